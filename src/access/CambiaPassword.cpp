@@ -1,0 +1,5 @@
+#include "access/CambiaPassword.h"
+
+TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : GradientForm(parent)
+{
+}

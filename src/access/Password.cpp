@@ -1,0 +1,5 @@
+#include "access/Password.h"
+
+TfrmPassword::TfrmPassword(QWidget* parent) : GradientForm(parent)
+{
+}

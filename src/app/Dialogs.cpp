@@ -1,0 +1,95 @@
+#include "app/Dialogs.h"
+
+#include "shell/OpenURL.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace pinakos {
+
+namespace {
+
+class QtDialogs final : public Dialogs
+{
+public:
+    void notify(QWidget* parent, Kind kind, const QString& text) override
+    {
+        const QString title = QStringLiteral("Pinakos");
+        const auto buttons = kind == Kind::Message ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        switch (kind) {
+        case Kind::Message: break;
+        case Kind::Information: icon = QMessageBox::Information; break;
+        case Kind::Warning: icon = QMessageBox::Warning; break;
+        case Kind::Error: icon = QMessageBox::Critical; break;
+        }
+        QMessageBox box(icon, title, text, buttons, parent);
+        box.exec();
+    }
+
+    bool confirm(QWidget* parent, const QString& text) override
+    {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Pinakos"), text,
+                        QMessageBox::Yes | QMessageBox::No, parent);
+        box.setDefaultButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
+    }
+
+    QString openFile(QWidget* parent, const FileDialogSpec& spec) override
+    {
+        QFileDialog dlg(parent, spec.title);
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+        dlg.setNameFilters(spec.filters);
+        if (!spec.filters.isEmpty())
+            dlg.selectNameFilter(spec.filters.first());
+        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
+                                                                                : QString();
+    }
+
+    QString saveFile(QWidget* parent, const FileDialogSpec& spec) override
+    {
+        QFileDialog dlg(parent, spec.title);
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setNameFilters(spec.filters);
+        dlg.setDefaultSuffix(spec.defaultSuffix);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+        dlg.setOption(QFileDialog::ReadOnly, false);
+        dlg.setSizeGripEnabled(true);
+        if (!spec.proposedName.isEmpty())
+            dlg.selectFile(spec.proposedName);
+        return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
+                                                                                : QString();
+    }
+
+    bool print(QWidget* parent, QPrinter& printer) override
+    {
+        QPrintDialog dlg(&printer, parent);
+        return dlg.exec() == QDialog::Accepted;
+    }
+
+    void shellOpen(const QString& command) override
+    {
+        const QUrl url = urlForShellCommand(command);
+        if (url.isValid())
+            QDesktopServices::openUrl(url);   // the outcome is not reported
+    }
+};
+
+Dialogs* installed = nullptr;
+
+} // namespace
+
+Dialogs& dialogs()
+{
+    static QtDialogs qt;
+    return installed ? *installed : qt;
+}
+
+void setDialogs(Dialogs* d) { installed = d; }
+
+} // namespace pinakos

@@ -1,0 +1,53 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class QPrinter;
+
+namespace pinakos {
+
+// What a file dialog is asked to look like.
+struct FileDialogSpec
+{
+    QString title;
+    QStringList filters;        // "Immagine JPEG (*.jpg *.jpeg)", first one selected
+    QString proposedName;       // save dialogs: name offered to the user
+    QString defaultSuffix;      // save dialogs: added to a name typed without extension
+    bool confirmOverwrite = true;
+};
+
+// Everything that waits for a person or leaves the process goes through here,
+// so that tests can script the answers.
+class Dialogs
+{
+public:
+    enum class Kind { Message, Information, Warning, Error };
+
+    virtual ~Dialogs() = default;
+
+    // Message: a plain box with OK. Information, Warning, Error: OK and Cancel,
+    // the answer not used.
+    virtual void notify(QWidget* parent, Kind kind, const QString& text) = 0;
+    // Yes and No; true only for Yes.
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // The chosen file's full path, or empty when cancelled.
+    virtual QString openFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    // The printer set-up dialog; true when the user confirms printing.
+    virtual bool print(QWidget* parent, QPrinter& printer) = 0;
+    // The desktop shell's "open" of a document, web address or mailto link.
+    virtual void shellOpen(const QString& command) = 0;
+
+    void message(QWidget* p, const QString& t) { notify(p, Kind::Message, t); }
+    void information(QWidget* p, const QString& t) { notify(p, Kind::Information, t); }
+    void warning(QWidget* p, const QString& t) { notify(p, Kind::Warning, t); }
+    void error(QWidget* p, const QString& t) { notify(p, Kind::Error, t); }
+};
+
+// The installed implementation; the Qt one unless a test installed its own.
+Dialogs& dialogs();
+// Installs d (not owned); nullptr goes back to the Qt implementation.
+void setDialogs(Dialogs* d);
+
+} // namespace pinakos

@@ -1,0 +1,70 @@
+#include "app/Windows.h"
+
+#include "access/CambiaPassword.h"
+#include "access/Password.h"
+#include "sheet/Opere.h"
+#include "shell/Avvio.h"
+#include "store/ApriCatalogo.h"
+#include "store/CreaCatalogo.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace pinakos {
+
+static int s_endRequests = 0;
+
+Windows& windows()
+{
+    static Windows w;
+    return w;
+}
+
+void createPersistentWindows()
+{
+    Windows& w = windows();
+    w.frmPassword = new TfrmPassword;
+    w.frmAvvio = new TfrmAvvio;
+    w.frmCambiaPassword = new TfrmCambiaPassword;
+    w.frmCreaCatalogo = new TfrmCreaCatalogo;
+    w.frmApriCatalogo = new TfrmApriCatalogo;
+    w.frmOpere = new TfrmOpere;
+}
+
+void destroyPersistentWindows()
+{
+    Windows& w = windows();
+    // Reverse order of creation.
+    delete w.frmOpere;
+    delete w.frmApriCatalogo;
+    delete w.frmCreaCatalogo;
+    delete w.frmCambiaPassword;
+    delete w.frmAvvio;
+    delete w.frmPassword;
+    w = Windows{};
+}
+
+void moveTo(QWidget* from, QWidget* to)
+{
+    if (to) {
+        if (to->property("showMaximised").toBool())
+            to->showMaximized();
+        else
+            to->show();
+        to->raise();
+        to->activateWindow();
+    }
+    if (from && from != to)
+        from->hide();
+}
+
+void endProgram()
+{
+    ++s_endRequests;
+    // Quit once the running handler has returned.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+}
+
+int endProgramRequests() { return s_endRequests; }
+
+} // namespace pinakos

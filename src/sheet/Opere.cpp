@@ -1,0 +1,5 @@
+#include "sheet/Opere.h"
+
+TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
+{
+}

@@ -1,0 +1,5 @@
+#include "shell/Avvio.h"
+
+TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
+{
+}

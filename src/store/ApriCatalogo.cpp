@@ -1,0 +1,5 @@
+#include "store/ApriCatalogo.h"
+
+TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent) : GradientForm(parent)
+{
+}

@@ -1,0 +1,5 @@
+#include "store/CreaCatalogo.h"
+
+TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent) : GradientForm(parent)
+{
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include "app/Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <functional>
+
+namespace pinakos::test {
+
+// Records every dialog and shell call and answers from scripted queues.
+// Installed on construction, removed on destruction.
+class FakeDialogs : public Dialogs
+{
+public:
+    enum class Call { Message, Information, Warning, Error, Confirm, OpenFile, SaveFile, Print, ShellOpen };
+    struct Record
+    {
+        Call call;
+        QString text;               // message text, dialog title or shell command
+        FileDialogSpec spec;        // file dialogs
+    };
+
+    FakeDialogs();
+    ~FakeDialogs() override;
+
+    void notify(QWidget* parent, Kind kind, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+    QString openFile(QWidget* parent, const FileDialogSpec& spec) override;
+    QString saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    bool print(QWidget* parent, QPrinter& printer) override;
+    void shellOpen(const QString& command) override;
+
+    QList<Record> calls;
+    QQueue<bool> confirmAnswers;   // empty queue answers No
+    QQueue<QString> fileAnswers;   // empty queue answers Cancel
+    QQueue<bool> printAnswers;     // empty queue answers Cancel
+    // Runs inside each notify/confirm call, while the "dialog" is up.
+    std::function<void(const Record&)> onCall;
+
+    // Texts of the message-like calls (notify and confirm), in order.
+    QStringList texts() const;
+    // The last call, or a Record with an empty text when there was none.
+    Record last() const;
+    int count(Call c) const;
+    void clear() { calls.clear(); }
+
+private:
+    void add(const Record& r);
+};
+
+} // namespace pinakos::test

@@ -1,0 +1,30 @@
+#pragma once
+// Helpers for driving real windows in tests.
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <functional>
+
+namespace pinakos::test {
+
+// The child of w with that objectName; fails the test when missing.
+template <class T = QWidget>
+T* child(QWidget* w, const QString& name)
+{
+    T* c = w->findChild<T*>(name);
+    if (!c)
+        qWarning("no child named %s in %s", qPrintable(name), w->metaObject()->className());
+    return c;
+}
+
+// Geometry of a control relative to the window's panContainer.
+QRect placeOnPanel(QWidget* control);
+
+// Schedules fn for the modal window that the next call opens; fn receives it
+// and usually closes it. Fails softly when no modal window appears.
+void whenModalShown(std::function<void(QWidget*)> fn);
+
+// Clicks a widget in its centre with the left button.
+void click(QWidget* w);
+
+} // namespace pinakos::test
