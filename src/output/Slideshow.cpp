@@ -1,0 +1,12 @@
+#include "output/Slideshow.h"
+
+#include "app/Format.h"
+
+// The window's frame; its contents come with the work on this window.
+TfrmSlideshow::TfrmSlideshow(QWidget* parent) : GradientForm(parent)
+{
+    pinakos::applyFormatSettings();
+    setWindowTitle(QStringLiteral(" Slide show catalogo opere d'arte"));
+    resize(1016, 713);
+    setProperty("showMaximised", true);
+}
