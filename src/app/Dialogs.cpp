@@ -12,6 +12,16 @@ namespace pinakos {
 
 namespace {
 
+// File types are written "Name (*.a; *.b)"; the file dialog wants the
+// patterns separated by blanks only.
+QStringList dialogFilters(const QStringList& filters)
+{
+    QStringList out;
+    for (QString f : filters)
+        out << f.replace(QLatin1String("; "), QLatin1String(" ")).replace(u';', u' ');
+    return out;
+}
+
 class QtDialogs final : public Dialogs
 {
 public:
@@ -43,9 +53,7 @@ public:
         QFileDialog dlg(parent, spec.title);
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
-        dlg.setNameFilters(spec.filters);
-        if (!spec.filters.isEmpty())
-            dlg.selectNameFilter(spec.filters.first());
+        dlg.setNameFilters(dialogFilters(spec.filters));
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
                                                                                 : QString();
     }
@@ -55,7 +63,7 @@ public:
         QFileDialog dlg(parent, spec.title);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
-        dlg.setNameFilters(spec.filters);
+        dlg.setNameFilters(dialogFilters(spec.filters));
         dlg.setDefaultSuffix(spec.defaultSuffix);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
         dlg.setOption(QFileDialog::ReadOnly, false);

@@ -11,7 +11,7 @@ namespace pinakos {
 struct FileDialogSpec
 {
     QString title;
-    QStringList filters;        // "Immagine JPEG (*.jpg *.jpeg)", first one selected
+    QStringList filters;        // "Immagine JPEG (*.jpg; *.jpeg)", the first one selected
     QString proposedName;       // save dialogs: name offered to the user
     QString defaultSuffix;      // save dialogs: added to a name typed without extension
     bool confirmOverwrite = true;

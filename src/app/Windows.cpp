@@ -1,5 +1,7 @@
 #include "app/Windows.h"
 
+#include "app/Format.h"
+
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "sheet/Opere.h"
@@ -42,6 +44,13 @@ void destroyPersistentWindows()
     delete w.frmAvvio;
     delete w.frmPassword;
     w = Windows{};
+}
+
+void startProgram()
+{
+    applyFormatSettings();
+    createPersistentWindows();
+    moveTo(nullptr, windows().frmPassword);
 }
 
 void moveTo(QWidget* from, QWidget* to)

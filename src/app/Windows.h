@@ -28,6 +28,10 @@ Windows& windows();
 void createPersistentWindows();
 void destroyPersistentWindows();
 
+// Start-up: fixes the formats, creates the persistent windows and shows the
+// login window.
+void startProgram();
+
 // Goes from one persistent window to another: shows `to` first, then hides
 // `from` (which may be null).
 void moveTo(QWidget* from, QWidget* to);
