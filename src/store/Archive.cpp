@@ -1,0 +1,203 @@
+#include "store/Archive.h"
+
+#include "app/Failure.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <climits>
+#include <vector>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <sys/file.h>
+#include <cerrno>
+#include <cstring>
+#endif
+
+namespace pinakos {
+
+namespace {
+
+constexpr qint64 kSize = TSchedaOpera::Size;
+// Records per read when the whole archive is read.
+constexpr int kBlockRecords = 256;
+
+QString describe(const QString& what, const QFile& f)
+{
+    return QStringLiteral("%1 (%2): %3").arg(what, QDir::toNativeSeparators(f.fileName()), f.errorString());
+}
+
+// An exclusive advisory lock on the whole file, held while the object lives.
+class FileLock
+{
+public:
+    explicit FileLock(QFile& f) : m_file(f)
+    {
+#ifdef Q_OS_WIN
+        m_handle = reinterpret_cast<HANDLE>(_get_osfhandle(f.handle()));
+        OVERLAPPED o{};
+        if (m_handle == INVALID_HANDLE_VALUE
+            || !LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &o))
+            throw Failure(QStringLiteral("Impossibile bloccare l'archivio (%1).")
+                              .arg(QDir::toNativeSeparators(f.fileName())));
+#else
+        int rc;
+        do
+            rc = ::flock(f.handle(), LOCK_EX);
+        while (rc != 0 && errno == EINTR);
+        if (rc != 0)
+            throw Failure(QStringLiteral("Impossibile bloccare l'archivio (%1): %2")
+                              .arg(QDir::toNativeSeparators(f.fileName()), QString::fromLocal8Bit(std::strerror(errno))));
+#endif
+    }
+    ~FileLock()
+    {
+#ifdef Q_OS_WIN
+        OVERLAPPED o{};
+        UnlockFileEx(m_handle, 0, MAXDWORD, MAXDWORD, &o);
+#else
+        ::flock(m_file.handle(), LOCK_UN);
+#endif
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    QFile& m_file;
+#ifdef Q_OS_WIN
+    HANDLE m_handle;
+#endif
+};
+
+} // namespace
+
+QString archiveFailureMessage()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.")
+           + QStringLiteral("\n\r\n\r")
+           + QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+}
+
+Archive::Archive(const QString& path)
+{
+    m_file.setFileName(path);
+    if (path.isEmpty())
+        throw Failure(QStringLiteral("Nessun archivio indicato."));
+    if (QFileInfo(path).isDir())
+        throw Failure(QStringLiteral("Al posto dell'archivio c'è una cartella (%1).").arg(QDir::toNativeSeparators(path)));
+
+    constexpr auto rw = QIODevice::ReadWrite | QIODevice::Unbuffered;
+    if (m_file.open(rw | QIODevice::ExistingOnly))
+        return;
+    // Only a missing file is created; an existing one that cannot be opened is a failure.
+    if (QFileInfo::exists(path))
+        throw Failure(describe(QStringLiteral("Impossibile aprire l'archivio"), m_file));
+    if (m_file.open(rw | QIODevice::NewOnly))
+        return;
+    // Someone else created it meanwhile: open theirs, once.
+    if (QFileInfo::exists(path) && m_file.open(rw | QIODevice::ExistingOnly))
+        return;
+    throw Failure(describe(QStringLiteral("Impossibile creare l'archivio"), m_file));
+}
+
+Archive::~Archive()
+{
+    if (m_file.isOpen())
+        m_file.close();
+}
+
+int Archive::count() const
+{
+    const qint64 records = m_file.size() / kSize;
+    return records > INT_MAX ? INT_MAX : int(records);
+}
+
+TSchedaOpera Archive::read(int n)
+{
+    if (n < 1 || n > count())
+        throw Failure(QStringLiteral("La scheda %1 non esiste nell'archivio.").arg(n));
+    if (!m_file.seek((n - 1) * kSize))
+        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
+    TSchedaOpera r;
+    char* p = reinterpret_cast<char*>(r.bytes().data());
+    qint64 got = 0;
+    while (got < kSize) {
+        const qint64 k = m_file.read(p + got, kSize - got);
+        if (k <= 0)
+            throw Failure(describe(QStringLiteral("Lettura non riuscita"), m_file));
+        got += k;
+    }
+    m_position = n;
+    return r;
+}
+
+void Archive::write(int n, const TSchedaOpera& r)
+{
+    if (n < 1 || n > count())
+        throw Failure(QStringLiteral("La scheda %1 non esiste nell'archivio.").arg(n));
+    if (!m_file.seek((n - 1) * kSize))
+        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
+    if (m_file.write(r.data(), kSize) != kSize || !m_file.flush())
+        throw Failure(describe(QStringLiteral("Scrittura non riuscita"), m_file));
+    m_position = n;
+}
+
+int Archive::append(const TSchedaOpera& r)
+{
+    FileLock lock(m_file);
+    const int n = count();
+    if (n == INT_MAX)
+        throw Failure(QStringLiteral("L'archivio è pieno."));
+    if (!m_file.seek(n * kSize))
+        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
+    if (m_file.write(r.data(), kSize) != kSize || !m_file.flush())
+        throw Failure(describe(QStringLiteral("Scrittura non riuscita"), m_file));
+    m_position = n + 1;
+    return n + 1;
+}
+
+void Archive::scan(const std::function<bool(int n, const TSchedaOpera& r)>& fn)
+{
+    const int total = count();
+    if (total == 0)
+        return;
+    if (!m_file.seek(0))
+        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
+    std::vector<char> block(size_t(kBlockRecords * kSize));
+    int n = 0;
+    while (n < total) {
+        const int want = std::min(kBlockRecords, total - n);
+        qint64 got = 0;
+        while (got < want * kSize) {
+            const qint64 k = m_file.read(block.data() + got, want * kSize - got);
+            if (k < 0)
+                throw Failure(describe(QStringLiteral("Lettura non riuscita"), m_file));
+            if (k == 0)
+                break;   // the file was cut meanwhile: whole records only
+            got += k;
+        }
+        const int records = int(got / kSize);
+        for (int i = 0; i < records; ++i) {
+            ++n;
+            m_position = n;
+            if (!fn(n, TSchedaOpera::fromBytes(block.data() + i * kSize)))
+                return;
+        }
+        if (records < want)
+            return;
+    }
+}
+
+void Archive::close()
+{
+    if (!m_file.isOpen())
+        return;
+    m_file.unsetError();
+    m_file.close();
+    if (m_file.error() != QFileDevice::NoError)
+        throw Failure(describe(QStringLiteral("Chiusura non riuscita"), m_file));
+}
+
+} // namespace pinakos

@@ -1,0 +1,226 @@
+#include "Catalogs.h"
+#include "TempFolder.h"
+#include "app/Failure.h"
+#include "store/Archive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+using namespace pinakos;
+using namespace pinakos::test;
+
+namespace {
+
+QByteArray recordBytes(const TSchedaOpera& r) { return QByteArray(r.data(), TSchedaOpera::Size); }
+
+qint64 sizeOf(const QString& path) { return QFileInfo(path).size(); }
+
+} // namespace
+
+class TestArchive : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void failureMessage();
+    void trailingBytesAreOverwritten();
+    void recordsAtTheirOffsets();
+    void missingFileCreatedEmpty();
+    void existingNeverTruncated();
+    void readOnlyExistingFails();
+    void folderInPlaceFails();
+    void missingFolderFails();
+    void numberOutsideCountFails_data();
+    void numberOutsideCountFails();
+    void writeInPlace();
+    void scanVisitsAllInOrder();
+    void scanStops();
+};
+
+void TestArchive::failureMessage()
+{
+    QCOMPARE(archiveFailureMessage(),
+             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                            "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma."));
+}
+
+void TestArchive::trailingBytesAreOverwritten()
+{
+    TempFolder tmp;
+    const QString path = makeCatalog(QStringLiteral("Tre"), {makeRecord("a", "x", "1,00"), makeRecord("b", "y", "2,00"),
+                                                             makeRecord("c", "z", "3,00")});
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(QByteArray(100, 'q'));
+    f.close();
+    QCOMPARE(sizeOf(path), 3 * 2925 + 100);
+
+    const TSchedaOpera fourth = makeRecord(QStringLiteral("Quarta"), QStringLiteral("Io"), QStringLiteral("4,00"), true);
+    {
+        Archive a(path);
+        QCOMPARE(a.count(), 3);
+        QCOMPARE(a.append(fourth), 4);
+        QCOMPARE(a.position(), 4);
+        QCOMPARE(a.count(), 4);
+        a.close();
+    }
+    QCOMPARE(sizeOf(path), 11700);
+    QCOMPARE(tmp.read(QStringLiteral("Tre.art")).mid(8775), recordBytes(fourth));
+}
+
+void TestArchive::recordsAtTheirOffsets()
+{
+    TempFolder tmp;
+    const QString path = tmp.file(QStringLiteral("Nuovo.art"));
+    Archive a(path);
+    QCOMPARE(a.count(), 0);
+    QCOMPARE(a.append(makeRecord("Uno", "A", "1,00")), 1);
+    QCOMPARE(a.append(makeRecord("Due", "B", "2,00")), 2);
+    QCOMPARE(a.read(2).text(Campo::Capo), QStringLiteral("Due"));
+    QCOMPARE(a.position(), 2);
+    QCOMPARE(a.read(1).text(Campo::Capo), QStringLiteral("Uno"));
+    QCOMPARE(a.position(), 1);
+    a.close();
+    const QByteArray bytes = tmp.read(QStringLiteral("Nuovo.art"));
+    QCOMPARE(bytes.size(), 5850);
+    QCOMPARE(bytes.mid(2925, 4), QByteArray("\x03" "Due"));
+}
+
+void TestArchive::missingFileCreatedEmpty()
+{
+    TempFolder tmp;
+    const QString path = tmp.file(QStringLiteral("Manca.art"));
+    {
+        Archive a(path);
+        QCOMPARE(a.count(), 0);
+    }
+    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(sizeOf(path), 0);
+}
+
+void TestArchive::existingNeverTruncated()
+{
+    TempFolder tmp;
+    const QByteArray content = QByteArray(2925 * 2, 'r') + "coda";
+    tmp.write(QStringLiteral("Pieno.art"), content);
+    {
+        Archive a(tmp.file(QStringLiteral("Pieno.art")));
+        QCOMPARE(a.count(), 2);
+        a.close();
+    }
+    QCOMPARE(tmp.read(QStringLiteral("Pieno.art")), content);
+}
+
+void TestArchive::readOnlyExistingFails()
+{
+    TempFolder tmp;
+    const QByteArray content = QByteArray(2925, 'r');
+    tmp.write(QStringLiteral("Chiuso.art"), content);
+    const QString path = tmp.file(QStringLiteral("Chiuso.art"));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser));
+#ifndef Q_OS_WIN
+    if (::access(QFile::encodeName(path).constData(), W_OK) == 0)
+        QSKIP("this user may write any file (root)");
+#endif
+    QVERIFY_THROWS_EXCEPTION(Failure, Archive{path});
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(tmp.read(QStringLiteral("Chiuso.art")), content);
+}
+
+void TestArchive::folderInPlaceFails()
+{
+    TempFolder tmp;
+    QVERIFY(QDir().mkpath(tmp.file(QStringLiteral("Cartella.art"))));
+    QVERIFY_THROWS_EXCEPTION(Failure, Archive{tmp.file(QStringLiteral("Cartella.art"))});
+    QVERIFY(QFileInfo(tmp.file(QStringLiteral("Cartella.art"))).isDir());
+}
+
+void TestArchive::missingFolderFails()
+{
+    TempFolder tmp;
+    QVERIFY_THROWS_EXCEPTION(Failure, Archive{tmp.file(QStringLiteral("non/esiste.art"))});
+    QVERIFY(!QFileInfo::exists(tmp.file(QStringLiteral("non"))));
+}
+
+void TestArchive::numberOutsideCountFails_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::newRow("zero") << 0;
+    QTest::newRow("negative") << -1;
+    QTest::newRow("after last") << 3;
+    QTest::newRow("far beyond") << 1000000;
+}
+
+void TestArchive::numberOutsideCountFails()
+{
+    QFETCH(int, n);
+    TempFolder tmp;
+    const QString path = makeCatalog(QStringLiteral("Due"), {makeRecord("a", "x", "1,00"), makeRecord("b", "y", "2,00")});
+    tmp.write(QStringLiteral("Due.art"), tmp.read(QStringLiteral("Due.art")) + QByteArray(2924, 'p'));
+    const QByteArray before = tmp.read(QStringLiteral("Due.art"));
+    Archive a(path);
+    QCOMPARE(a.count(), 2);
+    QVERIFY_THROWS_EXCEPTION(Failure, a.read(n));
+    QVERIFY_THROWS_EXCEPTION(Failure, a.write(n, makeRecord("c", "z", "3,00")));
+    a.close();
+    QCOMPARE(tmp.read(QStringLiteral("Due.art")), before);
+}
+
+void TestArchive::writeInPlace()
+{
+    TempFolder tmp;
+    const TSchedaOpera first = makeRecord("a", "x", "1,00"), third = makeRecord("c", "z", "3,00");
+    const QString path = makeCatalog(QStringLiteral("Tre"), {first, makeRecord("b", "y", "2,00"), third});
+    const TSchedaOpera changed = makeRecord(QStringLiteral("Nuova"), QStringLiteral("Lei"), QStringLiteral("9,00"), true);
+    {
+        Archive a(path);
+        a.write(2, changed);
+        QCOMPARE(a.position(), 2);
+        QCOMPARE(a.count(), 3);
+        a.close();
+    }
+    QCOMPARE(tmp.read(QStringLiteral("Tre.art")), recordBytes(first) + recordBytes(changed) + recordBytes(third));
+}
+
+void TestArchive::scanVisitsAllInOrder()
+{
+    TempFolder tmp;
+    QList<TSchedaOpera> records;
+    for (int i = 1; i <= 1000; ++i)
+        records.append(makeRecord(QString::number(i), QStringLiteral("A"), QStringLiteral("1,00")));
+    const QString path = makeCatalog(QStringLiteral("Mille"), records);
+    Archive a(path);
+    int visited = 0;
+    a.scan([&](int n, const TSchedaOpera& r) {
+        ++visited;
+        if (n != visited || r.text(Campo::Capo) != QString::number(n))
+            return false;
+        return true;
+    });
+    QCOMPARE(visited, 1000);
+    QCOMPARE(a.position(), 1000);
+}
+
+void TestArchive::scanStops()
+{
+    TempFolder tmp;
+    QList<TSchedaOpera> records;
+    for (int i = 1; i <= 300; ++i)
+        records.append(makeRecord(QString::number(i), QStringLiteral("A"), QStringLiteral("1,00")));
+    Archive a(makeCatalog(QStringLiteral("Trecento"), records));
+    int last = 0;
+    a.scan([&](int n, const TSchedaOpera&) {
+        last = n;
+        return n < 260;
+    });
+    QCOMPARE(last, 260);
+}
+
+QTEST_APPLESS_MAIN(TestArchive)
+#include "test_archive.moc"
