@@ -1,0 +1,21 @@
+#pragma once
+// A small reader and writer of INI profile files that behaves like the
+// Windows profile functions for one value: section and key names compared
+// without regard to case, blanks around names and "=" ignored, CR LF or LF
+// line ends, an ANSI, UTF-8 (with BOM) or UTF-16LE (with BOM) file.
+
+#include <QString>
+
+namespace pinakos {
+
+// The value of key in section; empty when the file, the section or the key is
+// missing or the file cannot be read.
+QString readIniValue(const QString& file, const QString& section, const QString& key);
+
+// Sets key in section to value, adding the section and the key when missing.
+// Every other line is kept; lines end in CR LF; the file keeps its encoding.
+// The file is replaced at once (written beside it, then renamed), so a failed
+// write leaves the old file untouched. Throws pinakos::Failure on failure.
+void writeIniValue(const QString& file, const QString& section, const QString& key, const QString& value);
+
+} // namespace pinakos

@@ -1,0 +1,256 @@
+#include "access/Crypt.h"
+#include "access/IniFile.h"
+#include "access/PasswordStore.h"
+#include "app/Failure.h"
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace pinakos;
+using pinakos::test::TempFolder;
+
+namespace {
+const QString kFile = QStringLiteral("unins000.dll");
+}
+
+class TestPasswordStore : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void normalForm_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("normal");
+        QTest::newRow("lower") << "pinakos" << "PINAKOS";
+        QTest::newRow("mixed, blanks around") << "  PiNaKoS \t" << "PINAKOS";
+        QTest::newRow("inner blank kept") << "a b" << "A B";
+        QTest::newRow("accented keep case") << "èÈ" << "èÈ";
+        QTest::newRow("digits, symbols") << "x1-?" << "X1-?";
+        QTest::newRow("blank") << " \t\r\n" << "";
+    }
+    void normalForm()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, normal);
+        QCOMPARE(normalPassword(typed), normal);
+    }
+
+    void storable_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("word") << "Pinakos" << true;
+        QTest::newRow("accented") << "perché" << true;
+        QTest::newRow("code 255") << QString(QChar(0xFF)) << true;
+        QTest::newRow("255 chars") << QString(255, u'x') << true;
+        QTest::newRow("255 chars and blanks") << "  " + QString(255, u'x') + "  " << true;
+        QTest::newRow("256 chars") << QString(256, u'x') << false;
+        QTest::newRow("euro sign") << "prezzo€" << false;
+        QTest::newRow("code 0 inside") << QStringLiteral("ab") + QChar(0) + QStringLiteral("c") << false;
+        QTest::newRow("blank") << "   " << false;
+    }
+    void storable()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, ok);
+        QCOMPARE(isStorablePassword(typed), ok);
+    }
+
+    void fileInProgramFolder()
+    {
+        TempFolder dir;
+        QCOMPARE(passwordFile(), dir.file(kFile));
+    }
+
+    void missingFileOrKeyReadsEmpty()
+    {
+        TempFolder dir;
+        QCOMPARE(readStoredPassword(), QString());
+        QVERIFY(!passwordAccepted(QStringLiteral("x")));
+        dir.write(kFile, "[Altro]\r\nValore=7A\r\n[Accesso]\r\nChiave=7A\r\n");
+        QCOMPARE(readStoredPassword(), QString());
+        dir.write(kFile, "[Accesso]\r\nValore=\r\n");
+        QCOMPARE(readStoredPassword(), QString());
+        QVERIFY(!passwordAccepted(QStringLiteral(" ")));
+    }
+
+    void readTolerance_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray hex = ScrambleText(QStringLiteral("AB")).toLatin1();
+        QTest::newRow("CRLF") << "[Accesso]\r\nValore=" + hex + "\r\n";
+        QTest::newRow("LF, no final end") << "[Accesso]\nValore=" + hex;
+        QTest::newRow("blanks around") << "  [ Accesso ]  \n  Valore \t=  " + hex + "  \n";
+        QTest::newRow("lower-case names") << "[accesso]\nVALORE=" + hex + "\n";
+        QTest::newRow("after other section") << "[Altro]\nValore=00\n\n[Accesso]\nX=1\nValore=" + hex + "\n";
+        QTest::newRow("UTF-8 BOM") << "\xEF\xBB\xBF[Accesso]\r\nValore=" + hex + "\r\n";
+        QTest::newRow("lower-case hex") << "[Accesso]\nValore=" + hex.toLower() + "\n";
+        QByteArray utf16("\xFF\xFE", 2);
+        for (char c : QByteArray("[Accesso]\r\nValore=" + hex + "\r\n")) {
+            utf16 += c;
+            utf16 += '\0';
+        }
+        QTest::newRow("UTF-16LE BOM") << utf16;
+    }
+    void readTolerance()
+    {
+        QFETCH(QByteArray, bytes);
+        TempFolder dir;
+        dir.write(kFile, bytes);
+        QCOMPARE(readStoredPassword(), QStringLiteral("AB"));
+        QVERIFY(passwordAccepted(QStringLiteral(" ab ")));
+    }
+
+    void damagedValueThrows()
+    {
+        TempFolder dir;
+        dir.write(kFile, "[Accesso]\r\nValore=7A2Q\r\n");
+        QVERIFY_THROWS_EXCEPTION(Failure, readStoredPassword());
+    }
+
+    void storeCreatesFile()
+    {
+        TempFolder dir;
+        storePassword(QStringLiteral("  pinakos "));
+        QCOMPARE(dir.read(kFile), "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("PINAKOS")).toLatin1() + "\r\n");
+        QCOMPARE(readStoredPassword(), QStringLiteral("PINAKOS"));
+        QVERIFY(passwordAccepted(QStringLiteral("PinAkos")));
+        QVERIFY(!passwordAccepted(QStringLiteral("PIN AKOS")));
+    }
+
+    void storeKeepsOtherLines_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("value replaced")
+            << QByteArray("; note\n[Altro]\nValore=11\n[accesso]\nPrima=1\nvalore = 00\nDopo=2\n")
+            << QByteArray("; note\r\n[Altro]\r\nValore=11\r\n[accesso]\r\nPrima=1\r\nValore=@\r\nDopo=2\r\n");
+        QTest::newRow("key added to section")
+            << QByteArray("[Accesso]\r\nPrima=1\r\n\r\n[Altro]\r\nX=\xe8\r\n")
+            << QByteArray("[Accesso]\r\nPrima=1\r\nValore=@\r\n\r\n[Altro]\r\nX=\xe8\r\n");
+        QTest::newRow("section added")
+            << QByteArray("[Altro]\nX=1")
+            << QByteArray("[Altro]\r\nX=1\r\n[Accesso]\r\nValore=@\r\n");
+        QTest::newRow("UTF-8 BOM kept")
+            << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=00\n")
+            << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=@\r\n");
+    }
+    void storeKeepsOtherLines()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        TempFolder dir;
+        dir.write(kFile, before);
+        storePassword(QStringLiteral("nuova"));
+        after.replace('@', ScrambleText(QStringLiteral("NUOVA")).toLatin1());
+        QCOMPARE(dir.read(kFile), after);
+        QCOMPARE(readStoredPassword(), QStringLiteral("NUOVA"));
+    }
+
+    void storeKeepsUtf16()
+    {
+        TempFolder dir;
+        const QString text = QStringLiteral("[Altro]\r\nNome=€\r\n[Accesso]\r\nValore=00\r\n");
+        QByteArray bytes("\xFF\xFE", 2);
+        bytes += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        dir.write(kFile, bytes);
+        storePassword(QStringLiteral("x"));
+        QCOMPARE(readStoredPassword(), QStringLiteral("X"));
+        const QByteArray out = dir.read(kFile);
+        QVERIFY(out.startsWith("\xFF\xFE"));
+        const QString back = QString::fromUtf16(reinterpret_cast<const char16_t*>(out.constData() + 2), (out.size() - 2) / 2);
+        QCOMPARE(back, QStringLiteral("[Altro]\r\nNome=€\r\n[Accesso]\r\nValore=") + ScrambleText(QStringLiteral("X")) + "\r\n");
+    }
+
+    void unstorableRefused()
+    {
+        TempFolder dir;
+        storePassword(QStringLiteral("vecchia"));
+        const QByteArray before = dir.read(kFile);
+        QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("€uro")));
+        QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QString(256, u'a')));
+        QCOMPARE(dir.read(kFile), before);
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        TempFolder dir;
+        storePassword(QStringLiteral("vecchia"));
+        const QByteArray before = dir.read(kFile);
+        QFile::Permissions perms = QFile::permissions(dir.path());
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        bool threw = false;
+        try {
+            storePassword(QStringLiteral("nuova"));
+        } catch (const Failure&) {
+            threw = true;
+        }
+        QFile::setPermissions(dir.path(), perms);
+        QVERIFY(threw);
+        QCOMPARE(dir.read(kFile), before);
+        QCOMPARE(readStoredPassword(), QStringLiteral("VECCHIA"));
+        // Nothing left behind by the failed write.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFile});
+    }
+
+    void fullDiskKeepsOldFile()
+    {
+        // A file size limit below the new file's size makes the write fail as a
+        // full disk would, even for root.
+        TempFolder dir;
+        dir.write(kFile, "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("VECCHIA")).toLatin1() + "\r\n");
+        const QByteArray before = dir.read(kFile);
+        struct rlimit old;
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        struct rlimit small = old;
+        small.rlim_cur = 16;
+        auto* oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        bool threw = false;
+        try {
+            storePassword(QStringLiteral("nuova password lunga"));
+        } catch (const Failure&) {
+            threw = true;
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        ::signal(SIGXFSZ, oldHandler);
+        QVERIFY(threw);
+        QCOMPARE(dir.read(kFile), before);
+        QCOMPARE(readStoredPassword(), QStringLiteral("VECCHIA"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFile});
+    }
+
+    void readOnlyFileKept()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root writes into read-only files");
+        TempFolder dir;
+        storePassword(QStringLiteral("vecchia"));
+        const QByteArray before = dir.read(kFile);
+        QFile::Permissions perms = QFile::permissions(dir.file(kFile));
+        QVERIFY(QFile::setPermissions(dir.file(kFile), QFile::ReadOwner));
+        QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));
+        QFile::setPermissions(dir.file(kFile), perms);
+        QCOMPARE(dir.read(kFile), before);
+    }
+
+    void folderInPlaceOfFileFails()
+    {
+        // A folder named like the password file: reading gives nothing, writing fails.
+        TempFolder dir;
+        QVERIFY(QDir().mkpath(dir.file(kFile)));
+        QCOMPARE(readStoredPassword(), QString());
+        QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));
+        QVERIFY(QFileInfo(dir.file(kFile)).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPasswordStore)
+#include "test_password_store.moc"
