@@ -1,0 +1,50 @@
+#pragma once
+// Pieces shared by the login and password change windows.
+
+#include "app/Widgets.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace pinakos::access {
+
+// Steel blue at the top of both windows' gradients.
+inline QColor steelBlue() { return QColor(0x46, 0x82, 0xB4); }
+
+// A fixed-size window with a title and no title-bar buttons, centred on the screen.
+inline void makeFixedWindow(QWidget* w, const QString& title, int clientWidth, int clientHeight)
+{
+    w->setWindowTitle(title);
+    w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    w->setFixedSize(clientWidth, clientHeight);
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        w->move(s->availableGeometry().center() - w->rect().center());
+}
+
+// A text box that shows a bullet for every character typed.
+inline QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QRect& geometry)
+{
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(name);
+    t->setGeometry(geometry);
+    t->setEchoMode(QLineEdit::Password);
+    t->setFont(appFont(QStringLiteral("Verdana"), 14, true));
+    return t;
+}
+
+inline QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    b->setFont(appFont(QStringLiteral("Verdana"), 12));
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoDefault(false);
+    return b;
+}
+
+inline QFont labelFont() { return appFont(QStringLiteral("Verdana"), 12); }
+
+} // namespace pinakos::access
