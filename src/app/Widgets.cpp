@@ -250,6 +250,12 @@ void FieldKeys::setAccept(QWidget* box, std::function<bool(QChar)> accept)
     box->installEventFilter(this);
 }
 
+void FieldKeys::setReject(QWidget* box, std::function<bool(QChar)> reject)
+{
+    m_reject.insert(box, std::move(reject));
+    box->installEventFilter(this);
+}
+
 void FieldKeys::setEnterAction(QWidget* box, std::function<void()> action)
 {
     m_enter.insert(box, std::move(action));
@@ -272,6 +278,10 @@ bool FieldKeys::eventFilter(QObject* o, QEvent* e)
             return true;
         }
         return false;
+    }
+    if (auto rej = m_reject.find(o); rej != m_reject.end()) {
+        const QString t = k->text();
+        return t.size() == 1 && rej.value()(t.at(0));
     }
     auto acc = m_accept.find(o);
     if (acc == m_accept.end())

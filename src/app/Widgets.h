@@ -173,6 +173,9 @@ public:
     explicit FieldKeys(QObject* parent) : QObject(parent) {}
     void setNext(QWidget* box, QWidget* next);
     void setAccept(QWidget* box, std::function<bool(QChar)> accept);
+    // A typed character for which reject is true is discarded; every other
+    // key press passes (navigation, shortcuts, paste).
+    void setReject(QWidget* box, std::function<bool(QChar)> reject);
     // Enter in box runs action instead of moving (action decides what to do).
     void setEnterAction(QWidget* box, std::function<void()> action);
 
@@ -182,6 +185,7 @@ protected:
 private:
     QHash<QObject*, QPointer<QWidget>> m_next;
     QHash<QObject*, std::function<bool(QChar)>> m_accept;
+    QHash<QObject*, std::function<bool(QChar)>> m_reject;
     QHash<QObject*, std::function<void()>> m_enter;
 };
 
