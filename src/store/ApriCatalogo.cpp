@@ -1,5 +1,185 @@
 #include "store/ApriCatalogo.h"
 
+#include "app/Dialogs.h"
+#include "app/Failure.h"
+#include "app/Format.h"
+#include "app/ProgramFolder.h"
+#include "app/Text.h"
+#include "app/Windows.h"
+#include "sheet/Opere.h"
+#include "shell/Avvio.h"
+#include "shell/Guida.h"
+#include "shell/HelpTopics.h"
+#include "store/Catalogs.h"
+
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QShowEvent>
+
+using namespace pinakos;
+
+namespace {
+
+QString art(const char* name) { return QStringLiteral(":/art/%1.svg").arg(QLatin1String(name)); }
+
+const QColor kSteelBlue = argb(0xFF4682B4);
+const QColor kBlanchedAlmond = argb(0xFFFFEBCD);
+
+const QString kAvvio = QStringLiteral("avvio");
+const QString kArte = QStringLiteral("arte");
+
+const QString kElencoVuoto = QStringLiteral("Attenzione: l'elenco non contiene nessun catalogo.");
+
+} // namespace
+
 TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent) : GradientForm(parent)
 {
+    // FormCreate
+    applyFormatSettings();
+
+    setWindowTitle(QStringLiteral(" Pinakos - Apertura catalogo opere d'arte"));
+    setProperty("showMaximised", true);
+    setGradient(argb(0xFF427AA8), Qt::white);
+    setClientSize(1016, 713);
+    setPanelSize(995, 692);
+
+    QWidget* p = panContainer;
+    shpFondo = new Shape(p, QStringLiteral("shpFondo"), QRect(8, 8, 978, 676), kSteelBlue);
+    new Shape(p, QStringLiteral("shpIntestazione"), QRect(16, 14, 962, 120), Qt::white);
+    new Shape(p, QStringLiteral("shpCorpo"), QRect(16, 142, 962, 432), Qt::white);
+    new Shape(p, QStringLiteral("shpStriscia1"), QRect(24, 584, 233, 78), kBlanchedAlmond);
+    new Shape(p, QStringLiteral("shpStriscia2"), QRect(738, 584, 233, 78), kBlanchedAlmond);
+
+    icoIstruzioni = new Picture(p, QStringLiteral("icoIstruzioni"), art("apri_istruzioni"), QRect(168, 22, 623, 101));
+    btnElimina = new Picture(p, QStringLiteral("btnElimina"), art("cestino"), QRect(24, 156, 46, 45), true);
+    icoMano = new Picture(p, QStringLiteral("icoMano"), art("mano"), QRect(490, 148, 30, 58));
+    imgGuida = new Picture(p, QStringLiteral("imgGuida"), art("guida"), QRect(946, 156, 29, 28), true);
+
+    shpElenco = new Shape(p, QStringLiteral("shpElenco"), QRect(24, 216, 946, 316), kBlanchedAlmond);
+    lstFiles = new QListWidget(p);
+    lstFiles->setObjectName(QStringLiteral("lstFiles"));
+    lstFiles->setGeometry(34, 224, 926, 298);
+    lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstFiles->setSortingEnabled(false);   // lines go in in list order
+    lstFiles->setStyleSheet(QStringLiteral("QListWidget { background-color: #FFEBCD; border: none; }"));
+
+    lblCreati = makeLabel(p, QStringLiteral("lblCreati"), countLine(0), QPoint(24, 537),
+                          appFont(QStringLiteral("Verdana"), 12), argb(0xFF008000));
+
+    btnAnnulla = new Picture(p, QStringLiteral("btnAnnulla"), art("btn_annulla"), QRect(44, 594, 193, 58), true);
+    btnApri = new Picture(p, QStringLiteral("btnApri"), art("btn_apri_archivio"), QRect(758, 594, 193, 58), true);
+    lblFile = makeHiddenLabel(p, QStringLiteral("lblFile"));
+    lblMemory = makeHiddenLabel(p, QStringLiteral("lblMemory"), kAvvio);
+
+    connect(btnApri, &Picture::clicked, this, &TfrmApriCatalogo::btnApriClick);
+    connect(btnElimina, &Picture::clicked, this, &TfrmApriCatalogo::btnEliminaClick);
+    connect(btnAnnulla, &Picture::clicked, this, &TfrmApriCatalogo::btnAnnullaClick);
+    connect(imgGuida, &Picture::clicked, this, &TfrmApriCatalogo::imgGuidaClick);
+}
+
+void TfrmApriCatalogo::showEvent(QShowEvent* e)
+{
+    GradientForm::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TfrmApriCatalogo::FormShow()
+{
+    lblMemory->setText(kAvvio);
+    buildList();
+}
+
+void TfrmApriCatalogo::buildList()
+{
+    lstFiles->clear();
+    const QFont font = appFont(QStringLiteral("Courier New"), 14);
+    const QStringList lines = listCatalogs(programFolder());
+    for (const QString& line : lines) {
+        auto* item = new QListWidgetItem(line, lstFiles);
+        item->setFont(font);
+        item->setForeground(argb(0xFF000000));
+    }
+    lstFiles->clearSelection();
+    lstFiles->setCurrentItem(nullptr);
+    lblCreati->setText(countLine(lstFiles->count()));
+    lblCreati->adjustSize();
+}
+
+QListWidgetItem* TfrmApriCatalogo::selectedLine() const
+{
+    const QList<QListWidgetItem*> s = lstFiles->selectedItems();
+    return s.isEmpty() ? nullptr : s.first();
+}
+
+void TfrmApriCatalogo::btnApriClick()
+{
+    if (lstFiles->count() == 0) {
+        dialogs().warning(this, kElencoVuoto);
+        return;
+    }
+    QListWidgetItem* line = selectedLine();
+    if (!line) {
+        dialogs().warning(this, QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio."));
+        return;
+    }
+    lblFile->setText(catalogPathOfLine(line->text()));
+    lblMemory->setText(kArte);
+    close();
+}
+
+void TfrmApriCatalogo::btnEliminaClick()
+{
+    if (lstFiles->count() == 0) {
+        dialogs().warning(this, kElencoVuoto);
+        return;
+    }
+    QListWidgetItem* line = selectedLine();
+    if (!line) {
+        dialogs().warning(this, QStringLiteral("Attenzione: selezionare dall'elenco il catalogo da eliminare prima di premere il pulsante del cestino."));
+        return;
+    }
+    if (!dialogs().confirm(this, QStringLiteral("Si sta per eliminare il catalogo selezionato. Si ricorda che il file eliminato non potrà essere recuperato.\r\n\r\n"
+                                                "Si conferma l'eliminazione dell'archivio?")))
+        return;
+    lblFile->setText(catalogPathOfLine(line->text()));
+    // Only the archive goes; photos and attached documents stay.
+    try {
+        deleteCatalog(lblFile->text());
+        dialogs().information(this, QStringLiteral("Il catalogo è stato eliminato con successo."));
+    } catch (const Failure& f) {
+        dialogs().error(this, f.message());
+    } catch (const std::exception& x) {
+        dialogs().error(this, QString::fromLocal8Bit(x.what()));
+    }
+    lblMemory->setText(kAvvio);
+    lblFile->clear();
+    buildList();
+}
+
+void TfrmApriCatalogo::btnAnnullaClick() { close(); }
+
+void TfrmApriCatalogo::imgGuidaClick() { showHelpTopic(this, sheetTopic()); }
+
+void TfrmApriCatalogo::closeEvent(QCloseEvent* e)
+{
+    FormClose();
+    e->accept();
+}
+
+void TfrmApriCatalogo::FormClose()
+{
+    Windows& w = windows();
+    QListWidgetItem* line = selectedLine();
+    if (lblMemory->text() == kArte && line && w.frmOpere) {
+        // Hand the chosen catalog to the sheet window, which starts on a new sheet.
+        const QString text = line->text();
+        w.frmOpere->lblFile->setText(trimmed(catalogPathOfLine(text)));
+        w.frmOpere->lblNome->setText(catalogName(text));
+        lblMemory->setText(kAvvio);
+        moveTo(nullptr, w.frmOpere);
+        return;
+    }
+    if (w.frmAvvio)
+        moveTo(nullptr, w.frmAvvio);
 }

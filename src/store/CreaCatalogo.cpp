@@ -1,5 +1,147 @@
 #include "store/CreaCatalogo.h"
 
+#include "app/Dialogs.h"
+#include "app/Failure.h"
+#include "app/Format.h"
+#include "app/ProgramFolder.h"
+#include "app/Text.h"
+#include "app/Windows.h"
+#include "shell/Avvio.h"
+#include "shell/Guida.h"
+#include "shell/HelpTopics.h"
+#include "store/Catalogs.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QShowEvent>
+
+using namespace pinakos;
+
+namespace {
+
+QString art(const char* name) { return QStringLiteral(":/art/%1.svg").arg(QLatin1String(name)); }
+
+const QColor kSteelBlue = argb(0xFF4682B4);
+const QColor kBlanchedAlmond = argb(0xFFFFEBCD);
+
+} // namespace
+
 TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent) : GradientForm(parent)
 {
+    // FormCreate
+    applyFormatSettings();
+
+    setWindowTitle(QStringLiteral(" Pinakos - Creazione catalogo opere d'arte"));
+    setProperty("showMaximised", true);
+    setGradient(argb(0xFF427AA8), Qt::white);
+    setClientSize(1016, 713);
+    setPanelSize(995, 692);
+
+    QWidget* p = panContainer;
+    shpFondo = new Shape(p, QStringLiteral("shpFondo"), QRect(8, 8, 978, 676), kSteelBlue);
+    new Shape(p, QStringLiteral("shpIntestazione"), QRect(16, 14, 962, 126), Qt::white);
+    new Shape(p, QStringLiteral("shpNome"), QRect(16, 146, 962, 420), Qt::white);
+    new Shape(p, QStringLiteral("shpPulsanti"), QRect(524, 578, 438, 78), kBlanchedAlmond);
+
+    icoIstruzioni = new Picture(p, QStringLiteral("icoIstruzioni"), art("crea_istruzioni"), QRect(198, 20, 669, 113));
+    imgGuida = new Picture(p, QStringLiteral("imgGuida"), art("guida"), QRect(946, 152, 29, 28), true);
+    icoMano = new Picture(p, QStringLiteral("icoMano"), art("mano"), QRect(580, 150, 30, 58));
+
+    bkgFile = new Shape(p, QStringLiteral("bkgFile"), QRect(204, 220, 768, 58), kSteelBlue, argb(0xFFBFD6E8));
+    bkgFile->setGradient(kSteelBlue, Qt::white);
+
+    txtFile = new QLineEdit(p);
+    txtFile->setObjectName(QStringLiteral("txtFile"));
+    txtFile->setGeometry(216, 232, 744, 34);
+    txtFile->setFont(appFont(QStringLiteral("Verdana"), 16, true));
+    txtFile->setMaxLength(250);
+    txtFile->setStyleSheet(fieldStyleSheet());
+
+    btnAnnulla = new Picture(p, QStringLiteral("btnAnnulla"), art("btn_annulla"), QRect(540, 588, 193, 58), true);
+    btnApplica = new Picture(p, QStringLiteral("btnApplica"), art("btn_applica"), QRect(752, 588, 193, 58), true);
+    lblFile = makeHiddenLabel(p, QStringLiteral("lblFile"));
+
+    // txtFileKeyDown: these characters never reach the box when typed.
+    auto* keys = new FieldKeys(this);
+    keys->setReject(txtFile, &TfrmCreaCatalogo::isFilteredChar);
+
+    connect(btnApplica, &Picture::clicked, this, &TfrmCreaCatalogo::btnApplicaClick);
+    connect(btnAnnulla, &Picture::clicked, this, &TfrmCreaCatalogo::btnAnnullaClick);
+    connect(imgGuida, &Picture::clicked, this, &TfrmCreaCatalogo::imgGuidaClick);
 }
+
+bool TfrmCreaCatalogo::isFilteredChar(QChar c)
+{
+    return QStringView(u"\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1").contains(c);
+}
+
+void TfrmCreaCatalogo::showEvent(QShowEvent* e)
+{
+    GradientForm::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TfrmCreaCatalogo::FormShow()
+{
+    txtFile->clear();
+    txtFile->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmCreaCatalogo::closeEvent(QCloseEvent* e)
+{
+    FormClose();
+    e->accept();
+}
+
+// Whatever closed the window, the start window comes back.
+void TfrmCreaCatalogo::FormClose()
+{
+    if (windows().frmAvvio)
+        moveTo(nullptr, windows().frmAvvio);
+}
+
+void TfrmCreaCatalogo::btnApplicaClick()
+{
+    lblFile->clear();
+    const QString name = trimmed(txtFile->text());
+    if (name.isEmpty()) {
+        dialogs().warning(this, QStringLiteral("Attenzione: per creare l'archivio è necessario indicare il nome del nuovo catalogo."));
+        txtFile->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // A name the file system would refuse, or one that would leave the
+    // program folder, creates nothing.
+    if (!isValidCatalogName(name)) {
+        dialogs().warning(this, QStringLiteral("Attenzione: il nome del catalogo contiene caratteri non ammessi o non è valido come nome di file.\r\n\r\n"
+                                               "Inserire un nome diverso."));
+        txtFile->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const QString path = catalogPathOfName(name);
+    lblFile->setText(path);
+    // Names that differ only in letter case clash on Windows and on most
+    // removable drives: they count as the same catalog.
+    if (catalogExists(programFolder(), name)) {
+        dialogs().warning(this, QStringLiteral("Attenzione: il nome del catalogo indicato è già stato utilizzato in precedenza.\r\n\r\n"
+                                               "Inserire un nome diverso oppure, se si desidera aprire un catalogo già creato, "
+                                               "premere il pulsante Apri catalogo esistente."));
+        return;
+    }
+    try {
+        createCatalog(path);
+    } catch (const Failure& f) {
+        dialogs().error(this, f.message());
+        return;
+    } catch (const std::exception& x) {
+        dialogs().error(this, QString::fromLocal8Bit(x.what()));
+        return;
+    }
+    dialogs().information(this, QStringLiteral("Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"
+                                               "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti."));
+    close();
+}
+
+void TfrmCreaCatalogo::btnAnnullaClick() { close(); }
+
+void TfrmCreaCatalogo::imgGuidaClick() { showHelpTopic(this, sheetTopic()); }

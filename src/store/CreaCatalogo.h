@@ -1,9 +1,41 @@
 #pragma once
 #include "app/Widgets.h"
 
+class QCloseEvent;
+class QLineEdit;
+class QShowEvent;
+
+// The catalog creation window: the user types a name and an empty archive
+// <name>.art is created in the program folder.
 class TfrmCreaCatalogo : public pinakos::GradientForm<QWidget>
 {
     Q_OBJECT
 public:
     explicit TfrmCreaCatalogo(QWidget* parent = nullptr);
+
+    pinakos::Shape* shpFondo = nullptr;
+    pinakos::Picture* icoIstruzioni = nullptr;
+    pinakos::Picture* imgGuida = nullptr;
+    pinakos::Picture* icoMano = nullptr;
+    pinakos::Shape* bkgFile = nullptr;
+    QLineEdit* txtFile = nullptr;
+    pinakos::Picture* btnAnnulla = nullptr;
+    pinakos::Picture* btnApplica = nullptr;
+    QLabel* lblFile = nullptr;   // hidden: the archive path while a creation runs
+
+    // The characters that typing in the name box leaves out.
+    static bool isFilteredChar(QChar c);
+
+public Q_SLOTS:
+    void btnApplicaClick();
+    void btnAnnullaClick();
+    void imgGuidaClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void FormShow();
+    void FormClose();
 };
