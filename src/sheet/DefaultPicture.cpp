@@ -1,0 +1,25 @@
+#include "sheet/DefaultPicture.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace pinakos {
+
+QImage defaultPicture()
+{
+    static const QImage picture = [] {
+        QImage image(567, 378, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QSvgRenderer svg(QStringLiteral(":/art/quadro.svg"));
+        if (svg.isValid()) {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            svg.render(&p, QRectF(image.rect()));
+        }
+        return image;
+    }();
+    return picture;
+}
+
+} // namespace pinakos
