@@ -1,11 +1,104 @@
 #include "shell/Guida.h"
 
-TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent) {}
+#include "app/ProgramFolder.h"
+#include "shell/OpenURL.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace pinakos;
+
+TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent)
+{
+    setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setGradient(Qt::white, argb(0xFFBFD8EF));
+    setFixedSize(670, 572);
+    setPanelSize(642, 540);
+
+    QWidget* p = panContainer;
+    shpIntestazione = new Shape(p, QStringLiteral("shpIntestazione"), QRect(8, 8, 625, 89), Qt::white,
+                                argb(0xFFF5DEB3));
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), QStringLiteral(":/art/guida_logo.svg"),
+                          QRect(24, 16, 587, 69));
+
+    lblTitolo = makeLabel(p, QStringLiteral("lblTitolo"), QStringLiteral("Argomento della guida."), QPoint(8, 104),
+                          appFont(QStringLiteral("Arial"), 16, true), argb(0xFFDC143C));
+
+    txtGuida = new QPlainTextEdit(p);
+    txtGuida->setObjectName(QStringLiteral("txtGuida"));
+    txtGuida->setGeometry(8, 128, 625, 350);
+    txtGuida->setFont(appFont(QStringLiteral("Verdana"), 12, true));
+    txtGuida->setReadOnly(true);
+    txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    txtGuida->setWordWrapMode(QTextOption::WordWrap);
+    txtGuida->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    txtGuida->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    imgPDF = new Picture(p, QStringLiteral("imgPDF"), QStringLiteral(":/art/pdf.svg"), QRect(8, 496, 27, 27), true);
+    lnkWeb = new LinkLabel(p, QStringLiteral("lnkWeb"), QStringLiteral("Visualizza guida in formato PDF"),
+                           QPoint(44, 500), appFont(QStringLiteral("Tahoma"), 14, false, true));
+    lnkWeb->attachIcon(imgPDF);
+
+    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), p);
+    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
+    btnChiudi->setGeometry(472, 490, 161, 38);
+    btnChiudi->setFont(appFont(QStringLiteral("Verdana"), 12));
+    btnChiudi->setCursor(Qt::PointingHandCursor);
+    btnChiudi->setAutoDefault(false);
+
+    connect(lnkWeb, &LinkLabel::clicked, this, &TfrmGuida::lnkWebClick);
+    connect(imgPDF, &Picture::clicked, this, &TfrmGuida::lnkWebClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &TfrmGuida::btnChiudiClick);
+}
+
+void TfrmGuida::setTopic(const HelpTopic& topic)
+{
+    lblTitolo->setText(topic.title);
+    lblTitolo->adjustSize();
+    txtGuida->setPlainText(topic.body());
+}
+
+QString TfrmGuida::manualCommand()
+{
+    return QLatin1Char('"') + programFolder() + QStringLiteral("Guida.pdf") + QLatin1Char('"');
+}
+
+// The manual opens beside the help window, which stays open.
+void TfrmGuida::lnkWebClick()
+{
+    lnkWeb->setPressed(false);
+    TMisc::Open(manualCommand());
+}
+
+void TfrmGuida::btnChiudiClick() { close(); }
+
+void TfrmGuida::showEvent(QShowEvent* e)
+{
+    GradientForm::showEvent(e);
+    centreOnScreen(this);
+}
 
 namespace pinakos {
-void showHelpTopic(QWidget* owner, const HelpTopic&)
+
+void showHelpTopic(QWidget* owner, const HelpTopic& topic)
 {
-    TfrmGuida frm(owner);
-    frm.exec();
+    QPointer<TfrmGuida> frm = new TfrmGuida(owner);
+    frm->setTopic(topic);
+    frm->exec();
+    delete frm.data();
 }
+
+void centreOnScreen(QWidget* w)
+{
+    if (QScreen* s = w->screen()) {
+        QRect r = w->frameGeometry();
+        r.moveCenter(s->availableGeometry().center());
+        w->move(r.topLeft());
+    }
 }
+
+} // namespace pinakos
