@@ -1,8 +1,685 @@
 #include "sheet/Opere.h"
 
+#include "app/Dialogs.h"
+#include "app/Failure.h"
+#include "app/Format.h"
+#include "app/Text.h"
+#include "app/Windows.h"
+#include "sheet/DefaultPicture.h"
+#include "sheet/PhotoView.h"
+#include "sheet/Price.h"
+#include "sheet/Zoom.h"
+#include "shell/Avvio.h"
+#include "shell/Guida.h"
+#include "store/Archive.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QShowEvent>
+#include <algorithm>
+#include <memory>
+
+using namespace pinakos;
+
+namespace {
+
+const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString kNoTitle =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo dell'opera.");
+const QString kNoArtist = QStringLiteral(
+    "Attenzione: per salvare la scheda è necessario indicare il nome dell'artista creatore dell'opera.");
+const QString kNoValue =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il valore dell'opera.");
+const QString kUpdated =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString kNotYetSaved = QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
+                                            "dopo che questa è stata inserita in archivio.");
+const QString kDuplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.")
+                            + QStringLiteral("\n\r\n\r")
+                            + QStringLiteral("Al termine premere Salva per inserire la scheda in archivio.");
+const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
+
+// One field of the form: where its box stands and which record slot it shows.
+struct FieldDef
+{
+    const char* name;
+    Campo campo;
+    int x, y, width;
+    const char* caption;
+    const char* captionText;
+};
+
+// In tab order, which is also the Enter chain (the check box apart).
+const FieldDef kFields[] = {
+    {"txtCapo", Campo::Capo, 620, 164, 344, "lblCampo001", "Titolo opera:"},
+    {"txtDescrizione", Campo::Descrizione, 620, 212, 344, "lblCampo002", "Soggetto rappresentato:"},
+    {"txtColore", Campo::Colore, 620, 260, 196, "lblCampo003", "Artista:"},
+    {"txtTessuto", Campo::Tessuto, 824, 260, 140, "lblCampo013", "Anno realizzazione:"},
+    {"txtMisure", Campo::Misure, 620, 308, 168, "lblCampo004", "Nazione:"},
+    {"txtPeso", Campo::Peso, 796, 308, 168, "lblCampo014", "Tecnica utilizzata:"},
+    {"txtUsura", Campo::Usura, 620, 356, 344, "lblCampo005", "Corrente artistica:"},
+    {"txtDifetti", Campo::Difetti, 620, 404, 344, "lblCampo006", "Dimensioni:"},
+    {"txtServizio", Campo::Servizio, 620, 452, 344, "lblCampo007", "Supporto:"},
+    {"txtSpecifiche", Campo::Specifiche, 620, 500, 344, "lblCampo008", "Luogo conservazione:"},
+    {"txtCliente", Campo::Cliente, 620, 548, 344, "lblCampo009", "Proprietario attuale:"},
+    {"txtCodFisc", Campo::CodFisc, 620, 596, 162, "lblCampo011", "Codice fiscale:"},
+    {"txtRecapito", Campo::Recapito, 820, 596, 144, "lblCampo015", "Tel. preferenziale:"},
+    {"txtNote", Campo::Note, 30, 596, 583, "lblCampo010", "Note:"},
+    {"txtPrezzo", Campo::Prezzo, 464, 512, 141, "lblCampo012", "Valore: €"},
+};
+
+const Campo kAttachmentSlots[] = {Campo::File01, Campo::File02, Campo::File03,
+                                  Campo::Desc01, Campo::Desc02, Campo::Desc03};
+
+bool isDigit09(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isLetterAZ(QChar c)
+{
+    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+}
+
+} // namespace
+
 TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
 {
-    lblFile = pinakos::makeHiddenLabel(panContainer, QStringLiteral("lblFile"));
-    lblNome = pinakos::makeHiddenLabel(panContainer, QStringLiteral("lblNome"));
-    lblPosizione = pinakos::makeHiddenLabel(panContainer, QStringLiteral("lblPosizione"));
+    // FormCreate
+    applyFormatSettings();
+    setWindowTitle(QStringLiteral(" Pinakos - Inventario opere d'arte"));
+    setProperty("showMaximised", true);
+    setGradient(QColor(0x42, 0x7A, 0xA8), Qt::white);
+    setClientSize(1016, 713);
+    setPanelSize(996, 692);
+
+    buildFrame();
+    buildToolbar();
+    buildPhotoArea();
+    buildFields();
+    buildHints();
 }
+
+// ---------------------------------------------------------------- layout
+
+void TfrmOpere::buildFrame()
+{
+    auto* shpContainer =
+        new Shape(panContainer, QStringLiteral("shpContainer"), QRect(8, 8, 978, 675), QColor(), Qt::white);
+    shpContainer->setGradient(QColor(0x42, 0x7A, 0xA8), Qt::white);
+    new Shape(panContainer, QStringLiteral("shpSezione01"), QRect(16, 80, 962, 554), QColor(0xC8, 0xD6, 0xE3),
+              Qt::white);
+    new Shape(panContainer, QStringLiteral("shpSfondo"), QRect(24, 88, 946, 538), Qt::white);
+    new Shape(panContainer, QStringLiteral("shpInfo"), QRect(16, 642, 962, 32), QColor(0x30, 0x30, 0xDD),
+              QColor(0x30, 0x30, 0xDD));
+    panInfo = makeLabel(panContainer, QStringLiteral("panInfo"), kReady, QPoint(22, 650), appFont("Tahoma", 12),
+                        Qt::white);
+
+    new Picture(panContainer, QStringLiteral("icoTitolo"), QStringLiteral(":/art/titolo.svg"),
+                QRect(618, 96, 349, 49));
+    lblNome = makeLabel(panContainer, QStringLiteral("lblNome"), QStringLiteral("Nome catalogo opere d'arte"),
+                        QPoint(624, 106), appFont("Verdana", 13), Qt::white);
+    lblNome->setAlignment(Qt::AlignCenter);
+    lblNome->resize(332, 24);
+
+    lblFile = makeHiddenLabel(panContainer, QStringLiteral("lblFile"));
+    lblFile->move(916, 648);
+    lblFile01 = makeHiddenLabel(panContainer, QStringLiteral("lblFile01"));
+    lblFile02 = makeHiddenLabel(panContainer, QStringLiteral("lblFile02"));
+    lblFile03 = makeHiddenLabel(panContainer, QStringLiteral("lblFile03"));
+    lblDesc01 = makeHiddenLabel(panContainer, QStringLiteral("lblDesc01"));
+    lblDesc02 = makeHiddenLabel(panContainer, QStringLiteral("lblDesc02"));
+    lblDesc03 = makeHiddenLabel(panContainer, QStringLiteral("lblDesc03"));
+}
+
+void TfrmOpere::buildToolbar()
+{
+    const struct
+    {
+        const char* name;
+        QRect geometry;
+    } groups[] = {
+        {"shpNuovo", QRect(16, 16, 172, 57)},      {"shpStampa", QRect(193, 16, 50, 57)},
+        {"shpAnteprima", QRect(248, 16, 162, 57)}, {"shpRecord", QRect(415, 16, 312, 57)},
+        {"shpSlideShow", QRect(732, 16, 50, 57)},  {"shpRiepiloghi", QRect(787, 16, 92, 57)},
+        {"shpEsci", QRect(884, 16, 94, 57)},
+    };
+    for (const auto& g : groups)
+        new Shape(panContainer, QString::fromLatin1(g.name), g.geometry, Qt::white);
+
+    auto key = [this](const char* name, const char* art, int x, int y, int w = 37, int h = 39) {
+        return new Picture(panContainer, QString::fromLatin1(name), QStringLiteral(":/art/%1.svg").arg(QLatin1String(art)),
+                           QRect(x, y, w, h), true);
+    };
+    cmdNuovo = key("cmdNuovo", "nuovo", 24, 26);
+    cmdDuplica = key("cmdDuplica", "duplica", 64, 26);
+    cmdSalva = key("cmdSalva", "salva", 104, 26);
+    cmdTrova = key("cmdTrova", "trova", 144, 26);
+    cmdFile = key("cmdFile", "allega", 200, 28);
+    cmdStampa = key("cmdStampa", "stampa", 254, 28, 148, 32);
+    cmdPrimo = key("cmdPrimo", "primo", 425, 26);
+    cmdIndietro = key("cmdIndietro", "indietro", 467, 26);
+    cmdAvanti = key("cmdAvanti", "avanti", 641, 26);
+    cmdUltimo = key("cmdUltimo", "ultimo", 683, 26);
+    cmdSlideShow = key("cmdSlideShow", "slideshow", 739, 28);
+    cmdEsporta = key("cmdEsporta", "esporta", 795, 26);
+    cmdSegnalati = key("cmdSegnalati", "segnalati", 835, 26);
+    cmdGuida = key("cmdGuida", "aiuto", 892, 26);
+    cmdEsci = key("cmdEsci", "porta", 934, 26);
+
+    lblPosizione = makeLabel(panContainer, QStringLiteral("lblPosizione"), QString(), QPoint(506, 34),
+                             appFont("Verdana", 14, true));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->resize(132, 24);
+
+    connect(cmdNuovo, &Picture::clicked, this, &TfrmOpere::cmdNuovoClick);
+    connect(cmdDuplica, &Picture::clicked, this, &TfrmOpere::cmdDuplicaClick);
+    connect(cmdSalva, &Picture::clicked, this, &TfrmOpere::cmdSalvaClick);
+    connect(cmdTrova, &Picture::clicked, this, &TfrmOpere::cmdTrovaClick);
+    connect(cmdFile, &Picture::clicked, this, &TfrmOpere::cmdFileClick);
+    connect(cmdStampa, &Picture::clicked, this, &TfrmOpere::cmdStampaClick);
+    connect(cmdPrimo, &Picture::clicked, this, &TfrmOpere::cmdPrimoClick);
+    connect(cmdIndietro, &Picture::clicked, this, &TfrmOpere::cmdIndietroClick);
+    connect(cmdAvanti, &Picture::clicked, this, &TfrmOpere::cmdAvantiClick);
+    connect(cmdUltimo, &Picture::clicked, this, &TfrmOpere::cmdUltimoClick);
+    connect(cmdSlideShow, &Picture::clicked, this, &TfrmOpere::cmdSlideShowClick);
+    connect(cmdEsporta, &Picture::clicked, this, &TfrmOpere::cmdEsportaClick);
+    connect(cmdSegnalati, &Picture::clicked, this, &TfrmOpere::cmdSegnalatiClick);
+    connect(cmdGuida, &Picture::clicked, this, &TfrmOpere::cmdGuidaClick);
+    connect(cmdEsci, &Picture::clicked, this, &TfrmOpere::cmdEsciClick);
+}
+
+void TfrmOpere::buildPhotoArea()
+{
+    const QColor pale(0xE0, 0xE9, 0xF1);
+    new Shape(panContainer, QStringLiteral("shpFoto"), QRect(30, 94, 583, 394), pale, pale);
+    imgBianco = new Picture(panContainer, QStringLiteral("imgBianco"), QStringLiteral(":/art/quadro.svg"),
+                            QRect(38, 102, 567, 378));
+    imgBianco->hide();
+    imgFoto = new PhotoView(panContainer, QStringLiteral("imgFoto"), QRect(38, 102, 567, 378));
+    imgFoto->setPhoto(defaultPhoto());
+
+    new Shape(panContainer, QStringLiteral("bkgPulsantiFoto"), QRect(30, 494, 324, 56), pale, pale);
+    btnCaricaFoto = new Picture(panContainer, QStringLiteral("btnCaricaFoto"), QStringLiteral(":/art/carica_foto.svg"),
+                                QRect(38, 502, 157, 40), true);
+    btnSalvaFoto = new Picture(panContainer, QStringLiteral("btnSalvaFoto"), QStringLiteral(":/art/salva_foto.svg"),
+                               QRect(204, 502, 42, 40), true);
+    btnCancFoto = new Picture(panContainer, QStringLiteral("btnCancFoto"), QStringLiteral(":/art/canc_foto.svg"),
+                              QRect(254, 502, 42, 40), true);
+    btnZoomFoto = new Picture(panContainer, QStringLiteral("btnZoomFoto"), QStringLiteral(":/art/zoom_foto.svg"),
+                              QRect(304, 502, 42, 40), true);
+    connect(btnCaricaFoto, &Picture::clicked, this, &TfrmOpere::btnCaricaFotoClick);
+    connect(btnSalvaFoto, &Picture::clicked, this, &TfrmOpere::btnSalvaFotoClick);
+    connect(btnCancFoto, &Picture::clicked, this, &TfrmOpere::btnCancFotoClick);
+    connect(btnZoomFoto, &Picture::clicked, this, &TfrmOpere::btnZoomFotoClick);
+
+    new Shape(panContainer, QStringLiteral("bkgPrezzo"), QRect(362, 494, 251, 56), pale, pale);
+    const QColor orange(0xFD, 0xD3, 0xA0);
+    new Shape(panContainer, QStringLiteral("bkgSegnala"), QRect(512, 556, 101, 34), orange, orange);
+    new Picture(panContainer, QStringLiteral("icoSegnala"), QStringLiteral(":/art/segnala.svg"),
+                QRect(464, 560, 45, 26));
+}
+
+void TfrmOpere::buildFields()
+{
+    setStyleSheet(fieldStyleSheet()
+                  + QStringLiteral("QLineEdit#txtPrezzo { background-color: #FFFFFF; }"
+                                   "QLineEdit#txtPrezzo:focus { background-color: #FFFF00; }"));
+    m_keys = new FieldKeys(this);
+
+    QList<QLineEdit*> boxes;
+    for (const FieldDef& f : kFields) {
+        const bool price = f.campo == Campo::Prezzo;
+        auto* box = new QLineEdit(panContainer);
+        box->setObjectName(QString::fromLatin1(f.name));
+        box->setFont(price ? appFont("Verdana", 14, true) : appFont("Verdana", 12, true));
+        box->setGeometry(f.x, f.y, f.width, price ? 24 : 22);
+        box->setMaxLength(slotOf(f.campo).max);
+        const QString caption = QString::fromUtf8(f.captionText);
+        if (price)
+            makeLabel(panContainer, QString::fromLatin1(f.caption), caption, QPoint(372, 514),
+                      appFont("Verdana", 14, true));
+        else
+            makeLabel(panContainer, QString::fromLatin1(f.caption), caption, QPoint(f.x, f.y - 18),
+                      appFont("Verdana", 12));
+        boxes << box;
+    }
+    txtCapo = boxes[0];
+    txtDescrizione = boxes[1];
+    txtColore = boxes[2];
+    txtTessuto = boxes[3];
+    txtMisure = boxes[4];
+    txtPeso = boxes[5];
+    txtUsura = boxes[6];
+    txtDifetti = boxes[7];
+    txtServizio = boxes[8];
+    txtSpecifiche = boxes[9];
+    txtCliente = boxes[10];
+    txtCodFisc = boxes[11];
+    txtRecapito = boxes[12];
+    txtNote = boxes[13];
+    txtPrezzo = boxes[14];
+    txtPrezzo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtPrezzo->setText(QStringLiteral("0,00"));
+
+    chkSegnala = new QCheckBox(QStringLiteral("Venduta"), panContainer);
+    chkSegnala->setObjectName(QStringLiteral("chkSegnala"));
+    chkSegnala->setFont(appFont("Verdana", 12, true));
+    chkSegnala->setGeometry(520, 561, 89, 25);
+    chkSegnala->setCursor(Qt::PointingHandCursor);
+
+    btnCodFisc = new Picture(panContainer, QStringLiteral("btnCodFisc"), QStringLiteral(":/art/codfisc.svg"),
+                             QRect(787, 596, 22, 22), true);
+    connect(btnCodFisc, &Picture::clicked, this, &TfrmOpere::btnCodFiscClick);
+
+    btnFocus = new QPushButton(panContainer);
+    btnFocus->setObjectName(QStringLiteral("btnFocus"));
+    btnFocus->setGeometry(536, 648, 25, 20);
+    btnFocus->hide();
+    connect(btnFocus, &QPushButton::clicked, this, &TfrmOpere::btnFocusClick);
+
+    // Tab order: the fields, the check box before the price, then the focus sink.
+    QList<QWidget*> order;
+    for (int i = 0; i < 14; ++i)
+        order << boxes[i];
+    order << chkSegnala << txtPrezzo << btnFocus;
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    // Enter moves along the chain, skipping the check box.
+    for (int i = 0; i < boxes.size(); ++i)
+        m_keys->setNext(boxes[i], boxes[(i + 1) % boxes.size()]);
+    m_keys->setAccept(txtPrezzo, [](QChar c) { return c == QLatin1Char(',') || isDigit09(c); });
+    m_keys->setAccept(txtCodFisc, [](QChar c) { return isDigit09(c) || isLetterAZ(c); });
+
+    connect(txtCodFisc, &QLineEdit::textEdited, this, &TfrmOpere::txtCodFiscTyping);
+    txtPrezzo->installEventFilter(this);
+}
+
+void TfrmOpere::buildHints()
+{
+    m_hints = new HoverHints(this, panInfo);
+    const struct
+    {
+        QWidget* w;
+        const char* text;
+    } hints[] = {
+        {cmdNuovo, "Prepara la schermata per l'inserimento di una nuova scheda."},
+        {cmdDuplica, "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
+        {cmdSalva, "Salva la scheda in archivio."},
+        {cmdTrova, "Trova una scheda in archivio."},
+        {cmdFile, "Allega file alla scheda."},
+        {cmdStampa, "Stampa la scheda."},
+        {cmdPrimo, "Visualizza la prima scheda in archivio."},
+        {cmdIndietro, "Visualizza la scheda precedente in archivio."},
+        {cmdAvanti, "Visualizza la scheda successiva in archivio."},
+        {cmdUltimo, "Visualizza l'ultima scheda in archivio."},
+        {cmdSlideShow, "Avvia lo slide show delle immagini in archivio."},
+        {cmdEsporta, "Esporta le schede in archivio in un file di Microsoft Excel."},
+        {cmdSegnalati, "Visualizza il riepilogo delle opere d'arte non vendute."},
+        {cmdGuida, "Visualizza la pagina della guida sensibile al contesto."},
+        {cmdEsci, "Esci da questa schermata di lavoro."},
+        {btnCaricaFoto, "Carica una foto esistente."},
+        {btnSalvaFoto, "Salva la foto su disco."},
+        {btnCancFoto, "Cancella la foto."},
+        {btnZoomFoto, "Visualizza la foto nelle sue dimensioni reali."},
+        {btnCodFisc, "Controlla il codice fiscale."},
+        {chkSegnala, "Spunta questa casella per annotare che l'opera d'arte è stata venduta."},
+    };
+    for (const auto& h : hints)
+        m_hints->addHint(h.w, QString::fromUtf8(h.text));
+
+    m_hints->addBackground(this);
+    m_hints->addBackground(panContainer);
+    for (const char* name : {"shpContainer", "shpNuovo", "shpStampa", "shpAnteprima", "shpRecord", "shpSlideShow",
+                             "shpRiepiloghi", "shpEsci", "shpSezione01", "shpSfondo", "shpFoto", "imgFoto",
+                             "bkgPulsantiFoto", "bkgPrezzo", "icoTitolo", "bkgSegnala", "icoSegnala"}) {
+        if (auto* w = panContainer->findChild<QWidget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
+            m_hints->addBackground(w);
+    }
+}
+
+QList<QLineEdit*> TfrmOpere::fields() const
+{
+    return {txtCapo,  txtDescrizione, txtColore,     txtTessuto, txtMisure,   txtPeso, txtUsura,  txtDifetti,
+            txtServizio, txtSpecifiche, txtCliente, txtCodFisc, txtRecapito, txtNote, txtPrezzo};
+}
+
+QList<QLabel*> TfrmOpere::attachmentLabels() const
+{
+    return {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03};
+}
+
+// ---------------------------------------------------------------- window
+
+void TfrmOpere::showEvent(QShowEvent* e)
+{
+    GradientForm::showEvent(e);
+    // FormShow: every showing by the program starts a new sheet; a window
+    // restored by the window system keeps what it shows.
+    if (!e->spontaneous())
+        newSheet();
+}
+
+void TfrmOpere::closeEvent(QCloseEvent* e)
+{
+    // FormClose
+    e->accept();
+    moveTo(this, windows().frmAvvio);
+}
+
+void TfrmOpere::cmdEsciClick() { close(); }
+
+void TfrmOpere::cmdGuidaClick() { showHelpTopic(this, sheetTopic()); }
+
+bool TfrmOpere::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == txtPrezzo && e->type() == QEvent::FocusOut)
+        txtPrezzoExit();
+    return GradientForm::eventFilter(o, e);
+}
+
+// ---------------------------------------------------------------- fields
+
+void TfrmOpere::txtPrezzoExit() { txtPrezzo->setText(normalisePrice(txtPrezzo->text())); }
+
+void TfrmOpere::txtCodFiscTyping(const QString& text)
+{
+    const QString clean = upperAZ(trimmed(text));
+    if (clean == text)
+        return;
+    // Keep the cursor after the same characters it followed.
+    int cursor = txtCodFisc->cursorPosition();
+    int lead = 0;
+    while (lead < text.size() && text.at(lead).unicode() <= 32)
+        ++lead;
+    cursor = std::clamp(cursor - lead, 0, int(clean.size()));
+    txtCodFisc->setText(clean);
+    txtCodFisc->setCursorPosition(cursor);
+}
+
+void TfrmOpere::btnFocusClick() { txtCapo->setText(trimmed(txtCapo->text())); }
+
+// ---------------------------------------------------------------- records
+
+QString TfrmOpere::archivePath() const { return trimmed(lblFile->text()); }
+
+int TfrmOpere::shownNumber() const
+{
+    const QString p = trimmed(lblPosizione->text());
+    if (p.isEmpty())
+        return 0;
+    bool ok = false;
+    const int n = p.toInt(&ok);
+    if (!ok || n < 1)
+        throw Failure(QStringLiteral("Numero di scheda non valido: %1").arg(p));
+    return n;
+}
+
+void TfrmOpere::showArchiveFailure() { dialogs().error(this, archiveFailureMessage()); }
+
+void TfrmOpere::newSheet()
+{
+    for (QLineEdit* box : fields())
+        box->clear();
+    txtPrezzo->setText(QStringLiteral("0,00"));
+    chkSegnala->setChecked(false);
+    for (QLabel* l : attachmentLabels())
+        l->clear();
+    imgFoto->setPhoto(defaultPhoto());
+    lblPosizione->clear();
+    txtCapo->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmOpere::displayRecord(const TSchedaOpera& r, int n)
+{
+    int i = 0;
+    for (QLineEdit* box : fields()) {
+        box->setText(r.text(kFields[i].campo));
+        ++i;
+    }
+    switch (r.venduta()) {
+    case Venduta::Si:
+        chkSegnala->setChecked(true);
+        break;
+    case Venduta::No:
+        chkSegnala->setChecked(false);
+        break;
+    case Venduta::Nessuna:
+        break;
+    }
+    i = 0;
+    for (QLabel* l : attachmentLabels())
+        l->setText(r.text(kAttachmentSlots[i++]));
+    lblPosizione->setText(QString::number(n));
+    loadPhoto();
+}
+
+void TfrmOpere::loadPhoto()
+{
+    const SheetPhoto photo = loadSheetPhoto(lblNome->text(), lblPosizione->text());
+    imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
+}
+
+TSchedaOpera TfrmOpere::recordFromSheet() const
+{
+    TSchedaOpera r;
+    int i = 0;
+    for (QLineEdit* box : fields())
+        r.setText(kFields[i++].campo, box->text());
+    r.setVenduta(chkSegnala->isChecked());
+    i = 0;
+    for (QLabel* l : attachmentLabels())
+        r.setText(kAttachmentSlots[i++], l->text());
+    return r;
+}
+
+void TfrmOpere::cmdNuovoClick() { newSheet(); }
+
+void TfrmOpere::cmdPrimoClick()
+{
+    try {
+        Archive a(archivePath());
+        if (a.count() == 0) {
+            a.close();
+            dialogs().information(this, kEmptyArchive);
+            return;
+        }
+        const TSchedaOpera r = a.read(1);
+        const int n = a.position();
+        a.close();
+        displayRecord(r, n);
+    } catch (const std::exception&) {
+        showArchiveFailure();
+    }
+}
+
+void TfrmOpere::cmdIndietroClick()
+{
+    try {
+        Archive a(archivePath());
+        const int p = shownNumber();
+        if (p == 1) {
+            a.close();
+            return;
+        }
+        if (a.count() == 0) {
+            a.close();
+            dialogs().information(this, kEmptyArchive);
+            return;
+        }
+        const TSchedaOpera r = a.read(p == 0 ? 1 : p - 1);
+        const int n = a.position();
+        a.close();
+        displayRecord(r, n);
+    } catch (const std::exception&) {
+        showArchiveFailure();
+    }
+}
+
+void TfrmOpere::cmdAvantiClick()
+{
+    try {
+        Archive a(archivePath());
+        const int p = shownNumber();
+        const int count = a.count();
+        if (count == 0) {
+            lblPosizione->clear();
+            a.close();
+            dialogs().information(this, kEmptyArchive);
+            return;
+        }
+        // The record shown is no longer in a shortened archive.
+        if (p > count)
+            throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(p));
+        if (p == count) {
+            a.close();
+            return;
+        }
+        const TSchedaOpera r = a.read(p + 1);
+        const int n = a.position();
+        a.close();
+        displayRecord(r, n);
+    } catch (const std::exception&) {
+        showArchiveFailure();
+    }
+}
+
+void TfrmOpere::cmdUltimoClick()
+{
+    try {
+        Archive a(archivePath());
+        const int count = a.count();
+        if (count == 0) {
+            a.close();
+            dialogs().information(this, kEmptyArchive);
+            return;
+        }
+        const TSchedaOpera r = a.read(count);
+        const int n = a.position();
+        a.close();
+        displayRecord(r, n);
+    } catch (const std::exception&) {
+        showArchiveFailure();
+    }
+}
+
+void TfrmOpere::cmdSalvaClick()
+{
+    // Leave the box being edited, so that its exit handling (the price's
+    // normalisation above all) runs before any value is read.
+    QWidget* editing = focusWidget();
+    btnFocus->setFocus(Qt::OtherFocusReason);
+    if (editing && editing->hasFocus())
+        editing->clearFocus();   // the sink is hidden and may not take the focus
+    txtPrezzoExit();
+
+    if (isBlank(txtCapo->text())) {
+        dialogs().warning(this, kNoTitle);
+        txtCapo->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (isBlank(txtColore->text())) {
+        dialogs().warning(this, kNoArtist);
+        txtColore->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (isBlank(txtPrezzo->text())) {
+        dialogs().warning(this, kNoValue);
+        txtPrezzo->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    int n = 0;
+    bool appended = false;
+    try {
+        Archive a(archivePath());
+        const TSchedaOpera r = recordFromSheet();
+        const int p = shownNumber();
+        if (p > 0) {
+            a.write(p, r);
+            n = a.position();
+        } else {
+            n = a.append(r);
+            appended = true;
+        }
+        a.close();
+    } catch (const std::exception&) {
+        showArchiveFailure();
+        return;
+    }
+    lblPosizione->setText(QString::number(n));
+    saveSheetPhoto(imgFoto->photo(), lblNome->text(), lblPosizione->text());   // silent when it fails
+    dialogs().information(this, appended ? kAppended : kUpdated);
+}
+
+void TfrmOpere::cmdDuplicaClick()
+{
+    if (isBlank(lblPosizione->text())) {
+        dialogs().warning(this, kNotYetSaved);
+        return;
+    }
+    for (QLabel* l : attachmentLabels())
+        l->clear();
+    lblPosizione->clear();
+    try {
+        imgFoto->setPhoto(defaultPhoto());
+        txtCapo->setFocus(Qt::OtherFocusReason);
+        dialogs().information(this, kDuplicated);
+    } catch (const std::exception&) {
+        showArchiveFailure();
+    }
+}
+
+// ---------------------------------------------------------------- photo
+
+void TfrmOpere::btnCaricaFotoClick()
+{
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
+    spec.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
+    const QString path = dialogs().openFile(this, spec);
+    if (path.isEmpty())
+        return;
+    const SheetPhoto photo = SheetPhoto::fromFile(path);
+    imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
+}
+
+void TfrmOpere::btnSalvaFotoClick()
+{
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+    spec.filters = QStringList{QStringLiteral("File Jpeg (*.jpg)")};
+    spec.proposedName = QStringLiteral("Foto.jpg");
+    spec.defaultSuffix = QStringLiteral("jpg");
+    spec.confirmOverwrite = true;
+    QString path = dialogs().saveFile(this, spec);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".jpg");
+    imgFoto->photo().writeTo(path);   // nothing written and nothing said when it fails
+}
+
+void TfrmOpere::btnCancFotoClick() { imgFoto->setPhoto(defaultPhoto()); }
+
+void TfrmOpere::btnZoomFotoClick()
+{
+    auto zoom = std::make_unique<TfrmZoom>(this);
+    zoom->setPhoto(imgFoto->photo());
+    zoom->exec();
+}
+
+// ---------------------------------------------------------------- other windows
+
+// The search window comes with the search work.
+void TfrmOpere::cmdTrovaClick() {}
+// The unsold works summary comes with the search work.
+void TfrmOpere::cmdSegnalatiClick() {}
+// The sheet print window comes with the output work.
+void TfrmOpere::cmdStampaClick() {}
+// The spreadsheet export window comes with the output work.
+void TfrmOpere::cmdEsportaClick() {}
+// The slideshow window comes with the output work.
+void TfrmOpere::cmdSlideShowClick() {}
+// The attached documents window comes with the attachments work.
+void TfrmOpere::cmdFileClick() {}
+// The fiscal code and VAT number checks come with the checkers work.
+void TfrmOpere::btnCodFiscClick() {}

@@ -1,14 +1,132 @@
 #pragma once
 #include "app/Widgets.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace pinakos {
+class PhotoView;
+class TSchedaOpera;
+}
+
+// The sheet window: one work record of the open catalog at a time, and the
+// toolbar from which every operation on the catalog starts.
 class TfrmOpere : public pinakos::GradientForm<QWidget>
 {
     Q_OBJECT
 public:
     explicit TfrmOpere(QWidget* parent = nullptr);
 
+    // Shows record n just read from the archive (already closed): the
+    // fields, the sold mark (left as it is when the record holds neither
+    // "Sì" nor "No"), the attachments, the number and the photo.
+    void displayRecord(const pinakos::TSchedaOpera& r, int n);
+    // The record as the sheet holds it, ready to be written.
+    pinakos::TSchedaOpera recordFromSheet() const;
+    // The photo of the shown record by the photo rule, or the default picture.
+    void loadPhoto();
+
     // The state of the open catalog, read and written by the other windows.
     QLabel* lblFile = nullptr;       // full path of the open archive
     QLabel* lblNome = nullptr;       // catalog name
     QLabel* lblPosizione = nullptr;  // 1-based number of the record shown, empty for a new sheet
+
+    // The fifteen fields, in tab order.
+    QLineEdit* txtCapo = nullptr;
+    QLineEdit* txtDescrizione = nullptr;
+    QLineEdit* txtColore = nullptr;
+    QLineEdit* txtTessuto = nullptr;
+    QLineEdit* txtMisure = nullptr;
+    QLineEdit* txtPeso = nullptr;
+    QLineEdit* txtUsura = nullptr;
+    QLineEdit* txtDifetti = nullptr;
+    QLineEdit* txtServizio = nullptr;
+    QLineEdit* txtSpecifiche = nullptr;
+    QLineEdit* txtCliente = nullptr;
+    QLineEdit* txtCodFisc = nullptr;
+    QLineEdit* txtRecapito = nullptr;
+    QLineEdit* txtNote = nullptr;
+    QLineEdit* txtPrezzo = nullptr;
+    QCheckBox* chkSegnala = nullptr;
+
+    // The attachments of the sheet: file names and descriptions.
+    QLabel* lblFile01 = nullptr;
+    QLabel* lblFile02 = nullptr;
+    QLabel* lblFile03 = nullptr;
+    QLabel* lblDesc01 = nullptr;
+    QLabel* lblDesc02 = nullptr;
+    QLabel* lblDesc03 = nullptr;
+
+    pinakos::PhotoView* imgFoto = nullptr;   // the sheet's photo
+    pinakos::Picture* imgBianco = nullptr;   // the default picture, hidden
+    QLabel* panInfo = nullptr;               // the information line
+    QPushButton* btnFocus = nullptr;         // hidden focus sink used by the save
+
+    pinakos::Picture* cmdNuovo = nullptr;
+    pinakos::Picture* cmdDuplica = nullptr;
+    pinakos::Picture* cmdSalva = nullptr;
+    pinakos::Picture* cmdTrova = nullptr;
+    pinakos::Picture* cmdFile = nullptr;
+    pinakos::Picture* cmdStampa = nullptr;
+    pinakos::Picture* cmdPrimo = nullptr;
+    pinakos::Picture* cmdIndietro = nullptr;
+    pinakos::Picture* cmdAvanti = nullptr;
+    pinakos::Picture* cmdUltimo = nullptr;
+    pinakos::Picture* cmdSlideShow = nullptr;
+    pinakos::Picture* cmdEsporta = nullptr;
+    pinakos::Picture* cmdSegnalati = nullptr;
+    pinakos::Picture* cmdGuida = nullptr;
+    pinakos::Picture* cmdEsci = nullptr;
+    pinakos::Picture* btnCaricaFoto = nullptr;
+    pinakos::Picture* btnSalvaFoto = nullptr;
+    pinakos::Picture* btnCancFoto = nullptr;
+    pinakos::Picture* btnZoomFoto = nullptr;
+    pinakos::Picture* btnCodFisc = nullptr;
+
+public Q_SLOTS:
+    void cmdNuovoClick();
+    void cmdDuplicaClick();
+    void cmdSalvaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdEsciClick();
+    void cmdGuidaClick();
+    void cmdTrovaClick();
+    void cmdSegnalatiClick();
+    void cmdStampaClick();
+    void cmdEsportaClick();
+    void cmdSlideShowClick();
+    void cmdFileClick();
+    void btnCodFiscClick();
+    void btnCaricaFotoClick();
+    void btnSalvaFotoClick();
+    void btnCancFotoClick();
+    void btnZoomFotoClick();
+    void btnFocusClick();
+    void txtCodFiscTyping(const QString& text);
+    void txtPrezzoExit();
+
+protected:
+    void showEvent(QShowEvent* e) override;   // FormShow
+    void closeEvent(QCloseEvent* e) override; // FormClose
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void buildFrame();
+    void buildToolbar();
+    void buildPhotoArea();
+    void buildFields();
+    void buildHints();
+    void newSheet();
+    QList<QLineEdit*> fields() const;
+    QList<QLabel*> attachmentLabels() const;
+    QString archivePath() const;
+    int shownNumber() const;   // the number in lblPosizione, 0 for a new sheet
+    void showArchiveFailure();
+
+    pinakos::FieldKeys* m_keys = nullptr;
+    pinakos::HoverHints* m_hints = nullptr;
 };
