@@ -58,7 +58,7 @@ TfrmInfo::TfrmInfo(QWidget* parent) : GradientForm(parent)
     lblProduttore = infoLabel(p, QStringLiteral("lblProduttore"),
                               QStringLiteral("Realizzato da ") + maker::name() + QStringLiteral("\n")
                                   + maker::webSiteShown(),
-                              QRect(8, 380, 425, 44), appFont(QStringLiteral("Verdana"), 13, true), Qt::black);
+                              QRect(8, 340, 425, 44), appFont(QStringLiteral("Verdana"), 13, true), Qt::black);
 
     // The button lies just below the panel, at its place relative to the
     // panel; as a child of the window it is not cut off by the panel's edge.
