@@ -1,0 +1,603 @@
+#include "Catalogs.h"
+#include "FakeDialogs.h"
+#include "Gui.h"
+#include "TempFolder.h"
+
+#include "app/ProgramFolder.h"
+#include "app/Windows.h"
+#include "sheet/Opere.h"
+#include "shell/Avvio.h"
+#include "shell/Guida.h"
+#include "store/ApriCatalogo.h"
+#include "store/CreaCatalogo.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+#include <memory>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+using namespace pinakos;
+using namespace pinakos::test;
+using Call = FakeDialogs::Call;
+
+namespace {
+
+const QString kEmptyName = QStringLiteral("Attenzione: per creare l'archivio è necessario indicare il nome del nuovo catalogo.");
+const QString kDuplicate = QStringLiteral(
+    "Attenzione: il nome del catalogo indicato è già stato utilizzato in precedenza.\r\n\r\n"
+    "Inserire un nome diverso oppure, se si desidera aprire un catalogo già creato, premere il pulsante Apri catalogo esistente.");
+const QString kInvalid = QStringLiteral(
+    "Attenzione: il nome del catalogo contiene caratteri non ammessi o non è valido come nome di file.\r\n\r\nInserire un nome diverso.");
+const QString kCreated = QStringLiteral(
+    "Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"
+    "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti.");
+const QString kEmptyList = QStringLiteral("Attenzione: l'elenco non contiene nessun catalogo.");
+const QString kSelectOpen = QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio.");
+const QString kSelectDelete = QStringLiteral(
+    "Attenzione: selezionare dall'elenco il catalogo da eliminare prima di premere il pulsante del cestino.");
+const QString kConfirmDelete = QStringLiteral(
+    "Si sta per eliminare il catalogo selezionato. Si ricorda che il file eliminato non potrà essere recuperato.\r\n\r\n"
+    "Si conferma l'eliminazione dell'archivio?");
+const QString kDeleted = QStringLiteral("Il catalogo è stato eliminato con successo.");
+const QString kDeleteRefused = QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.");
+
+QStringList folderEntries()
+{
+    return QDir(programFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Types text key by key; characters beyond ASCII go as key events carrying them.
+void typeText(QWidget* w, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(w, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    }
+}
+
+QStringList lines(QListWidget* l)
+{
+    QStringList out;
+    for (int i = 0; i < l->count(); ++i)
+        out << l->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class TestCatalogWindows : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TempFolder> m_folder;
+    std::unique_ptr<FakeDialogs> m_dialogs;
+
+    TfrmAvvio* avvio() { return windows().frmAvvio; }
+    TfrmCreaCatalogo* crea() { return windows().frmCreaCatalogo; }
+    TfrmApriCatalogo* apri() { return windows().frmApriCatalogo; }
+    TfrmOpere* opere() { return windows().frmOpere; }
+
+    void hideAll()
+    {
+        for (QWidget* w : {static_cast<QWidget*>(avvio()), static_cast<QWidget*>(crea()),
+                           static_cast<QWidget*>(apri()), static_cast<QWidget*>(opere())})
+            w->hide();
+    }
+    // The way the start window opens them.
+    void openCrea() { moveTo(avvio(), crea()); }
+    void openApri() { moveTo(avvio(), apri()); }
+
+    void typeName(const QString& text) { typeText(crea()->txtFile, text); }
+    void applica() { click(crea()->btnApplica); }
+
+    void select(const QString& line)
+    {
+        const QList<QListWidgetItem*> found = apri()->lstFiles->findItems(line, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        QListWidget* l = apri()->lstFiles;
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, l->visualItemRect(found.first()).center());
+        QCOMPARE(l->selectedItems().value(0), found.first());
+    }
+
+private Q_SLOTS:
+    void initTestCase() { createPersistentWindows(); }
+    void cleanupTestCase() { destroyPersistentWindows(); }
+    void init()
+    {
+        m_folder = std::make_unique<TempFolder>();
+        m_dialogs = std::make_unique<FakeDialogs>();
+        hideAll();
+        moveTo(nullptr, avvio());
+    }
+    void cleanup()
+    {
+        hideAll();
+        m_dialogs.reset();
+        m_folder.reset();
+    }
+
+    // ------------------------------------------------------------ creation
+
+    void creaFrame()
+    {
+        QCOMPARE(crea()->windowTitle(), QStringLiteral(" Pinakos - Creazione catalogo opere d'arte"));
+        QVERIFY(crea()->property("showMaximised").toBool());
+        crea()->resize(1016, 713);
+        QCOMPARE(crea()->panContainer->size(), QSize(995, 692));
+        QCOMPARE(crea()->panContainer->pos(), QPoint(10, 10));   // centred
+        QCOMPARE(crea()->txtFile->maxLength(), 250);
+        QCOMPARE(crea()->txtFile->font().pixelSize(), 16);
+        QVERIFY(crea()->txtFile->font().bold());
+        QVERIFY(crea()->lblFile->isHidden());
+    }
+
+    void creaLayout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<bool>("hand");
+        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << QRect(198, 20, 669, 113) << false;
+        QTest::newRow("imgGuida") << "imgGuida" << QRect(946, 152, 29, 28) << true;
+        QTest::newRow("icoMano") << "icoMano" << QRect(580, 150, 30, 58) << false;
+        QTest::newRow("bkgFile") << "bkgFile" << QRect(204, 220, 768, 58) << false;
+        QTest::newRow("txtFile") << "txtFile" << QRect(216, 232, 744, 34) << false;
+        QTest::newRow("btnAnnulla") << "btnAnnulla" << QRect(540, 588, 193, 58) << true;
+        QTest::newRow("btnApplica") << "btnApplica" << QRect(752, 588, 193, 58) << true;
+    }
+    void creaLayout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        QFETCH(bool, hand);
+        QWidget* c = child(crea(), name);
+        QVERIFY(c);
+        QCOMPARE(placeOnPanel(c), place);
+        if (hand)
+            QCOMPARE(c->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void createsTrimmedNameAndReturnsToStart_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("blanks around") << "  Paesaggi  " << "Paesaggi.art";
+        QTest::newRow("dot kept") << "Arte.moderna" << "Arte.moderna.art";
+        QTest::newRow("accents") << QStringLiteral("Città d'arte") << QStringLiteral("Città d'arte.art");
+    }
+    void createsTrimmedNameAndReturnsToStart()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, file);
+        openCrea();
+        QVERIFY(crea()->isVisible());
+        QVERIFY(!avvio()->isVisible());
+        typeName(typed);
+        applica();
+        QCOMPARE(folderEntries(), QStringList{file});
+        QCOMPARE(QFileInfo(programFolder() + file).size(), 0);
+        QCOMPARE(crea()->lblFile->text(), programFolder() + file);
+        QCOMPARE(m_dialogs->texts(), QStringList{kCreated});
+        QCOMPARE(m_dialogs->last().call, Call::Information);
+        QVERIFY(!crea()->isVisible());
+        QVERIFY(avvio()->isVisible());
+    }
+
+    void showingAgainGivesEmptyBoxWithFocus()
+    {
+        openCrea();
+        typeName(QStringLiteral("Bozza"));
+        click(crea()->btnAnnulla);
+        QVERIFY(!crea()->isVisible());
+        QVERIFY(avvio()->isVisible());
+        QVERIFY(folderEntries().isEmpty());
+        openCrea();
+        QCOMPARE(crea()->txtFile->text(), QString());
+        QCOMPARE(crea()->focusWidget(), crea()->txtFile);
+    }
+
+    void filteredCharactersDoNothing_data()
+    {
+        QTest::addColumn<QChar>("c");
+        for (QChar c : QStringLiteral("\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1"))
+            QTest::newRow(qPrintable(QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')))) << c;
+    }
+    void filteredCharactersDoNothing()
+    {
+        QFETCH(QChar, c);
+        openCrea();
+        typeName(QStringLiteral("ab"));
+        QTest::keyClick(crea()->txtFile, Qt::Key_Left);
+        typeText(crea()->txtFile, QString(c));
+        QCOMPARE(crea()->txtFile->text(), QStringLiteral("ab"));
+        QCOMPARE(crea()->txtFile->cursorPosition(), 1);
+    }
+
+    void otherCharactersAndKeysPass()
+    {
+        openCrea();
+        typeName(QStringLiteral("bc|\u00E8"));
+        QTest::keyClick(crea()->txtFile, Qt::Key_Home);
+        typeName(QStringLiteral("a"));
+        QCOMPARE(crea()->txtFile->text(), QStringLiteral("abc|\u00E8"));
+    }
+
+    void verticalBarRefused()
+    {
+        openCrea();
+        typeName(QStringLiteral("Arte|Sacra"));
+        QCOMPARE(crea()->txtFile->text(), QStringLiteral("Arte|Sacra"));
+        applica();
+        QCOMPARE(m_dialogs->texts(), QStringList{kInvalid});
+        QCOMPARE(m_dialogs->last().call, Call::Warning);
+        QVERIFY(folderEntries().isEmpty());
+        QVERIFY(crea()->isVisible());
+        QCOMPARE(crea()->txtFile->text(), QStringLiteral("Arte|Sacra"));
+    }
+
+    void pastedPathOrDeviceNameRefused_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::newRow("up a folder") << "../Fuori";
+        QTest::newRow("sub-folder") << "sotto/Dentro";
+        QTest::newRow("backslash") << "sotto\\Dentro";
+        QTest::newRow("device") << "CON";
+        QTest::newRow("trailing dot") << "Arte.";
+    }
+    void pastedPathOrDeviceNameRefused()
+    {
+        QFETCH(QString, pasted);
+        const QStringList around = QDir(programFolder() + QStringLiteral("..")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        openCrea();
+        QGuiApplication::clipboard()->setText(pasted);
+        crea()->txtFile->paste();   // pasted text is not filtered
+        QCOMPARE(crea()->txtFile->text(), pasted);
+        applica();
+        QCOMPARE(m_dialogs->texts(), QStringList{kInvalid});
+        QVERIFY(folderEntries().isEmpty());
+        QCOMPARE(QDir(programFolder() + QStringLiteral("..")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), around);
+        QVERIFY(crea()->isVisible());
+    }
+
+    void duplicateLeavesExistingUntouched_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("same") << "Paesaggi";
+        QTest::newRow("other case") << "PAESAGGI";
+        QTest::newRow("blanks and lower case") << " paesaggi ";
+    }
+    void duplicateLeavesExistingUntouched()
+    {
+        QFETCH(QString, typed);
+        makeCatalog(QStringLiteral("Paesaggi"), {makeRecord("Tramonto", "Io", "10,00")});
+        const QByteArray before = m_folder->read(QStringLiteral("Paesaggi.art"));
+        openCrea();
+        typeName(typed);
+        applica();
+        QCOMPARE(m_dialogs->texts(), QStringList{kDuplicate});
+        QCOMPARE(m_dialogs->last().call, Call::Warning);
+        QCOMPARE(folderEntries(), QStringList{"Paesaggi.art"});
+        QCOMPARE(m_folder->read(QStringLiteral("Paesaggi.art")), before);
+        QVERIFY(crea()->isVisible());
+        QCOMPARE(crea()->txtFile->text(), typed);
+    }
+
+    void emptyNameWarnsAndKeepsFocus()
+    {
+        openCrea();
+        typeName(QStringLiteral("   "));
+        crea()->btnApplica->setFocus();
+        applica();
+        QCOMPARE(m_dialogs->texts(), QStringList{kEmptyName});
+        QCOMPARE(m_dialogs->last().call, Call::Warning);
+        QCOMPARE(crea()->focusWidget(), crea()->txtFile);
+        QVERIFY(folderEntries().isEmpty());
+        QVERIFY(crea()->isVisible());
+    }
+
+    void enterCreatesNothing()
+    {
+        openCrea();
+        typeName(QStringLiteral("Paesaggi"));
+        QTest::keyClick(crea()->txtFile, Qt::Key_Return);
+        QVERIFY(folderEntries().isEmpty());
+        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(crea()->isVisible());
+    }
+
+    void creationFailureShowsReasonAndStays()
+    {
+        // A program folder that has gone away: the file system refuses the file.
+        setProgramFolder(m_folder->path() + QStringLiteral("sparita"));
+        openCrea();
+        typeName(QStringLiteral("Paesaggi"));
+        applica();
+        QCOMPARE(m_dialogs->calls.size(), 1);
+        QCOMPARE(m_dialogs->last().call, Call::Error);
+        QVERIFY(m_dialogs->last().text.startsWith(QStringLiteral("Attenzione: non è stato possibile creare")));
+        QVERIFY(crea()->isVisible());
+        QVERIFY(!avvio()->isVisible());
+        QVERIFY(!QFileInfo::exists(m_folder->path() + QStringLiteral("sparita")));
+    }
+
+    void titleBarCloseReturnsToStart()
+    {
+        openCrea();
+        typeName(QStringLiteral("Paesaggi"));
+        QVERIFY(crea()->close());
+        QVERIFY(!crea()->isVisible());
+        QVERIFY(avvio()->isVisible());
+        QVERIFY(folderEntries().isEmpty());
+    }
+
+    void creaHelpShowsSheetTopic()
+    {
+        openCrea();
+        QString title;
+        whenModalShown([&](QWidget* m) {
+            if (auto* g = qobject_cast<TfrmGuida*>(m))
+                title = g->lblTitolo->text();
+            m->close();
+        });
+        click(crea()->imgGuida);
+        QCOMPARE(title, sheetTopic().title);
+        QVERIFY(crea()->isVisible());
+    }
+
+    // ------------------------------------------------------------ opening
+
+    void apriFrame()
+    {
+        QCOMPARE(apri()->windowTitle(), QStringLiteral(" Pinakos - Apertura catalogo opere d'arte"));
+        QVERIFY(apri()->property("showMaximised").toBool());
+        apri()->resize(1016, 713);
+        QCOMPARE(apri()->panContainer->size(), QSize(995, 692));
+        QCOMPARE(apri()->panContainer->pos(), QPoint(10, 10));   // centred
+        QCOMPARE(apri()->lstFiles->selectionMode(), QAbstractItemView::SingleSelection);
+        QVERIFY(!apri()->lstFiles->isSortingEnabled());
+        QVERIFY(apri()->lblFile->isHidden());
+        QVERIFY(apri()->lblMemory->isHidden());
+        QCOMPARE(apri()->lblCreati->font().pixelSize(), 12);
+        QCOMPARE(apri()->lblCreati->palette().color(QPalette::WindowText), QColor(0x00, 0x80, 0x00));
+    }
+
+    void apriLayout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<bool>("hand");
+        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << QRect(168, 22, 623, 101) << false;
+        QTest::newRow("btnElimina") << "btnElimina" << QRect(24, 156, 46, 45) << true;
+        QTest::newRow("icoMano") << "icoMano" << QRect(490, 148, 30, 58) << false;
+        QTest::newRow("imgGuida") << "imgGuida" << QRect(946, 156, 29, 28) << true;
+        QTest::newRow("lstFiles") << "lstFiles" << QRect(34, 224, 926, 298) << false;
+        QTest::newRow("btnAnnulla") << "btnAnnulla" << QRect(44, 594, 193, 58) << true;
+        QTest::newRow("btnApri") << "btnApri" << QRect(758, 594, 193, 58) << true;
+    }
+    void apriLayout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, place);
+        QFETCH(bool, hand);
+        QWidget* c = child(apri(), name);
+        QVERIFY(c);
+        QCOMPARE(placeOnPanel(c), place);
+        if (hand)
+            QCOMPARE(c->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(placeOnPanel(apri()->lblCreati).topLeft(), QPoint(24, 537));
+    }
+
+    void listsArchivesInOrder()
+    {
+        makeCatalog(QStringLiteral("Zeta"));
+        makeCatalog(QStringLiteral("alfa"));
+        m_folder->write(QStringLiteral("Beta.ART"), QByteArray());
+        m_folder->write(QStringLiteral("leggimi.txt"), "x");
+        m_folder->write(QStringLiteral("sotto/Dentro.art"), QByteArray());
+        QVERIFY(QDir().mkpath(m_folder->file(QStringLiteral("x.art"))));
+        openApri();
+        QListWidget* l = apri()->lstFiles;
+        QCOMPARE(lines(l), QStringList({"alfa.art", "Beta.ART", "Zeta.art"}));
+        QCOMPARE(apri()->lblCreati->text(), QStringLiteral("Sono stati creati 3 cataloghi di opere d'arte."));
+        QVERIFY(l->selectedItems().isEmpty());
+        QCOMPARE(apri()->lblMemory->text(), QStringLiteral("avvio"));
+        const QListWidgetItem* item = l->item(0);
+        QCOMPARE(item->font().pixelSize(), 14);
+        QCOMPARE(item->foreground().color(), QColor(Qt::black));
+    }
+
+    void newCatalogListedWhenShownAgain()
+    {
+        openApri();
+        QCOMPARE(apri()->lstFiles->count(), 0);
+        QCOMPARE(apri()->lblCreati->text(), QStringLiteral("Sono stati creati 0 cataloghi di opere d'arte."));
+        click(apri()->btnAnnulla);
+        QVERIFY(avvio()->isVisible());
+        openCrea();
+        typeName(QStringLiteral("Nuovo"));
+        applica();
+        openApri();
+        QCOMPARE(lines(apri()->lstFiles), QStringList{"Nuovo.art"});
+    }
+
+    void emptyListWarns()
+    {
+        openApri();
+        click(apri()->btnApri);
+        click(apri()->btnElimina);
+        QCOMPARE(m_dialogs->texts(), QStringList({kEmptyList, kEmptyList}));
+        QCOMPARE(m_dialogs->count(Call::Warning), 2);
+        QVERIFY(apri()->isVisible());
+    }
+
+    void noSelectionWarns()
+    {
+        makeCatalog(QStringLiteral("Uno"));
+        openApri();
+        click(apri()->btnApri);
+        click(apri()->btnElimina);
+        QCOMPARE(m_dialogs->texts(), QStringList({kSelectOpen, kSelectDelete}));
+        QCOMPARE(m_dialogs->count(Call::Warning), 2);
+        QVERIFY(apri()->isVisible());
+        QVERIFY(QFileInfo::exists(m_folder->file(QStringLiteral("Uno.art"))));
+    }
+
+    void openingHandsCatalogToSheet()
+    {
+        makeCatalog(QStringLiteral("Zeta"));
+        m_folder->write(QStringLiteral("Beta.ART"), QByteArray());
+        opere()->lblPosizione->setText(QStringLiteral("7"));
+        openApri();
+        select(QStringLiteral("Beta.ART"));
+        click(apri()->btnApri);
+        QVERIFY(m_dialogs->calls.isEmpty());
+        QCOMPARE(opere()->lblFile->text(), programFolder() + QStringLiteral("Beta.ART"));
+        QCOMPARE(opere()->lblNome->text(), QStringLiteral("Beta"));
+        QVERIFY(opere()->isVisible());
+        QVERIFY(!apri()->isVisible());
+        QVERIFY(!avvio()->isVisible());
+    }
+
+    void closingWithSelectionReturnsToStart()
+    {
+        makeCatalog(QStringLiteral("Uno"));
+        opere()->lblFile->setText(QStringLiteral("prima"));
+        openApri();
+        select(QStringLiteral("Uno.art"));
+        QVERIFY(apri()->close());
+        QVERIFY(avvio()->isVisible());
+        QVERIFY(!opere()->isVisible());
+        QCOMPARE(opere()->lblFile->text(), QStringLiteral("prima"));
+
+        openApri();
+        QVERIFY(apri()->lstFiles->selectedItems().isEmpty());
+        select(QStringLiteral("Uno.art"));
+        click(apri()->btnAnnulla);
+        QVERIFY(avvio()->isVisible());
+        QVERIFY(!opere()->isVisible());
+    }
+
+    void deletionAnswered_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void deletionAnswered()
+    {
+        QFETCH(bool, yes);
+        makeCatalog(QStringLiteral("Uno"));
+        makeCatalog(QStringLiteral("Due"));
+        m_folder->write(QStringLiteral("Pinakos/Uno_Foto_1.jpg"), "foto");
+        openApri();
+        select(QStringLiteral("Uno.art"));
+        m_dialogs->confirmAnswers.enqueue(yes);
+        click(apri()->btnElimina);
+        QVERIFY(apri()->isVisible());
+        QVERIFY(QFileInfo::exists(m_folder->file(QStringLiteral("Pinakos/Uno_Foto_1.jpg"))));
+        if (yes) {
+            QCOMPARE(m_dialogs->texts(), QStringList({kConfirmDelete, kDeleted}));
+            QCOMPARE(m_dialogs->last().call, Call::Information);
+            QVERIFY(!QFileInfo::exists(m_folder->file(QStringLiteral("Uno.art"))));
+            QCOMPARE(lines(apri()->lstFiles), QStringList{"Due.art"});
+            QCOMPARE(apri()->lblCreati->text(), QStringLiteral("Sono stati creati 1 cataloghi di opere d'arte."));
+            QVERIFY(apri()->lstFiles->selectedItems().isEmpty());
+            QCOMPARE(apri()->lblFile->text(), QString());
+        } else {
+            QCOMPARE(m_dialogs->texts(), QStringList{kConfirmDelete});
+            QVERIFY(QFileInfo::exists(m_folder->file(QStringLiteral("Uno.art"))));
+            QCOMPARE(lines(apri()->lstFiles), QStringList({"Due.art", "Uno.art"}));
+            QCOMPARE(apri()->lstFiles->selectedItems().value(0)->text(), QStringLiteral("Uno.art"));
+        }
+    }
+
+    void deletingLastLeavesZero()
+    {
+        makeCatalog(QStringLiteral("Solo"));
+        openApri();
+        select(QStringLiteral("Solo.art"));
+        m_dialogs->confirmAnswers.enqueue(true);
+        click(apri()->btnElimina);
+        QCOMPARE(apri()->lstFiles->count(), 0);
+        QCOMPARE(apri()->lblCreati->text(), QStringLiteral("Sono stati creati 0 cataloghi di opere d'arte."));
+        // The start window comes back on closing.
+        QVERIFY(apri()->close());
+        QVERIFY(avvio()->isVisible());
+    }
+
+    void refusedDeletionShowsError()
+    {
+        makeCatalog(QStringLiteral("Uno"));
+        makeCatalog(QStringLiteral("Due"));
+        openApri();
+        select(QStringLiteral("Uno.art"));
+        // While the question is up, the archive is replaced by a folder that
+        // holds a file: the file system refuses to delete it as a file.
+        m_dialogs->onCall = [this](const FakeDialogs::Record& r) {
+            if (r.call == Call::Confirm) {
+                QFile::remove(m_folder->file(QStringLiteral("Uno.art")));
+                m_folder->write(QStringLiteral("Uno.art/dentro.txt"), "x");
+            }
+        };
+        m_dialogs->confirmAnswers.enqueue(true);
+        click(apri()->btnElimina);
+        QCOMPARE(m_dialogs->count(Call::Information), 0);
+        QCOMPARE(m_dialogs->last().call, Call::Error);
+        QVERIFY(m_dialogs->last().text.startsWith(kDeleteRefused));
+        QVERIFY(QFileInfo(m_folder->file(QStringLiteral("Uno.art/dentro.txt"))).isFile());
+        QCOMPARE(lines(apri()->lstFiles), QStringList{"Due.art"});   // rebuilt
+        QVERIFY(apri()->isVisible());
+    }
+
+    void readOnlyFolderRefusesDeletion()
+    {
+        makeCatalog(QStringLiteral("Uno"));
+        openApri();
+        select(QStringLiteral("Uno.art"));
+        const QString folder = m_folder->path();
+        const auto perms = QFile::permissions(folder);
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+#ifndef Q_OS_WIN
+        const bool writable = ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
+#else
+        const bool writable = true;   // Windows ignores these bits on folders
+#endif
+        if (writable) {
+            QFile::setPermissions(folder, perms);
+            QSKIP("this user may change any folder (root, or Windows)");
+        }
+        m_dialogs->confirmAnswers.enqueue(true);
+        click(apri()->btnElimina);
+        QFile::setPermissions(folder, perms);
+        QCOMPARE(m_dialogs->count(Call::Information), 0);
+        QCOMPARE(m_dialogs->last().call, Call::Error);
+        QVERIFY(m_dialogs->last().text.startsWith(kDeleteRefused));
+        QCOMPARE(lines(apri()->lstFiles), QStringList{"Uno.art"});
+    }
+
+    void apriHelpShowsSheetTopic()
+    {
+        openApri();
+        QString title;
+        whenModalShown([&](QWidget* m) {
+            if (auto* g = qobject_cast<TfrmGuida*>(m))
+                title = g->lblTitolo->text();
+            m->close();
+        });
+        click(apri()->imgGuida);
+        QCOMPARE(title, sheetTopic().title);
+        QVERIFY(apri()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestCatalogWindows)
+#include "test_catalog_windows.moc"
