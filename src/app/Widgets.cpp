@@ -327,6 +327,10 @@ bool HoverHints::eventFilter(QObject* o, QEvent* e)
             m_line->setText(it.value());
             m_line->adjustSize();
         }
+        // A move with no button held ends here: passed on to the parent (a
+        // background) it would empty the line just written.
+        if (e->type() == QEvent::MouseMove && static_cast<QMouseEvent*>(e)->buttons() == Qt::NoButton)
+            return true;
     }
     return false;
 }

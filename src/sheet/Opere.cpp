@@ -232,6 +232,8 @@ void TfrmOpere::buildFields()
         box->setFont(price ? appFont("Verdana", 14, true) : appFont("Verdana", 12, true));
         box->setGeometry(f.x, f.y, f.width, price ? 24 : 22);
         box->setMaxLength(slotOf(f.campo).max);
+        // The pointer over a box leaves the information line as it is.
+        box->setAttribute(Qt::WA_NoMousePropagation);
         const QString caption = QString::fromUtf8(f.captionText);
         if (price)
             makeLabel(panContainer, QString::fromLatin1(f.caption), caption, QPoint(372, 514),
