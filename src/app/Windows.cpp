@@ -60,7 +60,6 @@ void moveTo(QWidget* from, QWidget* to)
             to->showMaximized();
         else
             to->show();
-        to->raise();
         to->activateWindow();
     }
     if (from && from != to)

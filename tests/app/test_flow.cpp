@@ -2,6 +2,7 @@
 #include "Gui.h"
 #include "TempFolder.h"
 
+#include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "app/Windows.h"
 #include "sheet/Opere.h"
