@@ -636,7 +636,7 @@ void TfrmOpere::btnCaricaFotoClick()
 {
     FileDialogSpec spec;
     spec.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
-    spec.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
+    spec.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
     const QString path = dialogs().openFile(this, spec);
     if (path.isEmpty())
         return;

@@ -551,7 +551,7 @@ private Q_SLOTS:
         const FileDialogSpec spec = fake.last().spec;
         QCOMPARE(spec.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
         QCOMPARE(spec.filters,
-                 (QStringList{QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}));
+                 (QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}));
         QCOMPARE(s->imgFoto->photo().image().size(), QSize(10, 10));
 
         // A file that is not a picture gives the default picture, silently.
