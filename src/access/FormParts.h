@@ -16,9 +16,7 @@ inline QColor steelBlue() { return QColor(0x46, 0x82, 0xB4); }
 // A fixed-size window with a title and no title-bar buttons, centred on the screen.
 inline void makeFixedWindow(QWidget* w, const QString& title, int clientWidth, int clientHeight)
 {
-    w->setWindowTitle(title);
-    w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    w->setFixedSize(clientWidth, clientHeight);
+    setFixedFrame(w, title, clientWidth, clientHeight);
     if (QScreen* s = QGuiApplication::primaryScreen())
         w->move(s->availableGeometry().center() - w->rect().center());
 }

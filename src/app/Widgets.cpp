@@ -25,6 +25,16 @@ QFont appFont(const QString& family, int pixelSize, bool bold, bool underline)
     return f;
 }
 
+void setFixedFrame(QWidget* w, const QString& title, int clientWidth, int clientHeight)
+{
+    w->setWindowTitle(title);
+    Qt::WindowFlags type = w->windowFlags() & Qt::WindowType_Mask;
+    if (type == Qt::Widget)
+        type = Qt::Window;
+    w->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    w->setFixedSize(clientWidth, clientHeight);
+}
+
 void paintVerticalGradient(QWidget* w, const QColor& top, const QColor& bottom)
 {
     QPainter p(w);

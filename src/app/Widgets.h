@@ -23,6 +23,12 @@ QFont appFont(const QString& family, int pixelSize, bool bold = false, bool unde
 // ARGB written as in the window descriptions (0xFFRRGGBB).
 inline QColor argb(quint32 v) { return QColor::fromRgba(v); }
 
+// The compiled-in artwork file of that name: ":/art/<name>.svg".
+inline QString art(const char* name) { return QStringLiteral(":/art/%1.svg").arg(QLatin1String(name)); }
+
+// A fixed-size window with a title and no title-bar buttons.
+void setFixedFrame(QWidget* w, const QString& title, int clientWidth, int clientHeight);
+
 // Paints a vertical gradient from top to bottom over the whole widget.
 void paintVerticalGradient(QWidget* w, const QColor& top, const QColor& bottom);
 
@@ -46,6 +52,17 @@ public:
         this->update();
     }
     void setClientSize(int w, int h) { this->resize(w, h); }
+    // A full-size working window: the given title, a client area of
+    // 1016 x 713 shown maximised, a gradient from `top` to white and the
+    // panel of the given size centred in it.
+    void setupWorkWindow(const QString& title, const QColor& top, int panelWidth, int panelHeight)
+    {
+        this->setWindowTitle(title);
+        this->setProperty("showMaximised", true);
+        setGradient(top, Qt::white);
+        setClientSize(1016, 713);
+        setPanelSize(panelWidth, panelHeight);
+    }
     void setPanelSize(int w, int h)
     {
         panContainer->resize(w, h);

@@ -6,7 +6,5 @@
 TfrmCodFisc::TfrmCodFisc(QWidget* parent) : GradientForm(parent)
 {
     pinakos::applyFormatSettings();
-    setWindowTitle(QStringLiteral(" Controllo codice fiscale"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(478, 254);
+    pinakos::setFixedFrame(this, QStringLiteral(" Controllo codice fiscale"), 478, 254);
 }

@@ -6,7 +6,5 @@
 TfrmPartitaIva::TfrmPartitaIva(QWidget* parent) : GradientForm(parent)
 {
     pinakos::applyFormatSettings();
-    setWindowTitle(QStringLiteral(" Controllo partita IVA"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(480, 254);
+    pinakos::setFixedFrame(this, QStringLiteral(" Controllo partita IVA"), 480, 254);
 }

@@ -6,7 +6,5 @@
 TfrmExpOpere::TfrmExpOpere(QWidget* parent) : GradientForm(parent)
 {
     pinakos::applyFormatSettings();
-    setWindowTitle(QStringLiteral(" Esporta inventario opere d'arte in Microsoft Excel"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(862, 560);
+    pinakos::setFixedFrame(this, QStringLiteral(" Esporta inventario opere d'arte in Microsoft Excel"), 862, 560);
 }

@@ -6,7 +6,5 @@
 TfrmStampaOpera::TfrmStampaOpera(QWidget* parent) : GradientForm(parent)
 {
     pinakos::applyFormatSettings();
-    setWindowTitle(QStringLiteral(" Stampa scheda"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(364, 287);
+    pinakos::setFixedFrame(this, QStringLiteral(" Stampa scheda"), 364, 287);
 }

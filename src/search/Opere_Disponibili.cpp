@@ -6,7 +6,5 @@
 TfrmOpere_Disponibili::TfrmOpere_Disponibili(QWidget* parent) : GradientForm(parent)
 {
     pinakos::applyFormatSettings();
-    setWindowTitle(QStringLiteral(" Riepilogo opere d'arte non vendute"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(862, 560);
+    pinakos::setFixedFrame(this, QStringLiteral(" Riepilogo opere d'arte non vendute"), 862, 560);
 }

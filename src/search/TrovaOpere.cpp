@@ -6,7 +6,5 @@
 TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
 {
     pinakos::applyFormatSettings();
-    setWindowTitle(QStringLiteral(" Trova opere d'arte in catalogo"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(862, 560);
+    pinakos::setFixedFrame(this, QStringLiteral(" Trova opere d'arte in catalogo"), 862, 560);
 }

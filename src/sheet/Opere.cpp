@@ -84,11 +84,7 @@ TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
     applyFormatSettings();
-    setWindowTitle(QStringLiteral(" Pinakos - Inventario opere d'arte"));
-    setProperty("showMaximised", true);
-    setGradient(QColor(0x42, 0x7A, 0xA8), Qt::white);
-    setClientSize(1016, 713);
-    setPanelSize(996, 692);
+    setupWorkWindow(QStringLiteral(" Pinakos - Inventario opere d'arte"), QColor(0x42, 0x7A, 0xA8), 996, 692);
 
     buildFrame();
     buildToolbar();
@@ -145,7 +141,7 @@ void TfrmOpere::buildToolbar()
         new Shape(panContainer, QString::fromLatin1(g.name), g.geometry, Qt::white);
 
     auto key = [this](const char* name, const char* art, int x, int y, int w = 37, int h = 39) {
-        return new Picture(panContainer, QString::fromLatin1(name), QStringLiteral(":/art/%1.svg").arg(QLatin1String(art)),
+        return new Picture(panContainer, QString::fromLatin1(name), pinakos::art(art),
                            QRect(x, y, w, h), true);
     };
     cmdNuovo = key("cmdNuovo", "nuovo", 24, 26);

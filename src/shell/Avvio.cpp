@@ -27,7 +27,6 @@ void runOnDemand(QWidget* owner)
     delete frm.data();
 }
 
-QString art(const char* name) { return QStringLiteral(":/art/%1.svg").arg(QLatin1String(name)); }
 
 } // namespace
 
@@ -36,11 +35,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
     // FormCreate: the program's formats hold from the first window on.
     applyFormatSettings();
 
-    setWindowTitle(QStringLiteral(" Pinakos"));
-    setProperty("showMaximised", true);
-    setGradient(argb(0xFF6792B7), Qt::white);
-    setClientSize(1016, 713);
-    setPanelSize(995, 692);
+    setupWorkWindow(QStringLiteral(" Pinakos"), argb(0xFF6792B7), 995, 692);
 
     QWidget* p = panContainer;
     shpSfondo = new Shape(p, QStringLiteral("shpSfondo"), QRect(4, 4, 986, 684), Qt::white);

@@ -12,10 +12,8 @@ using namespace pinakos;
 
 TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent)
 {
-    setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedFrame(this, QStringLiteral(" Guida all'utilizzo del software"), 670, 572);
     setGradient(Qt::white, argb(0xFFBFD8EF));
-    setFixedSize(670, 572);
     setPanelSize(642, 540);
 
     QWidget* p = panContainer;

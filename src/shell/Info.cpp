@@ -29,10 +29,8 @@ QLabel* infoLabel(QWidget* parent, const QString& name, const QString& text, con
 
 TfrmInfo::TfrmInfo(QWidget* parent) : GradientForm(parent)
 {
-    setWindowTitle(QStringLiteral(" Informazioni su Pinakos"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedFrame(this, QStringLiteral(" Informazioni su Pinakos"), 473, 579);
     setGradient(Qt::black, Qt::white);
-    setFixedSize(473, 579);
     setPanelSize(442, 490);
     setPanelPos(15, 15);
 

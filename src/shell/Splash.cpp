@@ -9,10 +9,8 @@ using namespace pinakos;
 
 TfrmSplash::TfrmSplash(QWidget* parent) : GradientForm(parent)
 {
-    setWindowTitle(QStringLiteral(" ") + maker::productName() + QStringLiteral(" - ") + maker::name());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedFrame(this, QStringLiteral(" ") + maker::productName() + QStringLiteral(" - ") + maker::name(), 661, 467);
     setGradient(Qt::white, argb(0xFF352525));
-    setFixedSize(661, 467);
     setPanelSize(642, 448);
 
     QWidget* p = panContainer;

@@ -20,7 +20,6 @@ using namespace pinakos;
 
 namespace {
 
-QString art(const char* name) { return QStringLiteral(":/art/%1.svg").arg(QLatin1String(name)); }
 
 const QColor kSteelBlue = argb(0xFF4682B4);
 const QColor kBlanchedAlmond = argb(0xFFFFEBCD);
@@ -37,11 +36,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent) : GradientForm(parent)
     // FormCreate
     applyFormatSettings();
 
-    setWindowTitle(QStringLiteral(" Pinakos - Apertura catalogo opere d'arte"));
-    setProperty("showMaximised", true);
-    setGradient(argb(0xFF427AA8), Qt::white);
-    setClientSize(1016, 713);
-    setPanelSize(995, 692);
+    setupWorkWindow(QStringLiteral(" Pinakos - Apertura catalogo opere d'arte"), argb(0xFF427AA8), 995, 692);
 
     QWidget* p = panContainer;
     shpFondo = new Shape(p, QStringLiteral("shpFondo"), QRect(8, 8, 978, 676), kSteelBlue);
