@@ -37,9 +37,8 @@ public:
     {
 #ifdef Q_OS_WIN
         m_handle = reinterpret_cast<HANDLE>(_get_osfhandle(f.handle()));
-        OVERLAPPED o{};
-        if (m_handle == INVALID_HANDLE_VALUE
-            || !LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &o))
+        OVERLAPPED o = lockPlace();
+        if (m_handle == INVALID_HANDLE_VALUE || !LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &o))
             throw Failure(QStringLiteral("Impossibile bloccare l'archivio (%1).")
                               .arg(QDir::toNativeSeparators(f.fileName())));
 #else
@@ -55,8 +54,8 @@ public:
     ~FileLock()
     {
 #ifdef Q_OS_WIN
-        OVERLAPPED o{};
-        UnlockFileEx(m_handle, 0, MAXDWORD, MAXDWORD, &o);
+        OVERLAPPED o = lockPlace();
+        UnlockFileEx(m_handle, 0, 1, 0, &o);
 #else
         ::flock(m_file.handle(), LOCK_UN);
 #endif
@@ -67,6 +66,15 @@ public:
 private:
     QFile& m_file;
 #ifdef Q_OS_WIN
+    // Windows locks keep everyone else off the bytes they cover: lock one
+    // byte far past the end of any archive, so that only appenders wait.
+    static OVERLAPPED lockPlace()
+    {
+        OVERLAPPED o{};
+        o.Offset = 0xFFFFFFFE;
+        o.OffsetHigh = 0x7FFFFFFF;
+        return o;
+    }
     HANDLE m_handle;
 #endif
 };

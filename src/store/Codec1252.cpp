@@ -28,6 +28,21 @@ int encodeChar(char16_t c)
     return -1;
 }
 
+// The byte of c, or of the first character of its decomposition followed
+// down level by level (U+1EC7 -> U+1EB9 -> "e"), or "?".
+char substitute(QChar c)
+{
+    for (;;) {
+        const int b = encodeChar(c.unicode());
+        if (b >= 0)
+            return char(b);
+        const QString d = c.decomposition();
+        if (d.isEmpty() || d.at(0) == c)
+            return '?';
+        c = d.at(0);
+    }
+}
+
 } // namespace
 
 QString fromWindows1252(const char* bytes, qsizetype size)
@@ -52,13 +67,7 @@ QByteArray toWindows1252(const QString& text)
             out.append('?');
             continue;
         }
-        int b = encodeChar(c.unicode());
-        if (b < 0 && !c.isSurrogate()) {
-            const QString d = c.decomposition();
-            if (!d.isEmpty())
-                b = encodeChar(d.at(0).unicode());
-        }
-        out.append(b < 0 ? '?' : char(b));
+        out.append(c.isSurrogate() ? '?' : substitute(c));
     }
     return out;
 }

@@ -8,7 +8,10 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include <thread>
+
 #ifndef Q_OS_WIN
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -41,6 +44,9 @@ private Q_SLOTS:
     void writeInPlace();
     void scanVisitsAllInOrder();
     void scanStops();
+#ifndef Q_OS_WIN
+    void appendCountsUnderTheLock();
+#endif
 };
 
 void TestArchive::failureMessage()
@@ -221,6 +227,44 @@ void TestArchive::scanStops()
     });
     QCOMPARE(last, 260);
 }
+
+#ifndef Q_OS_WIN
+void TestArchive::appendCountsUnderTheLock()
+{
+    // Another copy of the program holds the lock and appends meanwhile: this
+    // append counts only once it has the lock, so it never writes over theirs.
+    TempFolder tmp;
+    const TSchedaOpera first = makeRecord("a", "x", "1,00");
+    const TSchedaOpera theirs = makeRecord(QStringLiteral("Loro"), QStringLiteral("L"), QStringLiteral("2,00"));
+    const TSchedaOpera mine = makeRecord(QStringLiteral("Mia"), QStringLiteral("M"), QStringLiteral("3,00"));
+    const QString path = makeCatalog(QStringLiteral("Condiviso"), {first});
+    QFile other(path);
+    QVERIFY(other.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+    QCOMPARE(::flock(other.handle(), LOCK_EX), 0);
+
+    int n = 0;
+    QString failure;
+    std::thread appender([&] {
+        try {
+            Archive a(path);
+            n = a.append(mine);
+            a.close();
+        } catch (const Failure& f) {
+            failure = f.message();
+        }
+    });
+    QTest::qSleep(300);
+    const bool wrote = other.seek(2925) && other.write(recordBytes(theirs)) == 2925;
+    ::flock(other.handle(), LOCK_UN);
+    appender.join();
+    other.close();
+
+    QVERIFY(wrote);
+    QCOMPARE(failure, QString());
+    QCOMPARE(n, 3);
+    QCOMPARE(tmp.read(QStringLiteral("Condiviso.art")), recordBytes(first) + recordBytes(theirs) + recordBytes(mine));
+}
+#endif
 
 QTEST_APPLESS_MAIN(TestArchive)
 #include "test_archive.moc"

@@ -202,6 +202,9 @@ void TestRecord::encodeSubstitutes_data()
     QTest::newRow("chinese") << QStringLiteral("\u4E2D") << QByteArray("?");
     QTest::newRow("surrogate pair") << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
     QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
+    QTest::newRow("e dot below circumflex") << QStringLiteral("\u1EC7") << QByteArray("e");
+    QTest::newRow("u diaeresis macron") << QStringLiteral("\u01D6") << QByteArray("\xFC");
+    QTest::newRow("s dot below dot above") << QStringLiteral("\u1E69") << QByteArray("s");
     QTest::newRow("mixed") << QStringLiteral("Ca\u0107a \u00E8") << QByteArray("Caca \xE8");
 }
 
