@@ -1,5 +1,7 @@
 #include "sheet/DefaultPicture.h"
 
+#include "app/Widgets.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -10,7 +12,7 @@ QImage defaultPicture()
     static const QImage picture = [] {
         QImage image(567, 378, QImage::Format_RGB32);
         image.fill(Qt::white);
-        QSvgRenderer svg(QStringLiteral(":/art/quadro.svg"));
+        QSvgRenderer svg(art("quadro"));
         if (svg.isValid()) {
             QPainter p(&image);
             p.setRenderHint(QPainter::Antialiasing);

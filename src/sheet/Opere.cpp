@@ -14,6 +14,7 @@
 #include "store/Archive.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFileInfo>
 #include <QShowEvent>
 #include <algorithm>
@@ -78,6 +79,19 @@ bool isLetterAZ(QChar c)
     return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
 
+// Runs a command that has no message of its own for its failures: the
+// failure's text is shown in an error box and the window stays as it is.
+void guarded(QWidget* window, const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const Failure& f) {
+        dialogs().error(window, f.message());
+    } catch (const std::exception& x) {
+        dialogs().error(window, QString::fromLocal8Bit(x.what()));
+    }
+}
+
 } // namespace
 
 TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
@@ -95,6 +109,13 @@ TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
 
 // ---------------------------------------------------------------- layout
 
+Picture* TfrmOpere::addButton(const char* name, const char* picture, const QRect& place, void (TfrmOpere::*click)())
+{
+    auto* b = new Picture(panContainer, QString::fromLatin1(name), art(picture), place, true);
+    connect(b, &Picture::clicked, this, click);
+    return b;
+}
+
 void TfrmOpere::buildFrame()
 {
     auto* shpContainer =
@@ -108,7 +129,7 @@ void TfrmOpere::buildFrame()
     panInfo = makeLabel(panContainer, QStringLiteral("panInfo"), kReady, QPoint(22, 650), appFont("Tahoma", 12),
                         Qt::white);
 
-    new Picture(panContainer, QStringLiteral("icoTitolo"), QStringLiteral(":/art/titolo.svg"),
+    new Picture(panContainer, QStringLiteral("icoTitolo"), art("titolo"),
                 QRect(618, 96, 349, 49));
     lblNome = makeLabel(panContainer, QStringLiteral("lblNome"), QStringLiteral("Nome catalogo opere d'arte"),
                         QPoint(624, 106), appFont("Verdana", 13), Qt::white);
@@ -140,76 +161,48 @@ void TfrmOpere::buildToolbar()
     for (const auto& g : groups)
         new Shape(panContainer, QString::fromLatin1(g.name), g.geometry, Qt::white);
 
-    auto key = [this](const char* name, const char* art, int x, int y, int w = 37, int h = 39) {
-        return new Picture(panContainer, QString::fromLatin1(name), pinakos::art(art),
-                           QRect(x, y, w, h), true);
-    };
-    cmdNuovo = key("cmdNuovo", "nuovo", 24, 26);
-    cmdDuplica = key("cmdDuplica", "duplica", 64, 26);
-    cmdSalva = key("cmdSalva", "salva", 104, 26);
-    cmdTrova = key("cmdTrova", "trova", 144, 26);
-    cmdFile = key("cmdFile", "allega", 200, 28);
-    cmdStampa = key("cmdStampa", "stampa", 254, 28, 148, 32);
-    cmdPrimo = key("cmdPrimo", "primo", 425, 26);
-    cmdIndietro = key("cmdIndietro", "indietro", 467, 26);
-    cmdAvanti = key("cmdAvanti", "avanti", 641, 26);
-    cmdUltimo = key("cmdUltimo", "ultimo", 683, 26);
-    cmdSlideShow = key("cmdSlideShow", "slideshow", 739, 28);
-    cmdEsporta = key("cmdEsporta", "esporta", 795, 26);
-    cmdSegnalati = key("cmdSegnalati", "segnalati", 835, 26);
-    cmdGuida = key("cmdGuida", "aiuto", 892, 26);
-    cmdEsci = key("cmdEsci", "porta", 934, 26);
+    cmdNuovo = addButton("cmdNuovo", "nuovo", QRect(24, 26, 37, 39), &TfrmOpere::cmdNuovoClick);
+    cmdDuplica = addButton("cmdDuplica", "duplica", QRect(64, 26, 37, 39), &TfrmOpere::cmdDuplicaClick);
+    cmdSalva = addButton("cmdSalva", "salva", QRect(104, 26, 37, 39), &TfrmOpere::cmdSalvaClick);
+    cmdTrova = addButton("cmdTrova", "trova", QRect(144, 26, 37, 39), &TfrmOpere::cmdTrovaClick);
+    cmdFile = addButton("cmdFile", "allega", QRect(200, 28, 37, 39), &TfrmOpere::cmdFileClick);
+    cmdStampa = addButton("cmdStampa", "stampa", QRect(254, 28, 148, 32), &TfrmOpere::cmdStampaClick);
+    cmdPrimo = addButton("cmdPrimo", "primo", QRect(425, 26, 37, 39), &TfrmOpere::cmdPrimoClick);
+    cmdIndietro = addButton("cmdIndietro", "indietro", QRect(467, 26, 37, 39), &TfrmOpere::cmdIndietroClick);
+    cmdAvanti = addButton("cmdAvanti", "avanti", QRect(641, 26, 37, 39), &TfrmOpere::cmdAvantiClick);
+    cmdUltimo = addButton("cmdUltimo", "ultimo", QRect(683, 26, 37, 39), &TfrmOpere::cmdUltimoClick);
+    cmdSlideShow = addButton("cmdSlideShow", "slideshow", QRect(739, 28, 37, 39), &TfrmOpere::cmdSlideShowClick);
+    cmdEsporta = addButton("cmdEsporta", "esporta", QRect(795, 26, 37, 39), &TfrmOpere::cmdEsportaClick);
+    cmdSegnalati = addButton("cmdSegnalati", "segnalati", QRect(835, 26, 37, 39), &TfrmOpere::cmdSegnalatiClick);
+    cmdGuida = addButton("cmdGuida", "aiuto", QRect(892, 26, 37, 39), &TfrmOpere::cmdGuidaClick);
+    cmdEsci = addButton("cmdEsci", "porta", QRect(934, 26, 37, 39), &TfrmOpere::cmdEsciClick);
 
     lblPosizione = makeLabel(panContainer, QStringLiteral("lblPosizione"), QString(), QPoint(506, 34),
                              appFont("Verdana", 14, true));
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->resize(132, 24);
-
-    connect(cmdNuovo, &Picture::clicked, this, &TfrmOpere::cmdNuovoClick);
-    connect(cmdDuplica, &Picture::clicked, this, &TfrmOpere::cmdDuplicaClick);
-    connect(cmdSalva, &Picture::clicked, this, &TfrmOpere::cmdSalvaClick);
-    connect(cmdTrova, &Picture::clicked, this, &TfrmOpere::cmdTrovaClick);
-    connect(cmdFile, &Picture::clicked, this, &TfrmOpere::cmdFileClick);
-    connect(cmdStampa, &Picture::clicked, this, &TfrmOpere::cmdStampaClick);
-    connect(cmdPrimo, &Picture::clicked, this, &TfrmOpere::cmdPrimoClick);
-    connect(cmdIndietro, &Picture::clicked, this, &TfrmOpere::cmdIndietroClick);
-    connect(cmdAvanti, &Picture::clicked, this, &TfrmOpere::cmdAvantiClick);
-    connect(cmdUltimo, &Picture::clicked, this, &TfrmOpere::cmdUltimoClick);
-    connect(cmdSlideShow, &Picture::clicked, this, &TfrmOpere::cmdSlideShowClick);
-    connect(cmdEsporta, &Picture::clicked, this, &TfrmOpere::cmdEsportaClick);
-    connect(cmdSegnalati, &Picture::clicked, this, &TfrmOpere::cmdSegnalatiClick);
-    connect(cmdGuida, &Picture::clicked, this, &TfrmOpere::cmdGuidaClick);
-    connect(cmdEsci, &Picture::clicked, this, &TfrmOpere::cmdEsciClick);
 }
 
 void TfrmOpere::buildPhotoArea()
 {
     const QColor pale(0xE0, 0xE9, 0xF1);
     new Shape(panContainer, QStringLiteral("shpFoto"), QRect(30, 94, 583, 394), pale, pale);
-    imgBianco = new Picture(panContainer, QStringLiteral("imgBianco"), QStringLiteral(":/art/quadro.svg"),
+    imgBianco = new Picture(panContainer, QStringLiteral("imgBianco"), art("quadro"),
                             QRect(38, 102, 567, 378));
     imgBianco->hide();
     imgFoto = new PhotoView(panContainer, QStringLiteral("imgFoto"), QRect(38, 102, 567, 378));
     imgFoto->setPhoto(defaultPhoto());
 
     new Shape(panContainer, QStringLiteral("bkgPulsantiFoto"), QRect(30, 494, 324, 56), pale, pale);
-    btnCaricaFoto = new Picture(panContainer, QStringLiteral("btnCaricaFoto"), QStringLiteral(":/art/carica_foto.svg"),
-                                QRect(38, 502, 157, 40), true);
-    btnSalvaFoto = new Picture(panContainer, QStringLiteral("btnSalvaFoto"), QStringLiteral(":/art/salva_foto.svg"),
-                               QRect(204, 502, 42, 40), true);
-    btnCancFoto = new Picture(panContainer, QStringLiteral("btnCancFoto"), QStringLiteral(":/art/canc_foto.svg"),
-                              QRect(254, 502, 42, 40), true);
-    btnZoomFoto = new Picture(panContainer, QStringLiteral("btnZoomFoto"), QStringLiteral(":/art/zoom_foto.svg"),
-                              QRect(304, 502, 42, 40), true);
-    connect(btnCaricaFoto, &Picture::clicked, this, &TfrmOpere::btnCaricaFotoClick);
-    connect(btnSalvaFoto, &Picture::clicked, this, &TfrmOpere::btnSalvaFotoClick);
-    connect(btnCancFoto, &Picture::clicked, this, &TfrmOpere::btnCancFotoClick);
-    connect(btnZoomFoto, &Picture::clicked, this, &TfrmOpere::btnZoomFotoClick);
+    btnCaricaFoto = addButton("btnCaricaFoto", "carica_foto", QRect(38, 502, 157, 40), &TfrmOpere::btnCaricaFotoClick);
+    btnSalvaFoto = addButton("btnSalvaFoto", "salva_foto", QRect(204, 502, 42, 40), &TfrmOpere::btnSalvaFotoClick);
+    btnCancFoto = addButton("btnCancFoto", "canc_foto", QRect(254, 502, 42, 40), &TfrmOpere::btnCancFotoClick);
+    btnZoomFoto = addButton("btnZoomFoto", "zoom_foto", QRect(304, 502, 42, 40), &TfrmOpere::btnZoomFotoClick);
 
     new Shape(panContainer, QStringLiteral("bkgPrezzo"), QRect(362, 494, 251, 56), pale, pale);
     const QColor orange(0xFD, 0xD3, 0xA0);
     new Shape(panContainer, QStringLiteral("bkgSegnala"), QRect(512, 556, 101, 34), orange, orange);
-    new Picture(panContainer, QStringLiteral("icoSegnala"), QStringLiteral(":/art/segnala.svg"),
+    new Picture(panContainer, QStringLiteral("icoSegnala"), art("segnala"),
                 QRect(464, 560, 45, 26));
 }
 
@@ -263,9 +256,7 @@ void TfrmOpere::buildFields()
     chkSegnala->setGeometry(520, 561, 89, 25);
     chkSegnala->setCursor(Qt::PointingHandCursor);
 
-    btnCodFisc = new Picture(panContainer, QStringLiteral("btnCodFisc"), QStringLiteral(":/art/codfisc.svg"),
-                             QRect(787, 596, 22, 22), true);
-    connect(btnCodFisc, &Picture::clicked, this, &TfrmOpere::btnCodFiscClick);
+    btnCodFisc = addButton("btnCodFisc", "codfisc", QRect(787, 596, 22, 22), &TfrmOpere::btnCodFiscClick);
 
     btnFocus = new QPushButton(panContainer);
     btnFocus->setObjectName(QStringLiteral("btnFocus"));
@@ -287,6 +278,10 @@ void TfrmOpere::buildFields()
     m_keys->setAccept(txtPrezzo, [](QChar c) { return c == QLatin1Char(',') || isDigit09(c); });
     m_keys->setAccept(txtCodFisc, [](QChar c) { return isDigit09(c) || isLetterAZ(c); });
 
+    // What these two boxes take comes from the key filter alone, not from
+    // composed input.
+    txtPrezzo->setAttribute(Qt::WA_InputMethodEnabled, false);
+    txtCodFisc->setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(txtCodFisc, &QLineEdit::textEdited, this, &TfrmOpere::txtCodFiscTyping);
     txtPrezzo->installEventFilter(this);
 }
@@ -352,8 +347,11 @@ void TfrmOpere::showEvent(QShowEvent* e)
     GradientForm::showEvent(e);
     // FormShow: every showing by the program starts a new sheet; a window
     // restored by the window system keeps what it shows.
-    if (!e->spontaneous())
+    if (!e->spontaneous()) {
+        panInfo->setText(kReady);
+        panInfo->adjustSize();
         newSheet();
+    }
 }
 
 void TfrmOpere::closeEvent(QCloseEvent* e)
@@ -365,11 +363,17 @@ void TfrmOpere::closeEvent(QCloseEvent* e)
 
 void TfrmOpere::cmdEsciClick() { close(); }
 
-void TfrmOpere::cmdGuidaClick() { showHelpTopic(this, sheetTopic()); }
+void TfrmOpere::cmdGuidaClick()
+{
+    guarded(this, [this] { showHelpTopic(this, sheetTopic()); });
+}
 
 bool TfrmOpere::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == txtPrezzo && e->type() == QEvent::FocusOut)
+    // txtPrezzoExit; not while its own context menu is open, so that a paste
+    // goes into the text as it was.
+    if (o == txtPrezzo && e->type() == QEvent::FocusOut
+        && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
         txtPrezzoExit();
     return GradientForm::eventFilter(o, e);
 }
@@ -421,7 +425,11 @@ void TfrmOpere::newSheet()
     chkSegnala->setChecked(false);
     for (QLabel* l : attachmentLabels())
         l->clear();
-    imgFoto->setPhoto(defaultPhoto());
+    try {
+        imgFoto->setPhoto(defaultPhoto());
+    } catch (const std::exception&) {
+        // no picture is no reason to refuse a new sheet
+    }
     lblPosizione->clear();
     txtCapo->setFocus(Qt::OtherFocusReason);
 }
@@ -471,103 +479,89 @@ TSchedaOpera TfrmOpere::recordFromSheet() const
 
 void TfrmOpere::cmdNuovoClick() { newSheet(); }
 
-void TfrmOpere::cmdPrimoClick()
+void TfrmOpere::withArchive(const std::function<void(Archive&)>& command)
 {
     try {
         Archive a(archivePath());
-        if (a.count() == 0) {
-            a.close();
-            dialogs().information(this, kEmptyArchive);
-            return;
-        }
-        const TSchedaOpera r = a.read(1);
-        const int n = a.position();
-        a.close();
-        displayRecord(r, n);
+        command(a);
     } catch (const std::exception&) {
         showArchiveFailure();
     }
+}
+
+bool TfrmOpere::reportEmpty(Archive& a)
+{
+    if (a.count() > 0)
+        return false;
+    a.close();
+    dialogs().information(this, kEmptyArchive);
+    return true;
+}
+
+void TfrmOpere::showRecord(Archive& a, int n)
+{
+    const TSchedaOpera r = a.read(n);
+    const int position = a.position();
+    a.close();
+    displayRecord(r, position);
+}
+
+void TfrmOpere::cmdPrimoClick()
+{
+    withArchive([this](Archive& a) {
+        if (!reportEmpty(a))
+            showRecord(a, 1);
+    });
 }
 
 void TfrmOpere::cmdIndietroClick()
 {
-    try {
-        Archive a(archivePath());
+    withArchive([this](Archive& a) {
         const int p = shownNumber();
-        if (p == 1) {
+        if (p == 1)
             a.close();
-            return;
-        }
-        if (a.count() == 0) {
-            a.close();
-            dialogs().information(this, kEmptyArchive);
-            return;
-        }
-        const TSchedaOpera r = a.read(p == 0 ? 1 : p - 1);
-        const int n = a.position();
-        a.close();
-        displayRecord(r, n);
-    } catch (const std::exception&) {
-        showArchiveFailure();
-    }
+        else if (!reportEmpty(a))
+            showRecord(a, p == 0 ? 1 : p - 1);
+    });
 }
 
 void TfrmOpere::cmdAvantiClick()
 {
-    try {
-        Archive a(archivePath());
+    withArchive([this](Archive& a) {
         const int p = shownNumber();
         const int count = a.count();
-        if (count == 0) {
+        if (count == 0)
             lblPosizione->clear();
-            a.close();
-            dialogs().information(this, kEmptyArchive);
+        if (reportEmpty(a))
             return;
-        }
         // The record shown is no longer in a shortened archive.
         if (p > count)
             throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(p));
-        if (p == count) {
+        if (p < count)
+            showRecord(a, p + 1);
+        else
             a.close();
-            return;
-        }
-        const TSchedaOpera r = a.read(p + 1);
-        const int n = a.position();
-        a.close();
-        displayRecord(r, n);
-    } catch (const std::exception&) {
-        showArchiveFailure();
-    }
+    });
 }
 
 void TfrmOpere::cmdUltimoClick()
 {
-    try {
-        Archive a(archivePath());
-        const int count = a.count();
-        if (count == 0) {
-            a.close();
-            dialogs().information(this, kEmptyArchive);
-            return;
-        }
-        const TSchedaOpera r = a.read(count);
-        const int n = a.position();
-        a.close();
-        displayRecord(r, n);
-    } catch (const std::exception&) {
-        showArchiveFailure();
-    }
+    withArchive([this](Archive& a) {
+        if (!reportEmpty(a))
+            showRecord(a, a.count());
+    });
 }
 
 void TfrmOpere::cmdSalvaClick()
 {
-    // Leave the box being edited, so that its exit handling (the price's
-    // normalisation above all) runs before any value is read.
+    // Leave the box being edited for the focus sink, so that its exit
+    // handling (the price's normalisation above all) runs before any value is
+    // read. The price is normalised here as well when the window was not
+    // active and so received no focus change.
     QWidget* editing = focusWidget();
     btnFocus->setFocus(Qt::OtherFocusReason);
-    if (editing && editing->hasFocus())
-        editing->clearFocus();   // the sink is hidden and may not take the focus
-    txtPrezzoExit();
+    if (editing == txtPrezzo)
+        txtPrezzoExit();
 
     if (isBlank(txtCapo->text())) {
         dialogs().warning(this, kNoTitle);
@@ -585,27 +579,25 @@ void TfrmOpere::cmdSalvaClick()
         return;
     }
 
+    const bool update = !isBlank(lblPosizione->text());
     int n = 0;
-    bool appended = false;
-    try {
-        Archive a(archivePath());
+    withArchive([&](Archive& a) {
         const TSchedaOpera r = recordFromSheet();
-        const int p = shownNumber();
-        if (p > 0) {
-            a.write(p, r);
-            n = a.position();
+        int written = 0;
+        if (update) {
+            a.write(shownNumber(), r);
+            written = a.position();
         } else {
-            n = a.append(r);
-            appended = true;
+            written = a.append(r);
         }
         a.close();
-    } catch (const std::exception&) {
-        showArchiveFailure();
-        return;
-    }
+        n = written;
+    });
+    if (n == 0)
+        return;   // the failure has been reported; number and photo stay as they were
     lblPosizione->setText(QString::number(n));
     saveSheetPhoto(imgFoto->photo(), lblNome->text(), lblPosizione->text());   // silent when it fails
-    dialogs().information(this, appended ? kAppended : kUpdated);
+    dialogs().information(this, update ? kUpdated : kAppended);
 }
 
 void TfrmOpere::cmdDuplicaClick()
@@ -630,39 +622,46 @@ void TfrmOpere::cmdDuplicaClick()
 
 void TfrmOpere::btnCaricaFotoClick()
 {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
-    spec.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
-    const QString path = dialogs().openFile(this, spec);
-    if (path.isEmpty())
-        return;
-    const SheetPhoto photo = SheetPhoto::fromFile(path);
-    imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
+    guarded(this, [this] {
+        FileDialogSpec spec;
+        spec.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
+        spec.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"),
+                                   QStringLiteral("Immagine Bitmap (*.bmp)")};
+        const QString path = dialogs().openFile(this, spec);
+        if (path.isEmpty())
+            return;
+        const SheetPhoto photo = SheetPhoto::fromFile(path);
+        imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
+    });
 }
 
 void TfrmOpere::btnSalvaFotoClick()
 {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
-    spec.filters = QStringList{QStringLiteral("File Jpeg (*.jpg)")};
-    spec.proposedName = QStringLiteral("Foto.jpg");
-    spec.defaultSuffix = QStringLiteral("jpg");
-    spec.confirmOverwrite = true;
-    QString path = dialogs().saveFile(this, spec);
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".jpg");
-    imgFoto->photo().writeTo(path);   // nothing written and nothing said when it fails
+    guarded(this, [this] {
+        FileDialogSpec spec;
+        spec.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+        spec.filters = QStringList{QStringLiteral("File Jpeg (*.jpg)")};
+        spec.proposedName = QStringLiteral("Foto.jpg");
+        spec.defaultSuffix = QStringLiteral("jpg");
+        spec.confirmOverwrite = true;
+        QString path = dialogs().saveFile(this, spec);
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".jpg");
+        imgFoto->photo().writeTo(path);   // nothing written and nothing said when it fails
+    });
 }
 
 void TfrmOpere::btnCancFotoClick() { imgFoto->setPhoto(defaultPhoto()); }
 
 void TfrmOpere::btnZoomFotoClick()
 {
-    auto zoom = std::make_unique<TfrmZoom>(this);
-    zoom->setPhoto(imgFoto->photo());
-    zoom->exec();
+    guarded(this, [this] {
+        auto zoom = std::make_unique<TfrmZoom>(this);
+        zoom->setPhoto(imgFoto->photo());
+        zoom->exec();
+    });
 }
 
 // ---------------------------------------------------------------- other windows

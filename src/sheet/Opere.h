@@ -4,8 +4,10 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <functional>
 
 namespace pinakos {
+class Archive;
 class PhotoView;
 class TSchedaOpera;
 }
@@ -115,6 +117,9 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
+    // An image button of the panel whose click runs `click`.
+    pinakos::Picture* addButton(const char* name, const char* picture, const QRect& place,
+                                void (TfrmOpere::*click)());
     void buildFrame();
     void buildToolbar();
     void buildPhotoArea();
@@ -126,6 +131,13 @@ private:
     QString archivePath() const;
     int shownNumber() const;   // the number in lblPosizione, 0 for a new sheet
     void showArchiveFailure();
+    // Runs a record command on the open archive; any failure ends it with
+    // the archive-failure message.
+    void withArchive(const std::function<void(pinakos::Archive&)>& command);
+    // When the archive holds no record: closes it, says so and gives true.
+    bool reportEmpty(pinakos::Archive& a);
+    // Reads record n, closes the archive and shows the record.
+    void showRecord(pinakos::Archive& a, int n);
 
     pinakos::FieldKeys* m_keys = nullptr;
     pinakos::HoverHints* m_hints = nullptr;

@@ -40,6 +40,10 @@ QString photoPath(const QString& catalogName, const QString& number)
 
 SheetPhoto SheetPhoto::fromFile(const QString& path)
 {
+    // Only a plain file: a folder or a pipe in its place is no picture (and a
+    // pipe would wait for a writer).
+    if (!QFileInfo(path).isFile())
+        return {};
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || f.size() <= 0 || f.size() > kMaxPhotoFileBytes)
         return {};
