@@ -9,6 +9,7 @@
 #include "app/Windows.h"
 
 #include <QCloseEvent>
+#include <QPushButton>
 #include <QShowEvent>
 
 using namespace pinakos;
@@ -23,7 +24,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : GradientForm(parent)
 
     shpSfondo = new Shape(p, QStringLiteral("shpSfondo"), QRect(8, 8, 369, 334), QColor(), Qt::white);
     shpSfondo->setGradient(access::steelBlue(), Qt::white);
-    imgLogo = new Picture(p, QStringLiteral("imgLogo"), QStringLiteral(":/art/banner_cambia.svg"), QRect(16, 16, 353, 148));
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("banner_cambia"), QRect(16, 16, 353, 148));
 
     lblRigo05 = makeLabel(p, QStringLiteral("lblRigo05"), QStringLiteral("Vecchia password:"), QPoint(16, 172),
                           access::labelFont());
@@ -40,8 +41,8 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : GradientForm(parent)
     txtConferma = access::makePasswordBox(p, QStringLiteral("txtConferma"), QRect(16, 305, 353, 22));
     effConferma = new Highlight(p, QStringLiteral("effConferma"), QRect(12, 301, 361, 30), txtConferma);
 
-    cmdEsci = access::makeButton(p, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), QRect(8, 350, 146, 32));
-    cmdOK = access::makeButton(p, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(232, 350, 146, 32));
+    cmdEsci = makeButton(p, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), QRect(8, 350, 146, 32));
+    cmdOK = makeButton(p, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(232, 350, 146, 32));
     cmdOK->setEnabled(false);
     setTabOrder(txtPasswordOld, txtPasswordNew);
     setTabOrder(txtPasswordNew, txtConferma);

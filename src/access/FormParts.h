@@ -3,10 +3,7 @@
 
 #include "app/Widgets.h"
 
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QScreen>
 
 namespace pinakos::access {
 
@@ -17,8 +14,7 @@ inline QColor steelBlue() { return QColor(0x46, 0x82, 0xB4); }
 inline void makeFixedWindow(QWidget* w, const QString& title, int clientWidth, int clientHeight)
 {
     setFixedFrame(w, title, clientWidth, clientHeight);
-    if (QScreen* s = QGuiApplication::primaryScreen())
-        w->move(s->availableGeometry().center() - w->rect().center());
+    centreOnScreen(w);
 }
 
 // A text box that shows a bullet for every character typed.
@@ -30,17 +26,6 @@ inline QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QR
     t->setEchoMode(QLineEdit::Password);
     t->setFont(appFont(QStringLiteral("Verdana"), 14, true));
     return t;
-}
-
-inline QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setGeometry(geometry);
-    b->setFont(appFont(QStringLiteral("Verdana"), 12));
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
-    return b;
 }
 
 inline QFont labelFont() { return appFont(QStringLiteral("Verdana"), 12); }

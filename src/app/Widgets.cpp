@@ -5,6 +5,8 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
+#include <QScreen>
 #include <QSvgRenderer>
 
 namespace pinakos {
@@ -33,6 +35,41 @@ void setFixedFrame(QWidget* w, const QString& title, int clientWidth, int client
         type = Qt::Window;
     w->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     w->setFixedSize(clientWidth, clientHeight);
+}
+
+namespace {
+void centreIn(QWidget* w, const QRect& area)
+{
+    QRect r = w->frameGeometry();
+    r.moveCenter(area.center());
+    w->move(r.topLeft());
+}
+} // namespace
+
+void centreOnScreen(QWidget* w)
+{
+    if (QScreen* s = w->screen())
+        centreIn(w, s->availableGeometry());
+}
+
+void centreOver(QWidget* w, const QWidget* over)
+{
+    if (over && over->isVisible())
+        centreIn(w, over->frameGeometry());
+    else
+        centreOnScreen(w);
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                        int fontPixels)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    b->setFont(appFont(QStringLiteral("Verdana"), fontPixels));
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoDefault(false);
+    return b;
 }
 
 void paintVerticalGradient(QWidget* w, const QColor& top, const QColor& bottom)

@@ -12,6 +12,7 @@
 #include <functional>
 
 class QLineEdit;
+class QPushButton;
 class QSvgRenderer;
 
 namespace pinakos {
@@ -28,6 +29,14 @@ inline QString art(const char* name) { return QStringLiteral(":/art/%1.svg").arg
 
 // A fixed-size window with a title and no title-bar buttons.
 void setFixedFrame(QWidget* w, const QString& title, int clientWidth, int clientHeight);
+
+// Puts a window in the middle of the screen it is on, or of another window.
+void centreOnScreen(QWidget* w);
+void centreOver(QWidget* w, const QWidget* over);
+
+// A push button with the hand cursor, in Verdana; Enter elsewhere never presses it.
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                        int fontPixels = 12);
 
 // Paints a vertical gradient from top to bottom over the whole widget.
 void paintVerticalGradient(QWidget* w, const QColor& top, const QColor& bottom);
@@ -95,6 +104,22 @@ private:
     QColor m_top = Qt::white, m_bottom = Qt::white;
     bool m_fixedPanel = false;
 };
+
+// Uses an on-demand window: created owned by `owner`, filled in by `fill`,
+// shown modally and destroyed once it has closed.
+template <class Form, class Fill>
+void runOnDemand(QWidget* owner, Fill&& fill)
+{
+    QPointer<Form> frm = new Form(owner);
+    fill(*frm);
+    frm->exec();
+    delete frm.data();
+}
+template <class Form>
+void runOnDemand(QWidget* owner)
+{
+    runOnDemand<Form>(owner, [](Form&) {});
+}
 
 // A picture drawn from an SVG or bitmap resource; clickable ones show the hand
 // cursor and report clicks. Also reports press and release for link colours.

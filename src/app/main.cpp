@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "app/Widgets.h"
+
 int main(int argc, char* argv[])
 {
-    // Qt Widgets draws in software: no graphics acceleration is needed.
+    // Everything is drawn in software, never by the graphics hardware; the
+    // switch must be set before the application object exists.
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pinakos"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icona.svg")));
+    QApplication::setWindowIcon(QIcon(pinakos::art("icona")));
     // The program ends only when asked to (the start window or the login's exit).
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -12,23 +12,8 @@
 #include "store/CreaCatalogo.h"
 
 #include <QCloseEvent>
-#include <QPointer>
 
 using namespace pinakos;
-
-namespace {
-
-// Runs an on-demand window owned by `owner`: shown modally, destroyed after.
-template <class Form>
-void runOnDemand(QWidget* owner)
-{
-    QPointer<Form> frm = new Form(owner);
-    frm->exec();
-    delete frm.data();
-}
-
-
-} // namespace
 
 TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
 {

@@ -4,14 +4,14 @@
 #include "shell/OpenURL.h"
 
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 
 using namespace pinakos;
 
 TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent)
 {
+    // The client area; the system's single border and title bar around it
+    // make the outer size (676 x 598 with a 3-pixel border and a 23-pixel title).
     setFixedFrame(this, QStringLiteral(" Guida all'utilizzo del software"), 670, 572);
     setGradient(Qt::white, argb(0xFFBFD8EF));
     setPanelSize(642, 540);
@@ -19,7 +19,7 @@ TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent)
     QWidget* p = panContainer;
     shpIntestazione = new Shape(p, QStringLiteral("shpIntestazione"), QRect(8, 8, 625, 89), Qt::white,
                                 argb(0xFFF5DEB3));
-    imgLogo = new Picture(p, QStringLiteral("imgLogo"), QStringLiteral(":/art/guida_logo.svg"),
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("guida_logo"),
                           QRect(24, 16, 587, 69));
 
     lblTitolo = makeLabel(p, QStringLiteral("lblTitolo"), QStringLiteral("Argomento della guida."), QPoint(8, 104),
@@ -36,17 +36,12 @@ TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent)
     txtGuida->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     txtGuida->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    imgPDF = new Picture(p, QStringLiteral("imgPDF"), QStringLiteral(":/art/pdf.svg"), QRect(8, 496, 27, 27), true);
+    imgPDF = new Picture(p, QStringLiteral("imgPDF"), art("pdf"), QRect(8, 496, 27, 27), true);
     lnkWeb = new LinkLabel(p, QStringLiteral("lnkWeb"), QStringLiteral("Visualizza guida in formato PDF"),
                            QPoint(44, 500), appFont(QStringLiteral("Tahoma"), 14, false, true));
     lnkWeb->attachIcon(imgPDF);
 
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), p);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setGeometry(472, 490, 161, 38);
-    btnChiudi->setFont(appFont(QStringLiteral("Verdana"), 12));
-    btnChiudi->setCursor(Qt::PointingHandCursor);
-    btnChiudi->setAutoDefault(false);
+    btnChiudi = makeButton(p, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(472, 490, 161, 38));
 
     connect(lnkWeb, &LinkLabel::clicked, this, &TfrmGuida::lnkWebClick);
     connect(imgPDF, &Picture::clicked, this, &TfrmGuida::lnkWebClick);
@@ -84,19 +79,7 @@ namespace pinakos {
 
 void showHelpTopic(QWidget* owner, const HelpTopic& topic)
 {
-    QPointer<TfrmGuida> frm = new TfrmGuida(owner);
-    frm->setTopic(topic);
-    frm->exec();
-    delete frm.data();
-}
-
-void centreOnScreen(QWidget* w)
-{
-    if (QScreen* s = w->screen()) {
-        QRect r = w->frameGeometry();
-        r.moveCenter(s->availableGeometry().center());
-        w->move(r.topLeft());
-    }
+    runOnDemand<TfrmGuida>(owner, [&](TfrmGuida& frm) { frm.setTopic(topic); });
 }
 
 } // namespace pinakos

@@ -1,6 +1,5 @@
 #include "shell/Info.h"
 
-#include "shell/Guida.h"
 #include "shell/Maker.h"
 #include "shell/OpenURL.h"
 
@@ -36,7 +35,7 @@ TfrmInfo::TfrmInfo(QWidget* parent) : GradientForm(parent)
 
     QWidget* p = panContainer;
     shpIntestazione = new Shape(p, QStringLiteral("shpIntestazione"), QRect(8, 8, 425, 72), Qt::white);
-    imgLogo = new Picture(p, QStringLiteral("imgLogo"), QStringLiteral(":/art/info_logo.svg"),
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("info_logo"),
                           QRect(24, 17, 392, 54));
 
     // What the program is, below the header, on a white card.
@@ -60,14 +59,10 @@ TfrmInfo::TfrmInfo(QWidget* parent) : GradientForm(parent)
 
     // The button lies just below the panel, at its place relative to the
     // panel; as a child of the window it is not cut off by the panel's edge.
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setGeometry(QRect(panContainer->pos() + QPoint(280, 504), QSize(161, 41)));
-    btnChiudi->setFont(appFont(QStringLiteral("Verdana"), 12));
-    btnChiudi->setCursor(Qt::PointingHandCursor);
-    btnChiudi->setAutoDefault(false);
+    btnChiudi = makeButton(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                           QRect(panContainer->pos() + QPoint(280, 504), QSize(161, 41)));
 
-    imgEmail = new Picture(this, QStringLiteral("imgEmail"), QStringLiteral(":/art/email.svg"),
+    imgEmail = new Picture(this, QStringLiteral("imgEmail"), art("email"),
                            QRect(15, 531, 23, 16), true);
     lnkWeb = new LinkLabel(this, QStringLiteral("lnkWeb"), maker::infoEmail(), QPoint(46, 528),
                            appFont(QStringLiteral("Tahoma"), 14, false, true));

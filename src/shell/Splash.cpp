@@ -14,16 +14,11 @@ TfrmSplash::TfrmSplash(QWidget* parent) : GradientForm(parent)
     setPanelSize(642, 448);
 
     QWidget* p = panContainer;
-    imgLogo = new Picture(p, QStringLiteral("imgLogo"), QStringLiteral(":/art/splash.svg"), QRect(8, 8, 625, 380));
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("splash"), QRect(8, 8, 625, 380));
 
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), p);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setGeometry(473, 402, 160, 34);
-    btnChiudi->setFont(appFont(QStringLiteral("Verdana"), 12));
-    btnChiudi->setCursor(Qt::PointingHandCursor);
-    btnChiudi->setAutoDefault(false);
+    btnChiudi = makeButton(p, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(473, 402, 160, 34));
 
-    imgWeb = new Picture(p, QStringLiteral("imgWeb"), QStringLiteral(":/art/globo.svg"), QRect(8, 400, 39, 36), true);
+    imgWeb = new Picture(p, QStringLiteral("imgWeb"), art("globo"), QRect(8, 400, 39, 36), true);
     lnkWeb = new LinkLabel(p, QStringLiteral("lnkWeb"), maker::webSiteShown(), QPoint(54, 409),
                            appFont(QStringLiteral("Tahoma"), 14, false, true));
     lnkWeb->attachIcon(imgWeb);
@@ -41,3 +36,10 @@ void TfrmSplash::lnkWebClick()
 }
 
 void TfrmSplash::btnChiudiClick() { close(); }
+
+// The credits stand over the start window that opened them.
+void TfrmSplash::showEvent(QShowEvent* e)
+{
+    GradientForm::showEvent(e);
+    centreOver(this, parentWidget());
+}

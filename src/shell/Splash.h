@@ -18,4 +18,7 @@ public:
 public Q_SLOTS:
     void lnkWebClick();
     void btnChiudiClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
 };

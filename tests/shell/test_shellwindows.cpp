@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -30,6 +31,17 @@ const QColor kDarkBlue(0x00, 0x00, 0x8B);
 const QColor kOrange(0xFF, 0xA5, 0x00);
 
 QColor textColour(QWidget* w) { return w->palette().color(QPalette::WindowText); }
+
+// One of the three small windows, made as its opener makes it.
+std::unique_ptr<QWidget> makeSmallWindow(const QString& className)
+{
+    QWidget* owner = windows().frmAvvio;
+    if (className == QLatin1String("TfrmGuida"))
+        return std::make_unique<TfrmGuida>(owner);
+    if (className == QLatin1String("TfrmInfo"))
+        return std::make_unique<TfrmInfo>(owner);
+    return std::make_unique<TfrmSplash>(owner);
+}
 
 } // namespace
 
@@ -82,7 +94,10 @@ private Q_SLOTS:
         QTest::newRow("icoNome") << "icoNome" << QRect(182, 26, 708, 66) << false;
         QTest::newRow("imgInfo") << "imgInfo" << QRect(14, 14, 30, 30) << true;
         QTest::newRow("imgGuida") << "imgGuida" << QRect(952, 16, 29, 28) << true;
+        QTest::newRow("imgSottotitolo") << "imgSottotitolo" << QRect(17, 100, 961, 22) << false;
         QTest::newRow("imgCrea") << "imgCrea" << QRect(68, 154, 368, 368) << true;
+        QTest::newRow("btnCrea") << "btnCrea" << QRect(30, 528, 442, 79) << true;
+        QTest::newRow("imgApri") << "imgApri" << QRect(560, 154, 368, 368) << true;
         QTest::newRow("btnApri") << "btnApri" << QRect(522, 528, 442, 79) << true;
         QTest::newRow("imgSito") << "imgSito" << QRect(17, 628, 961, 22) << true;
         QTest::newRow("imgCopyright") << "imgCopyright" << QRect(16, 660, 23, 22) << true;
@@ -401,42 +416,185 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->last().text, QStringLiteral("https://www.example.org"));
     }
 
+    // Every control of the three small windows: place and size on the panel
+    // (on the window where the control stands outside the panel), hand cursor.
+    // A width of -1 checks the place only (labels sized to their text).
     void onDemandLayout_data()
     {
-        QTest::addColumn<QString>("opener");
+        QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("place");
-        QTest::newRow("help txtGuida") << "imgGuida" << "txtGuida" << QRect(8, 128, 625, 350);
-        QTest::newRow("help imgPDF") << "imgGuida" << "imgPDF" << QRect(8, 496, 27, 27);
-        QTest::newRow("help btnChiudi") << "imgGuida" << "btnChiudi" << QRect(472, 490, 161, 38);
-        QTest::newRow("credits imgLogo") << "imgCopyright" << "imgLogo" << QRect(8, 8, 625, 380);
-        QTest::newRow("credits btnChiudi") << "imgCopyright" << "btnChiudi" << QRect(473, 402, 160, 34);
-        QTest::newRow("credits imgWeb") << "imgCopyright" << "imgWeb" << QRect(8, 400, 39, 36);
+        QTest::addColumn<bool>("onPanel");
+        QTest::addColumn<bool>("hand");
+        const QString help = QStringLiteral("TfrmGuida"), info = QStringLiteral("TfrmInfo"),
+                      credits = QStringLiteral("TfrmSplash");
+        QTest::newRow("help panel") << help << "panContainer" << QRect(14, 16, 642, 540) << false << false;
+        QTest::newRow("help header") << help << "shpIntestazione" << QRect(8, 8, 625, 89) << true << false;
+        QTest::newRow("help imgLogo") << help << "imgLogo" << QRect(24, 16, 587, 69) << true << false;
+        QTest::newRow("help lblTitolo") << help << "lblTitolo" << QRect(8, 104, -1, 0) << true << false;
+        QTest::newRow("help txtGuida") << help << "txtGuida" << QRect(8, 128, 625, 350) << true << false;
+        QTest::newRow("help imgPDF") << help << "imgPDF" << QRect(8, 496, 27, 27) << true << true;
+        QTest::newRow("help lnkWeb") << help << "lnkWeb" << QRect(44, 500, -1, 0) << true << true;
+        QTest::newRow("help btnChiudi") << help << "btnChiudi" << QRect(472, 490, 161, 38) << true << true;
+        QTest::newRow("info panel") << info << "panContainer" << QRect(15, 15, 442, 490) << false << false;
+        QTest::newRow("info header") << info << "shpIntestazione" << QRect(8, 8, 425, 72) << true << false;
+        QTest::newRow("info btnChiudi") << info << "btnChiudi" << QRect(15 + 280, 15 + 504, 161, 41) << false
+                                        << true;
+        QTest::newRow("info imgEmail") << info << "imgEmail" << QRect(15, 531, 23, 16) << false << true;
+        QTest::newRow("info lnkWeb") << info << "lnkWeb" << QRect(46, 528, -1, 0) << false << true;
+        QTest::newRow("credits panel") << credits << "panContainer" << QRect(9, 9, 642, 448) << false << false;
+        QTest::newRow("credits imgLogo") << credits << "imgLogo" << QRect(8, 8, 625, 380) << true << false;
+        QTest::newRow("credits btnChiudi") << credits << "btnChiudi" << QRect(473, 402, 160, 34) << true << true;
+        QTest::newRow("credits imgWeb") << credits << "imgWeb" << QRect(8, 400, 39, 36) << true << true;
+        QTest::newRow("credits lnkWeb") << credits << "lnkWeb" << QRect(54, 409, -1, 0) << true << true;
     }
     void onDemandLayout()
     {
-        QFETCH(QString, opener);
+        QFETCH(QString, window);
         QFETCH(QString, name);
         QFETCH(QRect, place);
+        QFETCH(bool, onPanel);
+        QFETCH(bool, hand);
+        std::unique_ptr<QWidget> w = makeSmallWindow(window);
+        QWidget* c = child(w.get(), name);
+        QVERIFY(c);
+        const QRect seen = onPanel ? placeOnPanel(c) : c->geometry();
+        if (place.width() < 0)
+            QCOMPARE(seen.topLeft(), place.topLeft());
+        else
+            QCOMPARE(seen, place);
+        // Nothing sticks out of the client area.
+        QVERIFY(w->rect().contains(QRect(c->mapTo(w.get(), QPoint()), c->size())));
+        QCOMPARE(c->cursor().shape(), hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    }
+
+    void informationLogoInItsHeader()
+    {
+        TfrmInfo info;
+        QCOMPARE(info.imgLogo->size(), QSize(392, 54));
+        QVERIFY(info.shpIntestazione->geometry().contains(info.imgLogo->geometry()));
+    }
+
+    void smallWindowTexts_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<QColor>("colour");
+        const QColor crimson(0xDC, 0x14, 0x3C), none;
+        QTest::newRow("help lblTitolo") << "TfrmGuida" << "lblTitolo" << "Argomento della guida." << "Arial" << 16
+                                        << true << false << crimson;
+        QTest::newRow("help txtGuida") << "TfrmGuida" << "txtGuida" << "" << "Verdana" << 12 << true << false << none;
+        QTest::newRow("help lnkWeb") << "TfrmGuida" << "lnkWeb" << "Visualizza guida in formato PDF" << "Tahoma" << 14
+                                     << false << true << kDarkBlue;
+        QTest::newRow("help btnChiudi") << "TfrmGuida" << "btnChiudi" << "Chiudi" << "Verdana" << 12 << false << false
+                                        << none;
+        QTest::newRow("info lnkWeb") << "TfrmInfo" << "lnkWeb" << "info@example.org" << "Tahoma" << 14 << false << true
+                                     << kDarkBlue;
+        QTest::newRow("info btnChiudi") << "TfrmInfo" << "btnChiudi" << "Chiudi" << "Verdana" << 12 << false << false
+                                        << none;
+        QTest::newRow("credits lnkWeb") << "TfrmSplash" << "lnkWeb" << "www.example.org" << "Tahoma" << 14 << false
+                                        << true << kDarkBlue;
+        QTest::newRow("credits btnChiudi") << "TfrmSplash" << "btnChiudi" << "Chiudi" << "Verdana" << 12 << false
+                                           << false << none;
+    }
+    void smallWindowTexts()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, family);
+        QFETCH(int, pixels);
+        QFETCH(bool, bold);
+        QFETCH(bool, underline);
+        QFETCH(QColor, colour);
+        std::unique_ptr<QWidget> w = makeSmallWindow(window);
+        QWidget* c = child(w.get(), name);
+        QVERIFY(c);
+        if (auto* t = qobject_cast<QPlainTextEdit*>(c))
+            QCOMPARE(t->toPlainText(), text);
+        else
+            QCOMPARE(c->property("text").toString(), text);
+        QCOMPARE(c->font().family(), family);
+        QCOMPARE(c->font().pixelSize(), pixels);
+        QCOMPARE(c->font().bold(), bold);
+        QCOMPARE(c->font().underline(), underline);
+        if (colour.isValid())
+            QCOMPARE(textColour(c), colour);
+    }
+
+    // The background runs from the top colour to the bottom one.
+    void gradients_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QColor>("top");
+        QTest::addColumn<QColor>("bottom");
+        QTest::newRow("start") << "TfrmAvvio" << QColor(0x67, 0x92, 0xB7) << QColor(Qt::white);
+        QTest::newRow("help") << "TfrmGuida" << QColor(Qt::white) << QColor(0xBF, 0xD8, 0xEF);
+        QTest::newRow("information") << "TfrmInfo" << QColor(Qt::black) << QColor(Qt::white);
+        QTest::newRow("credits") << "TfrmSplash" << QColor(Qt::white) << QColor(0x35, 0x25, 0x25);
+    }
+    void gradients()
+    {
+        QFETCH(QString, window);
+        QFETCH(QColor, top);
+        QFETCH(QColor, bottom);
+        std::unique_ptr<QWidget> owned;
+        QWidget* w = avvio();
+        if (window != QLatin1String("TfrmAvvio")) {
+            owned = makeSmallWindow(window);
+            w = owned.get();
+        } else {
+            w->resize(1016, 713);
+        }
+        const QImage img = w->grab().toImage();
+        const auto near = [](QColor a, QColor b) {
+            return qAbs(a.red() - b.red()) <= 3 && qAbs(a.green() - b.green()) <= 3 && qAbs(a.blue() - b.blue()) <= 3;
+        };
+        const QColor seenTop = img.pixelColor(1, 0), seenBottom = img.pixelColor(1, img.height() - 1);
+        QVERIFY2(near(seenTop, top), qPrintable(seenTop.name()));
+        QVERIFY2(near(seenBottom, bottom), qPrintable(seenBottom.name()));
+    }
+
+    void startWindowBackground()
+    {
+        QCOMPARE(avvio()->shpSfondo->size(), QSize(986, 684));
+        QVERIFY(QRect(QPoint(0, 0), avvio()->panContainer->size()).contains(avvio()->shpSfondo->geometry()));
+    }
+
+    // Help and information stand in the middle of the screen, the credits in
+    // the middle of the start window, wherever that is.
+    void smallWindowsCentred_data()
+    {
+        QTest::addColumn<QString>("opener");
+        QTest::addColumn<bool>("overStart");
+        QTest::newRow("help") << "imgGuida" << false;
+        QTest::newRow("information") << "imgInfo" << false;
+        QTest::newRow("credits") << "imgCopyright" << true;
+    }
+    void smallWindowsCentred()
+    {
+        QFETCH(QString, opener);
+        QFETCH(bool, overStart);
         showStart();
-        QRect seen;
+        avvio()->showNormal();
+        avvio()->setGeometry(40, 30, 1016, 713);
+        QTRY_COMPARE(avvio()->geometry().topLeft(), QPoint(40, 30));
+        QPoint centre, expected;
         whenModalShown([&](QWidget* m) {
-            if (QWidget* c = m->findChild<QWidget*>(name))
-                seen = placeOnPanel(c);
+            centre = m->frameGeometry().center();
+            expected = overStart ? avvio()->frameGeometry().center() : m->screen()->availableGeometry().center();
             m->close();
         });
         click(child(avvio(), opener));
-        QCOMPARE(seen, place);
-    }
-
-    void informationButtonSitsBelowThePanel()
-    {
-        TfrmInfo info;
-        QCOMPARE(info.panContainer->geometry(), QRect(15, 15, 442, 490));
-        const QRect b = info.btnChiudi->geometry().translated(-info.panContainer->pos());
-        QCOMPARE(b, QRect(280, 504, 161, 41));
-        QCOMPARE(info.imgEmail->geometry(), QRect(15, 531, 23, 16));
-        QCOMPARE(info.lnkWeb->pos(), QPoint(46, 528));
+        QVERIFY(avvio()->frameGeometry().center() != avvio()->screen()->availableGeometry().center());
+        QVERIFY2((centre - expected).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2 instead of %3,%4").arg(centre.x()).arg(centre.y())
+                                .arg(expected.x()).arg(expected.y())));
     }
 };
 
