@@ -97,6 +97,34 @@ class TestCatalogWindows : public QObject
     void openCrea() { moveTo(avvio(), crea()); }
     void openApri() { moveTo(avvio(), apri()); }
 
+    static void layoutColumns()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QRect>("place");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<bool>("hand");
+    }
+    // The control of the current row: its kind, place on the panel, artwork and cursor.
+    static void checkControl(QWidget* window)
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QRect, place);
+        QFETCH(QString, picture);
+        QFETCH(bool, hand);
+        QWidget* c = child(window, name);
+        QVERIFY(c);
+        QCOMPARE(QString::fromLatin1(c->metaObject()->className()), kind);
+        QCOMPARE(placeOnPanel(c), place);
+        if (auto* p = qobject_cast<Picture*>(c)) {
+            QCOMPARE(p->resource(), QStringLiteral(":/art/%1.svg").arg(picture));
+            QVERIFY(QFileInfo::exists(p->resource()));
+            QCOMPARE(p->isClickable(), hand);
+        }
+        QCOMPARE(c->cursor().shape() == Qt::PointingHandCursor, hand);
+    }
+
     void typeName(const QString& text) { typeText(crea()->txtFile, text); }
     void applica() { click(crea()->btnApplica); }
 
@@ -143,28 +171,16 @@ private Q_SLOTS:
 
     void creaLayout_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place");
-        QTest::addColumn<bool>("hand");
-        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << QRect(198, 20, 669, 113) << false;
-        QTest::newRow("imgGuida") << "imgGuida" << QRect(946, 152, 29, 28) << true;
-        QTest::newRow("icoMano") << "icoMano" << QRect(580, 150, 30, 58) << false;
-        QTest::newRow("bkgFile") << "bkgFile" << QRect(204, 220, 768, 58) << false;
-        QTest::newRow("txtFile") << "txtFile" << QRect(216, 232, 744, 34) << false;
-        QTest::newRow("btnAnnulla") << "btnAnnulla" << QRect(540, 588, 193, 58) << true;
-        QTest::newRow("btnApplica") << "btnApplica" << QRect(752, 588, 193, 58) << true;
+        layoutColumns();
+        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << "pinakos::Picture" << QRect(198, 20, 669, 113) << "crea_istruzioni" << false;
+        QTest::newRow("imgGuida") << "imgGuida" << "pinakos::Picture" << QRect(946, 152, 29, 28) << "guida" << true;
+        QTest::newRow("icoMano") << "icoMano" << "pinakos::Picture" << QRect(580, 150, 30, 58) << "mano" << false;
+        QTest::newRow("bkgFile") << "bkgFile" << "pinakos::Shape" << QRect(204, 220, 768, 58) << "" << false;
+        QTest::newRow("txtFile") << "txtFile" << "QLineEdit" << QRect(216, 232, 744, 34) << "" << false;
+        QTest::newRow("btnAnnulla") << "btnAnnulla" << "pinakos::Picture" << QRect(540, 588, 193, 58) << "btn_annulla" << true;
+        QTest::newRow("btnApplica") << "btnApplica" << "pinakos::Picture" << QRect(752, 588, 193, 58) << "btn_applica" << true;
     }
-    void creaLayout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, place);
-        QFETCH(bool, hand);
-        QWidget* c = child(crea(), name);
-        QVERIFY(c);
-        QCOMPARE(placeOnPanel(c), place);
-        if (hand)
-            QCOMPARE(c->cursor().shape(), Qt::PointingHandCursor);
-    }
+    void creaLayout() { checkControl(crea()); }
 
     void createsTrimmedNameAndReturnsToStart_data()
     {
@@ -366,35 +382,23 @@ private Q_SLOTS:
         QVERIFY(!apri()->lstFiles->isSortingEnabled());
         QVERIFY(apri()->lblFile->isHidden());
         QVERIFY(apri()->lblMemory->isHidden());
+        QCOMPARE(placeOnPanel(apri()->lblCreati).topLeft(), QPoint(24, 537));
         QCOMPARE(apri()->lblCreati->font().pixelSize(), 12);
         QCOMPARE(apri()->lblCreati->palette().color(QPalette::WindowText), QColor(0x00, 0x80, 0x00));
     }
 
     void apriLayout_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("place");
-        QTest::addColumn<bool>("hand");
-        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << QRect(168, 22, 623, 101) << false;
-        QTest::newRow("btnElimina") << "btnElimina" << QRect(24, 156, 46, 45) << true;
-        QTest::newRow("icoMano") << "icoMano" << QRect(490, 148, 30, 58) << false;
-        QTest::newRow("imgGuida") << "imgGuida" << QRect(946, 156, 29, 28) << true;
-        QTest::newRow("lstFiles") << "lstFiles" << QRect(34, 224, 926, 298) << false;
-        QTest::newRow("btnAnnulla") << "btnAnnulla" << QRect(44, 594, 193, 58) << true;
-        QTest::newRow("btnApri") << "btnApri" << QRect(758, 594, 193, 58) << true;
+        layoutColumns();
+        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << "pinakos::Picture" << QRect(168, 22, 623, 101) << "apri_istruzioni" << false;
+        QTest::newRow("btnElimina") << "btnElimina" << "pinakos::Picture" << QRect(24, 156, 46, 45) << "cestino" << true;
+        QTest::newRow("icoMano") << "icoMano" << "pinakos::Picture" << QRect(490, 148, 30, 58) << "mano" << false;
+        QTest::newRow("imgGuida") << "imgGuida" << "pinakos::Picture" << QRect(946, 156, 29, 28) << "guida" << true;
+        QTest::newRow("lstFiles") << "lstFiles" << "QListWidget" << QRect(34, 224, 926, 298) << "" << false;
+        QTest::newRow("btnAnnulla") << "btnAnnulla" << "pinakos::Picture" << QRect(44, 594, 193, 58) << "btn_annulla" << true;
+        QTest::newRow("btnApri") << "btnApri" << "pinakos::Picture" << QRect(758, 594, 193, 58) << "btn_apri_archivio" << true;
     }
-    void apriLayout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, place);
-        QFETCH(bool, hand);
-        QWidget* c = child(apri(), name);
-        QVERIFY(c);
-        QCOMPARE(placeOnPanel(c), place);
-        if (hand)
-            QCOMPARE(c->cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(placeOnPanel(apri()->lblCreati).topLeft(), QPoint(24, 537));
-    }
+    void apriLayout() { checkControl(apri()); }
 
     void listsArchivesInOrder()
     {
@@ -411,6 +415,7 @@ private Q_SLOTS:
         QVERIFY(l->selectedItems().isEmpty());
         QCOMPARE(apri()->lblMemory->text(), QStringLiteral("avvio"));
         const QListWidgetItem* item = l->item(0);
+        QCOMPARE(item->font().family(), QStringLiteral("Courier New"));
         QCOMPARE(item->font().pixelSize(), 14);
         QCOMPARE(item->foreground().color(), QColor(Qt::black));
     }
@@ -465,6 +470,26 @@ private Q_SLOTS:
         QVERIFY(opere()->isVisible());
         QVERIFY(!apri()->isVisible());
         QVERIFY(!avvio()->isVisible());
+    }
+
+    void doubleClickOpensNothing()
+    {
+        makeCatalog(QStringLiteral("Uno"), {makeRecord("Tramonto", "Io", "10,00")});
+        const QByteArray before = m_folder->read(QStringLiteral("Uno.art"));
+        opere()->lblFile->setText(QStringLiteral("prima"));
+        openApri();
+        QListWidget* l = apri()->lstFiles;
+        const QPoint at = l->visualItemRect(l->item(0)).center();
+        // Through the window, as the system delivers it: press, release, press, release.
+        QTest::mouseDClick(apri()->windowHandle(), Qt::LeftButton, Qt::NoModifier, l->viewport()->mapTo(apri(), at));
+        QTest::keyClick(l, Qt::Key_Return);
+        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(apri()->isVisible());
+        QVERIFY(!opere()->isVisible());
+        QCOMPARE(opere()->lblFile->text(), QStringLiteral("prima"));
+        QCOMPARE(lines(l), QStringList{"Uno.art"});
+        QVERIFY(!l->viewport()->findChild<QLineEdit*>());   // no line editor either
+        QCOMPARE(m_folder->read(QStringLiteral("Uno.art")), before);
     }
 
     void closingWithSelectionReturnsToStart()
