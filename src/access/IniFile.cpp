@@ -143,19 +143,36 @@ Place find(const QStringList& lines, const QString& section, const QString& key)
     return p;
 }
 
+// A settings file holds a few lines; anything this large is not one.
+constexpr qint64 kMaxIniBytes = 1 << 20;
+
+// The file's lines; nothing when it is missing, is no plain file or cannot be
+// opened. Throws pinakos::Failure when it is too large to be a settings file.
+std::optional<IniText> load(const QString& file)
+{
+    const QFileInfo info(file);
+    if (!info.isFile())
+        return std::nullopt;
+    if (info.size() > kMaxIniBytes)
+        throw Failure(QStringLiteral("Il file %1 è troppo grande per essere un file di impostazioni.").arg(file));
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return decode(f.read(kMaxIniBytes));
+}
+
 } // namespace
 
 QString readIniValue(const QString& file, const QString& section, const QString& key)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    const std::optional<IniText> t = load(file);
+    if (!t)
         return QString();
-    const IniText t = decode(f.readAll());
-    const Place p = find(t.lines, section, key);
+    const Place p = find(t->lines, section, key);
     if (p.key < 0)
         return QString();
     QString n, v;
-    keyLine(t.lines.at(p.key), &n, &v);
+    keyLine(t->lines.at(p.key), &n, &v);
     return v;
 }
 
@@ -167,13 +184,13 @@ void writeIniValue(const QString& file, const QString& section, const QString& k
     IniText t;
     const QFileInfo info(file);
     if (info.exists()) {
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly))
+        std::optional<IniText> old = load(file);
+        if (!old)
             throw Failure(QStringLiteral("Impossibile leggere il file %1.").arg(file));
-        t = decode(in.readAll());
         // A read-only file stays as it is, as the system's own profile functions leave it.
         if (!info.isWritable())
             throw Failure(QStringLiteral("Il file %1 è in sola lettura.").arg(file));
+        t = std::move(*old);
     }
 
     const QString keyText = key + u'=' + value;

@@ -9,13 +9,15 @@
 namespace pinakos {
 
 // The value of key in section; empty when the file, the section or the key is
-// missing or the file cannot be read.
+// missing or the file cannot be read. Throws pinakos::Failure for a file far
+// too large to be a settings file (over 1 MiB).
 QString readIniValue(const QString& file, const QString& section, const QString& key);
 
 // Sets key in section to value, adding the section and the key when missing.
 // Every other line is kept; lines end in CR LF; the file keeps its encoding.
 // The file is replaced at once (written beside it, then renamed), so a failed
-// write leaves the old file untouched. Throws pinakos::Failure on failure.
+// write leaves the old file untouched. Throws pinakos::Failure on failure,
+// also when something other than a readable settings file stands in its place.
 void writeIniValue(const QString& file, const QString& section, const QString& key, const QString& value);
 
 } // namespace pinakos

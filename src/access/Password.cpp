@@ -9,6 +9,8 @@
 #include "app/Windows.h"
 #include "shell/Avvio.h"
 
+#include <QCloseEvent>
+#include <QPushButton>
 #include <QShowEvent>
 
 using namespace pinakos;
@@ -23,17 +25,17 @@ TfrmPassword::TfrmPassword(QWidget* parent) : GradientForm(parent)
 
     shpSfondo = new Shape(p, QStringLiteral("shpSfondo"), QRect(8, 8, 344, 265), QColor(), Qt::white);
     shpSfondo->setGradient(access::steelBlue(), Qt::white);
-    imgLogo = new Picture(p, QStringLiteral("imgLogo"), QStringLiteral(":/art/banner_login.svg"), QRect(16, 16, 328, 160));
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("banner_login"), QRect(16, 16, 328, 160));
     shpTitolo = new Shape(p, QStringLiteral("shpTitolo"), QRect(16, 184, 328, 81), QColor(), Qt::white);
     shpTitolo->setGradient(QColor(0x7D, 0xA9, 0xCD), Qt::white);
     lblRigo05 = makeLabel(p, QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."),
                           QPoint(36, 200), access::labelFont());
     txtPassword = access::makePasswordBox(p, QStringLiteral("txtPassword"), QRect(36, 222, 230, 22));
     effPassword = new Highlight(p, QStringLiteral("effPassword"), QRect(32, 218, 238, 30), txtPassword);
-    cmdOK = access::makeButton(p, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(280, 216, 49, 33));
+    cmdOK = makeButton(p, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(280, 216, 49, 33));
     cmdOK->setEnabled(false);
-    cmdEsci = access::makeButton(p, QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QRect(8, 338, 146, 32));
-    btnCambiaPassword = access::makeButton(p, QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"),
+    cmdEsci = makeButton(p, QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QRect(8, 338, 146, 32));
+    btnCambiaPassword = makeButton(p, QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"),
                                            QRect(205, 338, 146, 32));
     setTabOrder(txtPassword, cmdOK);
     setTabOrder(cmdOK, cmdEsci);
@@ -83,10 +85,13 @@ void TfrmPassword::cmdOKClick()
     txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmPassword::cmdEsciClick()
+// The main window: closed in any way, it ends the program.
+void TfrmPassword::closeEvent(QCloseEvent* e)
 {
-    close();
+    GradientForm::closeEvent(e);
     endProgram();
 }
+
+void TfrmPassword::cmdEsciClick() { close(); }
 
 void TfrmPassword::btnCambiaPasswordClick() { moveTo(this, windows().frmCambiaPassword); }

@@ -28,6 +28,7 @@ public Q_SLOTS:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void FormShow();

@@ -2,16 +2,16 @@
 #include "access/IniFile.h"
 #include "access/PasswordStore.h"
 #include "app/Failure.h"
+#include "FileSizeLimit.h"
 #include "TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace pinakos;
+using pinakos::test::FileSizeLimit;
 using pinakos::test::TempFolder;
 
 namespace {
@@ -202,25 +202,20 @@ private Q_SLOTS:
 
     void fullDiskKeepsOldFile()
     {
-        // A file size limit below the new file's size makes the write fail as a
-        // full disk would, even for root.
+        // A file size limit below the new file's size makes the write fail.
         TempFolder dir;
         dir.write(kFile, "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("VECCHIA")).toLatin1() + "\r\n");
         const QByteArray before = dir.read(kFile);
-        struct rlimit old;
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
-        struct rlimit small = old;
-        small.rlim_cur = 16;
-        auto* oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         bool threw = false;
-        try {
-            storePassword(QStringLiteral("nuova password lunga"));
-        } catch (const Failure&) {
-            threw = true;
+        {
+            FileSizeLimit limit(16);
+            QVERIFY(limit.active());
+            try {
+                storePassword(QStringLiteral("nuova password lunga"));
+            } catch (const Failure&) {
+                threw = true;
+            }
         }
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        ::signal(SIGXFSZ, oldHandler);
         QVERIFY(threw);
         QCOMPARE(dir.read(kFile), before);
         QCOMPARE(readStoredPassword(), QStringLiteral("VECCHIA"));
@@ -239,6 +234,18 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));
         QFile::setPermissions(dir.file(kFile), perms);
         QCOMPARE(dir.read(kFile), before);
+    }
+
+    void oversizedFileIsDamaged()
+    {
+        // Not a settings file: reading and writing both fail, and it stays as it was.
+        TempFolder dir;
+        const QByteArray big = "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("A")).toLatin1() + "\r\n"
+                               + QByteArray(2 << 20, 'x');
+        dir.write(kFile, big);
+        QVERIFY_THROWS_EXCEPTION(Failure, readStoredPassword());
+        QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));
+        QCOMPARE(dir.read(kFile).size(), big.size());
     }
 
     void folderInPlaceOfFileFails()

@@ -1,4 +1,5 @@
 #include "FakeDialogs.h"
+#include "FileSizeLimit.h"
 #include "Gui.h"
 #include "TempFolder.h"
 
@@ -12,9 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
 using namespace pinakos;
 using namespace pinakos::test;
@@ -260,9 +259,16 @@ private Q_SLOTS:
         QVERIFY(login()->isVisible());
     }
 
+    void damagedValueKeepsText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not hexadecimal") << QByteArray("[Accesso]\r\nValore=7A2Q\r\n");
+        QTest::newRow("far too large") << QByteArray("[Accesso]\r\nValore=7A\r\n") + QByteArray(2 << 20, ';');
+    }
     void damagedValueKeepsText()
     {
-        m_folder->write(kFile, "[Accesso]\r\nValore=7A2Q\r\n");
+        QFETCH(QByteArray, bytes);
+        m_folder->write(kFile, bytes);
         showLogin();
         type(login()->txtPassword, QStringLiteral("pinakos"));
         click(login()->cmdOK);
@@ -419,16 +425,11 @@ private Q_SLOTS:
         const QByteArray before = m_folder->read(kFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
-        // A file size limit makes the write fail as a full disk would.
-        struct rlimit old;
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
-        struct rlimit small = old;
-        small.rlim_cur = 16;
-        auto* oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        click(change()->cmdOK);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        ::signal(SIGXFSZ, oldHandler);
+        {
+            FileSizeLimit limit(16);
+            QVERIFY(limit.active());
+            click(change()->cmdOK);
+        }
         QCOMPARE(m_dialogs->texts(), QStringList{kChangeError});
         QVERIFY(change()->isVisible());
         QCOMPARE(m_folder->read(kFile), before);
@@ -484,12 +485,22 @@ private Q_SLOTS:
         QCOMPARE(m_folder->read(kFile), before);
     }
 
-    // Last: it asks the program to end.
+    // Last: they ask the program to end.
+    void exitEndsProgram_data()
+    {
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("Esci") << true;
+        QTest::newRow("closed otherwise") << false;
+    }
     void exitEndsProgram()
     {
+        QFETCH(bool, byButton);
         showLogin();
         const int before = endProgramRequests();
-        click(login()->cmdEsci);
+        if (byButton)
+            click(login()->cmdEsci);
+        else
+            login()->close();
         QCOMPARE(endProgramRequests(), before + 1);
         QVERIFY(!login()->isVisible());
     }
