@@ -4,6 +4,7 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
+#include "app/Format.h"
 #include "app/Windows.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"
@@ -43,6 +44,7 @@ private Q_SLOTS:
     {
         QCOMPARE(QLocale().toString(1234.5, 'f', 2), QStringLiteral("1234,50"));
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+        QCOMPARE(formatDate(QDate(2024, 3, 5)), QStringLiteral("05/03/2024"));
     }
 
     void closingAWorkWindowReturnsToStart_data()
