@@ -554,14 +554,17 @@ void TfrmOpere::cmdUltimoClick()
 
 void TfrmOpere::cmdSalvaClick()
 {
-    // Leave the box being edited for the focus sink, so that its exit
-    // handling (the price's normalisation above all) runs before any value is
-    // read. The price is normalised here as well when the window was not
-    // active and so received no focus change.
-    QWidget* editing = focusWidget();
-    btnFocus->setFocus(Qt::OtherFocusReason);
-    if (editing == txtPrezzo)
-        txtPrezzoExit();
+    // Leave the box being edited, so that its exit handling (the price's
+    // normalisation above all) runs before any value is read. The focus sink
+    // is hidden and takes no focus, so the box lets it go itself; the price is
+    // normalised here as well in case the window was not active and no focus
+    // change reached it.
+    if (QWidget* editing = focusWidget()) {
+        btnFocus->setFocus(Qt::OtherFocusReason);
+        editing->clearFocus();
+        if (editing == txtPrezzo)
+            txtPrezzoExit();
+    }
 
     if (isBlank(txtCapo->text())) {
         dialogs().warning(this, kNoTitle);
