@@ -2,44 +2,28 @@
 
 #include "app/Dialogs.h"
 #include "app/Failure.h"
-#include "app/Format.h"
 #include "app/ProgramFolder.h"
 #include "app/Text.h"
 #include "app/Windows.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"
-#include "shell/Guida.h"
-#include "shell/HelpTopics.h"
 #include "store/Catalogs.h"
 
-#include <QCloseEvent>
 #include <QListWidget>
-#include <QShowEvent>
 
 using namespace pinakos;
 
 namespace {
 
-
-const QColor kSteelBlue = argb(0xFF4682B4);
-const QColor kBlanchedAlmond = argb(0xFFFFEBCD);
-
 const QString kAvvio = QStringLiteral("avvio");
 const QString kArte = QStringLiteral("arte");
 
-const QString kElencoVuoto = QStringLiteral("Attenzione: l'elenco non contiene nessun catalogo.");
-
 } // namespace
 
-TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent) : GradientForm(parent)
+TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent)
+    : CatalogForm(QStringLiteral(" Pinakos - Apertura catalogo opere d'arte"), parent)
 {
-    // FormCreate
-    applyFormatSettings();
-
-    setupWorkWindow(QStringLiteral(" Pinakos - Apertura catalogo opere d'arte"), argb(0xFF427AA8), 995, 692);
-
     QWidget* p = panContainer;
-    shpFondo = new Shape(p, QStringLiteral("shpFondo"), QRect(8, 8, 978, 676), kSteelBlue);
     new Shape(p, QStringLiteral("shpIntestazione"), QRect(16, 14, 962, 120), Qt::white);
     new Shape(p, QStringLiteral("shpCorpo"), QRect(16, 142, 962, 432), Qt::white);
     new Shape(p, QStringLiteral("shpStriscia1"), QRect(24, 584, 233, 78), kBlanchedAlmond);
@@ -72,13 +56,6 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent) : GradientForm(parent)
     connect(imgGuida, &Picture::clicked, this, &TfrmApriCatalogo::imgGuidaClick);
 }
 
-void TfrmApriCatalogo::showEvent(QShowEvent* e)
-{
-    GradientForm::showEvent(e);
-    if (!e->spontaneous())
-        FormShow();
-}
-
 void TfrmApriCatalogo::FormShow()
 {
     lblMemory->setText(kAvvio);
@@ -107,17 +84,24 @@ QListWidgetItem* TfrmApriCatalogo::selectedLine() const
     return s.isEmpty() ? nullptr : s.first();
 }
 
-void TfrmApriCatalogo::btnApriClick()
+QListWidgetItem* TfrmApriCatalogo::chosenLine(const QString& noSelection)
 {
     if (lstFiles->count() == 0) {
-        dialogs().warning(this, kElencoVuoto);
-        return;
+        dialogs().warning(this, QStringLiteral("Attenzione: l'elenco non contiene nessun catalogo."));
+        return nullptr;
     }
     QListWidgetItem* line = selectedLine();
-    if (!line) {
-        dialogs().warning(this, QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio."));
+    if (!line)
+        dialogs().warning(this, noSelection);
+    return line;
+}
+
+void TfrmApriCatalogo::btnApriClick()
+{
+    QListWidgetItem* line =
+        chosenLine(QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio."));
+    if (!line)
         return;
-    }
     lblFile->setText(catalogPathOfLine(line->text()));
     lblMemory->setText(kArte);
     close();
@@ -125,15 +109,10 @@ void TfrmApriCatalogo::btnApriClick()
 
 void TfrmApriCatalogo::btnEliminaClick()
 {
-    if (lstFiles->count() == 0) {
-        dialogs().warning(this, kElencoVuoto);
+    QListWidgetItem* line = chosenLine(
+        QStringLiteral("Attenzione: selezionare dall'elenco il catalogo da eliminare prima di premere il pulsante del cestino."));
+    if (!line)
         return;
-    }
-    QListWidgetItem* line = selectedLine();
-    if (!line) {
-        dialogs().warning(this, QStringLiteral("Attenzione: selezionare dall'elenco il catalogo da eliminare prima di premere il pulsante del cestino."));
-        return;
-    }
     if (!dialogs().confirm(this, QStringLiteral("Si sta per eliminare il catalogo selezionato. Si ricorda che il file eliminato non potrà essere recuperato.\r\n\r\n"
                                                 "Si conferma l'eliminazione dell'archivio?")))
         return;
@@ -150,16 +129,6 @@ void TfrmApriCatalogo::btnEliminaClick()
     lblMemory->setText(kAvvio);
     lblFile->clear();
     buildList();
-}
-
-void TfrmApriCatalogo::btnAnnullaClick() { close(); }
-
-void TfrmApriCatalogo::imgGuidaClick() { showHelpTopic(this, sheetTopic()); }
-
-void TfrmApriCatalogo::closeEvent(QCloseEvent* e)
-{
-    FormClose();
-    e->accept();
 }
 
 void TfrmApriCatalogo::FormClose()

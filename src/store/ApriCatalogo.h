@@ -1,20 +1,17 @@
 #pragma once
-#include "app/Widgets.h"
+#include "store/CatalogForm.h"
 
-class QCloseEvent;
 class QListWidget;
 class QListWidgetItem;
-class QShowEvent;
 
 // The catalog opening window: lists the catalogs of the program folder,
 // opens one in the sheet window or deletes one.
-class TfrmApriCatalogo : public pinakos::GradientForm<QWidget>
+class TfrmApriCatalogo : public CatalogForm
 {
     Q_OBJECT
 public:
     explicit TfrmApriCatalogo(QWidget* parent = nullptr);
 
-    pinakos::Shape* shpFondo = nullptr;
     pinakos::Picture* icoIstruzioni = nullptr;
     pinakos::Picture* btnElimina = nullptr;
     pinakos::Picture* icoMano = nullptr;
@@ -30,16 +27,15 @@ public:
 public Q_SLOTS:
     void btnApriClick();
     void btnEliminaClick();
-    void btnAnnullaClick();
-    void imgGuidaClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
+    void FormShow() override;
+    void FormClose() override;
 
 private:
-    void FormShow();
-    void FormClose();
     void buildList();
     QListWidgetItem* selectedLine() const;
+    // The selected line, or nullptr after warning that the list is empty or
+    // that nothing is selected (noSelection).
+    QListWidgetItem* chosenLine(const QString& noSelection);
 };

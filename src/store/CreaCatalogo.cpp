@@ -2,37 +2,20 @@
 
 #include "app/Dialogs.h"
 #include "app/Failure.h"
-#include "app/Format.h"
 #include "app/ProgramFolder.h"
 #include "app/Text.h"
 #include "app/Windows.h"
 #include "shell/Avvio.h"
-#include "shell/Guida.h"
-#include "shell/HelpTopics.h"
 #include "store/Catalogs.h"
 
-#include <QCloseEvent>
 #include <QLineEdit>
-#include <QShowEvent>
 
 using namespace pinakos;
 
-namespace {
-
-const QColor kSteelBlue = argb(0xFF4682B4);
-const QColor kBlanchedAlmond = argb(0xFFFFEBCD);
-
-} // namespace
-
-TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent) : GradientForm(parent)
+TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent)
+    : CatalogForm(QStringLiteral(" Pinakos - Creazione catalogo opere d'arte"), parent)
 {
-    // FormCreate
-    applyFormatSettings();
-
-    setupWorkWindow(QStringLiteral(" Pinakos - Creazione catalogo opere d'arte"), argb(0xFF427AA8), 995, 692);
-
     QWidget* p = panContainer;
-    shpFondo = new Shape(p, QStringLiteral("shpFondo"), QRect(8, 8, 978, 676), kSteelBlue);
     new Shape(p, QStringLiteral("shpIntestazione"), QRect(16, 14, 962, 126), Qt::white);
     new Shape(p, QStringLiteral("shpNome"), QRect(16, 146, 962, 420), Qt::white);
     new Shape(p, QStringLiteral("shpPulsanti"), QRect(524, 578, 438, 78), kBlanchedAlmond);
@@ -69,23 +52,10 @@ bool TfrmCreaCatalogo::isFilteredChar(QChar c)
     return QStringView(u"\"*/:<>?\\\u00B0\u00C7\u00D1\u00E7\u00F1").contains(c);
 }
 
-void TfrmCreaCatalogo::showEvent(QShowEvent* e)
-{
-    GradientForm::showEvent(e);
-    if (!e->spontaneous())
-        FormShow();
-}
-
 void TfrmCreaCatalogo::FormShow()
 {
     txtFile->clear();
     txtFile->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmCreaCatalogo::closeEvent(QCloseEvent* e)
-{
-    FormClose();
-    e->accept();
 }
 
 // Whatever closed the window, the start window comes back.
@@ -135,7 +105,3 @@ void TfrmCreaCatalogo::btnApplicaClick()
                                                "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti."));
     close();
 }
-
-void TfrmCreaCatalogo::btnAnnullaClick() { close(); }
-
-void TfrmCreaCatalogo::imgGuidaClick() { showHelpTopic(this, sheetTopic()); }

@@ -1,19 +1,16 @@
 #pragma once
-#include "app/Widgets.h"
+#include "store/CatalogForm.h"
 
-class QCloseEvent;
 class QLineEdit;
-class QShowEvent;
 
 // The catalog creation window: the user types a name and an empty archive
 // <name>.art is created in the program folder.
-class TfrmCreaCatalogo : public pinakos::GradientForm<QWidget>
+class TfrmCreaCatalogo : public CatalogForm
 {
     Q_OBJECT
 public:
     explicit TfrmCreaCatalogo(QWidget* parent = nullptr);
 
-    pinakos::Shape* shpFondo = nullptr;
     pinakos::Picture* icoIstruzioni = nullptr;
     pinakos::Picture* imgGuida = nullptr;
     pinakos::Picture* icoMano = nullptr;
@@ -28,14 +25,8 @@ public:
 
 public Q_SLOTS:
     void btnApplicaClick();
-    void btnAnnullaClick();
-    void imgGuidaClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormClose() override;
 };
