@@ -67,17 +67,19 @@ void TfrmPassword::cmdOKClick()
 {
     if (isBlank(txtPassword->text()))
         return;
+    bool accepted = false;
     try {
-        if (passwordAccepted(txtPassword->text())) {
-            moveTo(this, windows().frmAvvio);
-            return;
-        }
+        accepted = passwordAccepted(txtPassword->text());
     } catch (const Failure&) {
         dialogs().message(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
                                                "della password. Si consiglia di reinstallare il software."));
         return;
     } catch (const std::exception& e) {
         dialogs().error(this, QString::fromLocal8Bit(e.what()));
+        return;
+    }
+    if (accepted) {
+        runHandler(this, [this] { moveTo(this, windows().frmAvvio); });
         return;
     }
     dialogs().message(this, QStringLiteral("Attenzione: password errata."));
@@ -94,4 +96,7 @@ void TfrmPassword::closeEvent(QCloseEvent* e)
 
 void TfrmPassword::cmdEsciClick() { close(); }
 
-void TfrmPassword::btnCambiaPasswordClick() { moveTo(this, windows().frmCambiaPassword); }
+void TfrmPassword::btnCambiaPasswordClick()
+{
+    runHandler(this, [this] { moveTo(this, windows().frmCambiaPassword); });
+}

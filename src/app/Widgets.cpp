@@ -1,5 +1,8 @@
 #include "app/Widgets.h"
 
+#include "app/Dialogs.h"
+#include "app/Failure.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -70,6 +73,17 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& tex
     b->setCursor(Qt::PointingHandCursor);
     b->setAutoDefault(false);
     return b;
+}
+
+void runHandler(QWidget* window, const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const Failure& f) {
+        dialogs().error(window, f.message());
+    } catch (const std::exception& x) {
+        dialogs().error(window, QString::fromLocal8Bit(x.what()));
+    }
 }
 
 void paintVerticalGradient(QWidget* w, const QColor& top, const QColor& bottom)

@@ -105,6 +105,10 @@ private:
     bool m_fixedPanel = false;
 };
 
+// Runs a window's command so that no failure escapes its event handler: the
+// failure's own text is shown in an error box and the window stays as it is.
+void runHandler(QWidget* window, const std::function<void()>& command);
+
 // Uses an on-demand window: created owned by `owner`, filled in by `fill`,
 // shown modally and destroyed once it has closed.
 template <class Form, class Fill>

@@ -49,17 +49,33 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
     connect(imgEsci, &Picture::clicked, this, &TfrmAvvio::imgEsciClick);
 }
 
-void TfrmAvvio::imgCreaClick() { moveTo(this, windows().frmCreaCatalogo); }
+// The commands open other windows, whose own handlers run inside them.
+void TfrmAvvio::imgCreaClick()
+{
+    runHandler(this, [this] { moveTo(this, windows().frmCreaCatalogo); });
+}
 
-void TfrmAvvio::imgApriClick() { moveTo(this, windows().frmApriCatalogo); }
+void TfrmAvvio::imgApriClick()
+{
+    runHandler(this, [this] { moveTo(this, windows().frmApriCatalogo); });
+}
 
-void TfrmAvvio::imgInfoClick() { runOnDemand<TfrmInfo>(this); }
+void TfrmAvvio::imgInfoClick()
+{
+    runHandler(this, [this] { runOnDemand<TfrmInfo>(this); });
+}
 
-void TfrmAvvio::imgGuidaClick() { showHelpTopic(this, startTopic()); }
+void TfrmAvvio::imgGuidaClick()
+{
+    runHandler(this, [this] { showHelpTopic(this, startTopic()); });
+}
 
 void TfrmAvvio::imgSitoClick() { TMisc::Open(maker::webSite()); }
 
-void TfrmAvvio::imgCopyrightClick() { runOnDemand<TfrmSplash>(this); }
+void TfrmAvvio::imgCopyrightClick()
+{
+    runHandler(this, [this] { runOnDemand<TfrmSplash>(this); });
+}
 
 void TfrmAvvio::imgEsciClick() { endProgram(); }
 
