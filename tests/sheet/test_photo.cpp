@@ -116,6 +116,8 @@ private Q_SLOTS:
         folder.write("x.jpg", bytes);
         QVERIFY(SheetPhoto::fromFile(folder.file("x.jpg")).isNull());
         QVERIFY(SheetPhoto::fromFile(folder.file("missing.jpg")).isNull());
+        QVERIFY(QDir().mkpath(folder.file("cartella.jpg")));
+        QVERIFY(SheetPhoto::fromFile(folder.file("cartella.jpg")).isNull());
     }
 
     void enormousHeaderIsRefused()
