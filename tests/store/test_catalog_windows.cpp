@@ -221,6 +221,24 @@ private Q_SLOTS:
         QCOMPARE(crea()->focusWidget(), crea()->txtFile);
     }
 
+    void nameBoxHighlight()
+    {
+        // Yellow while the box has the focus, alice blue otherwise; sky-blue border.
+        openCrea();
+        QLineEdit* box = crea()->txtFile;
+        crea()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(crea()));
+        const auto colourAt = [box](int x, int y) { return box->grab().toImage().pixelColor(x, y); };
+        const int x = box->width() - 6, y = box->height() / 2;
+        QVERIFY(box->hasFocus());
+        QCOMPARE(colourAt(x, y), QColor(0xFF, 0xFF, 0x00));
+        QCOMPARE(colourAt(0, y), QColor(0x87, 0xCE, 0xEB));
+        crea()->btnApplica->setFocus();
+        QVERIFY(!box->hasFocus());
+        QCOMPARE(colourAt(x, y), QColor(0xF0, 0xF8, 0xFF));
+        QCOMPARE(colourAt(0, y), QColor(0x87, 0xCE, 0xEB));
+    }
+
     void filteredCharactersDoNothing_data()
     {
         QTest::addColumn<QChar>("c");
