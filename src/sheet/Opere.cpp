@@ -124,8 +124,10 @@ void TfrmOpere::buildFrame()
     new Shape(panContainer, QStringLiteral("shpSezione01"), QRect(16, 80, 962, 554), QColor(0xC8, 0xD6, 0xE3),
               Qt::white);
     new Shape(panContainer, QStringLiteral("shpSfondo"), QRect(24, 88, 946, 538), Qt::white);
-    new Shape(panContainer, QStringLiteral("shpInfo"), QRect(16, 642, 962, 32), QColor(0x30, 0x30, 0xDD),
-              QColor(0x30, 0x30, 0xDD));
+    auto* shpInfo = new Shape(panContainer, QStringLiteral("shpInfo"), QRect(16, 642, 962, 32),
+                              QColor(0x30, 0x30, 0xDD), QColor(0x30, 0x30, 0xDD));
+    // The pointer over the information strip leaves the line as it is.
+    shpInfo->setAttribute(Qt::WA_NoMousePropagation);
     panInfo = makeLabel(panContainer, QStringLiteral("panInfo"), kReady, QPoint(22, 650), appFont("Tahoma", 12),
                         Qt::white);
 

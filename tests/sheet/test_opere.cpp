@@ -799,7 +799,7 @@ private Q_SLOTS:
     }
 
     // What the pointer over each control puts in the information line
-    // (empty: the background, which empties it).
+    // (empty: the background, which empties it; "prima": what it said before).
     void informationLine_data()
     {
         QTest::addColumn<QString>("name");
@@ -832,6 +832,10 @@ private Q_SLOTS:
                                  "shpSlideShow", "shpRiepiloghi", "shpEsci", "shpSezione01", "shpSfondo", "shpFoto",
                                  "imgFoto", "bkgPulsantiFoto", "bkgPrezzo", "icoTitolo", "bkgSegnala", "icoSegnala"})
             row(name, "");
+        // The text boxes and the information strip leave the line as it was.
+        row("txtNote", "prima");
+        row("txtPrezzo", "prima");
+        row("shpInfo", "prima");
     }
     void informationLine()
     {
