@@ -122,34 +122,56 @@ int Archive::count() const
     return records > INT_MAX ? INT_MAX : int(records);
 }
 
-TSchedaOpera Archive::read(int n)
+void Archive::checkNumber(int n) const
 {
     if (n < 1 || n > count())
         throw Failure(QStringLiteral("La scheda %1 non esiste nell'archivio.").arg(n));
-    if (!m_file.seek((n - 1) * kSize))
+}
+
+void Archive::seekIndex(int index)
+{
+    if (!m_file.seek(index * kSize))
         throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
-    TSchedaOpera r;
-    char* p = reinterpret_cast<char*>(r.bytes().data());
+}
+
+// One positioning and one write of the whole record, passed on to the system at once.
+void Archive::put(int index, const TSchedaOpera& r)
+{
+    seekIndex(index);
+    if (m_file.write(r.data(), kSize) != kSize || !m_file.flush())
+        throw Failure(describe(QStringLiteral("Scrittura non riuscita"), m_file));
+    m_position = index + 1;
+}
+
+qint64 Archive::readUpTo(char* to, qint64 size)
+{
     qint64 got = 0;
-    while (got < kSize) {
-        const qint64 k = m_file.read(p + got, kSize - got);
-        if (k <= 0)
+    while (got < size) {
+        const qint64 k = m_file.read(to + got, size - got);
+        if (k < 0)
             throw Failure(describe(QStringLiteral("Lettura non riuscita"), m_file));
+        if (k == 0)
+            break;
         got += k;
     }
+    return got;
+}
+
+TSchedaOpera Archive::read(int n)
+{
+    checkNumber(n);
+    seekIndex(n - 1);
+    TSchedaOpera r;
+    if (readUpTo(reinterpret_cast<char*>(r.bytes().data()), kSize) != kSize)
+        throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(n));   // cut meanwhile
     m_position = n;
     return r;
 }
 
 void Archive::write(int n, const TSchedaOpera& r)
 {
-    if (n < 1 || n > count())
-        throw Failure(QStringLiteral("La scheda %1 non esiste nell'archivio.").arg(n));
-    if (!m_file.seek((n - 1) * kSize))
-        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
-    if (m_file.write(r.data(), kSize) != kSize || !m_file.flush())
-        throw Failure(describe(QStringLiteral("Scrittura non riuscita"), m_file));
-    m_position = n;
+    checkNumber(n);
+    put(n - 1, r);
 }
 
 int Archive::append(const TSchedaOpera& r)
@@ -158,11 +180,7 @@ int Archive::append(const TSchedaOpera& r)
     const int n = count();
     if (n == INT_MAX)
         throw Failure(QStringLiteral("L'archivio è pieno."));
-    if (!m_file.seek(n * kSize))
-        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
-    if (m_file.write(r.data(), kSize) != kSize || !m_file.flush())
-        throw Failure(describe(QStringLiteral("Scrittura non riuscita"), m_file));
-    m_position = n + 1;
+    put(n, r);
     return n + 1;
 }
 
@@ -171,22 +189,13 @@ void Archive::scan(const std::function<bool(int n, const TSchedaOpera& r)>& fn)
     const int total = count();
     if (total == 0)
         return;
-    if (!m_file.seek(0))
-        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
+    seekIndex(0);
     std::vector<char> block(size_t(kBlockRecords * kSize));
     int n = 0;
     while (n < total) {
         const int want = std::min(kBlockRecords, total - n);
-        qint64 got = 0;
-        while (got < want * kSize) {
-            const qint64 k = m_file.read(block.data() + got, want * kSize - got);
-            if (k < 0)
-                throw Failure(describe(QStringLiteral("Lettura non riuscita"), m_file));
-            if (k == 0)
-                break;   // the file was cut meanwhile: whole records only
-            got += k;
-        }
-        const int records = int(got / kSize);
+        // Whole records only, should the file have been cut meanwhile.
+        const int records = int(readUpTo(block.data(), want * kSize) / kSize);
         for (int i = 0; i < records; ++i) {
             ++n;
             m_position = n;

@@ -39,6 +39,12 @@ public:
     void close();
 
 private:
+    void checkNumber(int n) const;
+    void seekIndex(int index);
+    void put(int index, const TSchedaOpera& r);
+    // Reads until size bytes or the end of the file; returns how many came.
+    qint64 readUpTo(char* to, qint64 size);
+
     QFile m_file;
     int m_position = 0;
 };

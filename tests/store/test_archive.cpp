@@ -37,8 +37,8 @@ private Q_SLOTS:
     void missingFileCreatedEmpty();
     void existingNeverTruncated();
     void readOnlyExistingFails();
-    void folderInPlaceFails();
-    void missingFolderFails();
+    void unusablePathFails_data();
+    void unusablePathFails();
     void numberOutsideCountFails_data();
     void numberOutsideCountFails();
     void writeInPlace();
@@ -139,19 +139,29 @@ void TestArchive::readOnlyExistingFails()
     QCOMPARE(tmp.read(QStringLiteral("Chiuso.art")), content);
 }
 
-void TestArchive::folderInPlaceFails()
+void TestArchive::unusablePathFails_data()
 {
-    TempFolder tmp;
-    QVERIFY(QDir().mkpath(tmp.file(QStringLiteral("Cartella.art"))));
-    QVERIFY_THROWS_EXCEPTION(Failure, Archive{tmp.file(QStringLiteral("Cartella.art"))});
-    QVERIFY(QFileInfo(tmp.file(QStringLiteral("Cartella.art"))).isDir());
+    QTest::addColumn<QString>("file");
+    QTest::newRow("folder in place") << "Cartella.art";
+    QTest::newRow("missing folder") << "non/esiste.art";
+#ifndef Q_OS_WIN
+    QTest::newRow("link to nowhere") << "Legame.art";
+#endif
 }
 
-void TestArchive::missingFolderFails()
+void TestArchive::unusablePathFails()
 {
+    QFETCH(QString, file);
     TempFolder tmp;
-    QVERIFY_THROWS_EXCEPTION(Failure, Archive{tmp.file(QStringLiteral("non/esiste.art"))});
-    QVERIFY(!QFileInfo::exists(tmp.file(QStringLiteral("non"))));
+    QVERIFY(QDir().mkpath(tmp.file(QStringLiteral("Cartella.art"))));
+#ifndef Q_OS_WIN
+    QVERIFY(QFile::link(tmp.file(QStringLiteral("altrove/Vero.art")), tmp.file(QStringLiteral("Legame.art"))));
+#endif
+    const QStringList before = QDir(tmp.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    QVERIFY_THROWS_EXCEPTION(Failure, Archive{tmp.file(file)});
+    // Nothing made, nothing taken away.
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
+    QVERIFY(QFileInfo(tmp.file(QStringLiteral("Cartella.art"))).isDir());
 }
 
 void TestArchive::numberOutsideCountFails_data()
