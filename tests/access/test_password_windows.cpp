@@ -1,7 +1,5 @@
-#include "FakeDialogs.h"
 #include "FileSizeLimit.h"
 #include "Gui.h"
-#include "TempFolder.h"
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
@@ -35,25 +33,13 @@ const QString kUnstorable = QStringLiteral("Attenzione: la nuova password contie
                                            "troppo lunga. Usare al massimo 255 caratteri tra lettere, cifre e simboli "
                                            "comuni.");
 
-// Types text as keys; characters beyond Latin-1 go as key events carrying their text.
-void type(QWidget* w, const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 } // namespace
 
 class TestPasswordWindows : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> m_folder;
-    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<TestBed> m_bed;
 
     TfrmPassword* login() { return windows().frmPassword; }
     TfrmCambiaPassword* change() { return windows().frmCambiaPassword; }
@@ -71,9 +57,9 @@ class TestPasswordWindows : public QObject
     }
     void fillChange(const QString& oldPw, const QString& newPw, const QString& confirm)
     {
-        type(change()->txtPasswordOld, oldPw);
-        type(change()->txtPasswordNew, newPw);
-        type(change()->txtConferma, confirm);
+        typeKeys(change()->txtPasswordOld, oldPw);
+        typeKeys(change()->txtPasswordNew, newPw);
+        typeKeys(change()->txtConferma, confirm);
     }
 
 private Q_SLOTS:
@@ -82,8 +68,7 @@ private Q_SLOTS:
 
     void init()
     {
-        m_folder = std::make_unique<TempFolder>();
-        m_dialogs = std::make_unique<FakeDialogs>();
+        m_bed = std::make_unique<TestBed>();
         storePassword(QStringLiteral("pinakos"));
         // Back to the login window alone, as after start-up; hiding does not
         // run the change window's close handler.
@@ -95,8 +80,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        m_dialogs.reset();
-        m_folder.reset();
+        m_bed.reset();
     }
 
     // ------------------------------------------------------------ frames
@@ -193,13 +177,13 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::focusWidget(), login()->txtPassword);
         QVERIFY(login()->effPassword->isVisible());
         QVERIFY(!login()->cmdOK->isEnabled());
-        type(login()->txtPassword, QStringLiteral("   "));
+        typeKeys(login()->txtPassword, QStringLiteral("   "));
         QVERIFY(!login()->cmdOK->isEnabled());
         QTest::keyClick(login()->txtPassword, Qt::Key_Return);
-        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
         QVERIFY(login()->isVisible());
         QVERIFY(!windows().frmAvvio->isVisible());
-        type(login()->txtPassword, QStringLiteral("x"));
+        typeKeys(login()->txtPassword, QStringLiteral("x"));
         QVERIFY(login()->cmdOK->isEnabled());
         QTest::keyClick(login()->txtPassword, Qt::Key_Backspace);
         QVERIFY(!login()->cmdOK->isEnabled());
@@ -218,12 +202,12 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(bool, byEnter);
         showLogin();
-        type(login()->txtPassword, typed);
+        typeKeys(login()->txtPassword, typed);
         if (byEnter)
             QTest::keyClick(login()->txtPassword, Qt::Key_Return);
         else
             click(login()->cmdOK);
-        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
         QVERIFY(windows().frmAvvio->isVisible());
         QVERIFY(!login()->isVisible());
     }
@@ -238,10 +222,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         showLogin();
-        type(login()->txtPassword, typed);
+        typeKeys(login()->txtPassword, typed);
         QTest::keyClick(login()->txtPassword, Qt::Key_Return);
-        QCOMPARE(m_dialogs->texts(), QStringList{kWrong});
-        QCOMPARE(m_dialogs->last().call, Call::Message);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kWrong});
+        QCOMPARE(m_bed->dialogs.last().call, Call::Message);
         QCOMPARE(login()->txtPassword->text(), QString());
         QVERIFY(!login()->cmdOK->isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), login()->txtPassword);
@@ -251,11 +235,11 @@ private Q_SLOTS:
 
     void noPasswordFileLetsNobodyIn()
     {
-        QFile::remove(m_folder->file(kFile));
+        QFile::remove(m_bed->folder.file(kFile));
         showLogin();
-        type(login()->txtPassword, QStringLiteral("pinakos"));
+        typeKeys(login()->txtPassword, QStringLiteral("pinakos"));
         click(login()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kWrong});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kWrong});
         QVERIFY(login()->isVisible());
     }
 
@@ -268,12 +252,12 @@ private Q_SLOTS:
     void damagedValueKeepsText()
     {
         QFETCH(QByteArray, bytes);
-        m_folder->write(kFile, bytes);
+        m_bed->folder.write(kFile, bytes);
         showLogin();
-        type(login()->txtPassword, QStringLiteral("pinakos"));
+        typeKeys(login()->txtPassword, QStringLiteral("pinakos"));
         click(login()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kReadError});
-        QCOMPARE(m_dialogs->last().call, Call::Message);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kReadError});
+        QCOMPARE(m_bed->dialogs.last().call, Call::Message);
         QCOMPARE(login()->txtPassword->text(), QStringLiteral("pinakos"));
         QVERIFY(login()->isVisible());
         QVERIFY(!windows().frmAvvio->isVisible());
@@ -284,12 +268,12 @@ private Q_SLOTS:
     void changeWindowOpensEmpty()
     {
         showLogin();
-        type(login()->txtPassword, QStringLiteral("abc"));
+        typeKeys(login()->txtPassword, QStringLiteral("abc"));
         click(login()->btnCambiaPassword);
         QVERIFY(change()->isVisible());
         QVERIFY(!login()->isVisible());
         // Left-overs from an earlier visit are gone.
-        type(change()->txtPasswordOld, QStringLiteral("x"));
+        typeKeys(change()->txtPasswordOld, QStringLiteral("x"));
         change()->hide();
         moveTo(login(), change());
         QTRY_COMPARE(QApplication::activeWindow(), change());
@@ -302,12 +286,12 @@ private Q_SLOTS:
     void okNeedsAllThreeBoxes()
     {
         openChange();
-        type(change()->txtPasswordOld, QStringLiteral("a"));
-        type(change()->txtPasswordNew, QStringLiteral("b"));
+        typeKeys(change()->txtPasswordOld, QStringLiteral("a"));
+        typeKeys(change()->txtPasswordNew, QStringLiteral("b"));
         QVERIFY(!change()->cmdOK->isEnabled());
-        type(change()->txtConferma, QStringLiteral(" "));
+        typeKeys(change()->txtConferma, QStringLiteral(" "));
         QVERIFY(!change()->cmdOK->isEnabled());
-        type(change()->txtConferma, QStringLiteral("c"));
+        typeKeys(change()->txtConferma, QStringLiteral("c"));
         QVERIFY(change()->cmdOK->isEnabled());
         change()->txtPasswordOld->clear();
         QVERIFY(!change()->cmdOK->isEnabled());
@@ -315,16 +299,16 @@ private Q_SLOTS:
 
     void wrongOldPassword()
     {
-        const QByteArray before = m_folder->read(kFile);
+        const QByteArray before = m_bed->folder.read(kFile);
         openChange();
         fillChange(QStringLiteral("sbagliata"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         click(change()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kOldWrong});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kOldWrong});
         QCOMPARE(change()->txtPasswordOld->text(), QString());
         QCOMPARE(change()->txtPasswordNew->text(), QStringLiteral("nuova"));
         QTRY_COMPARE(QApplication::focusWidget(), change()->txtPasswordOld);
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_folder->read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kFile), before);
     }
 
     void unconfirmedNewPassword_data()
@@ -338,16 +322,16 @@ private Q_SLOTS:
     {
         QFETCH(QString, newPw);
         QFETCH(QString, confirm);
-        const QByteArray before = m_folder->read(kFile);
+        const QByteArray before = m_bed->folder.read(kFile);
         openChange();
         fillChange(QStringLiteral("PINAKOS"), newPw, confirm);
         click(change()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kUnconfirmed});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kUnconfirmed});
         QCOMPARE(change()->txtPasswordOld->text(), QStringLiteral("PINAKOS"));
         QCOMPARE(change()->txtPasswordNew->text(), QString());
         QCOMPARE(change()->txtConferma->text(), QString());
         QTRY_COMPARE(QApplication::focusWidget(), change()->txtPasswordNew);
-        QCOMPARE(m_folder->read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kFile), before);
     }
 
     void successfulChange()
@@ -356,8 +340,8 @@ private Q_SLOTS:
         // Blanks around the confirmation do not count.
         fillChange(QStringLiteral(" Pinakos"), QStringLiteral("Nuova parola"), QStringLiteral("  Nuova parola "));
         click(change()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kDone});
-        QCOMPARE(m_dialogs->last().call, Call::Message);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kDone});
+        QCOMPARE(m_bed->dialogs.last().call, Call::Message);
         QCOMPARE(readStoredPassword(), QStringLiteral("NUOVA PAROLA"));
         QVERIFY(!change()->isVisible());
         QVERIFY(login()->isVisible());
@@ -365,13 +349,13 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::focusWidget(), login()->txtPassword);
 
         // The old password no longer opens; the new one does, in any case.
-        m_dialogs->clear();
-        type(login()->txtPassword, QStringLiteral("pinakos"));
+        m_bed->dialogs.clear();
+        typeKeys(login()->txtPassword, QStringLiteral("pinakos"));
         QTest::keyClick(login()->txtPassword, Qt::Key_Return);
-        QCOMPARE(m_dialogs->texts(), QStringList{kWrong});
-        type(login()->txtPassword, QStringLiteral("nuova PAROLA"));
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kWrong});
+        typeKeys(login()->txtPassword, QStringLiteral("nuova PAROLA"));
         QTest::keyClick(login()->txtPassword, Qt::Key_Return);
-        QCOMPARE(m_dialogs->texts(), QStringList{kWrong});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kWrong});
         QVERIFY(windows().frmAvvio->isVisible());
         QVERIFY(!login()->isVisible());
     }
@@ -385,13 +369,13 @@ private Q_SLOTS:
     void unstorablePasswordRefused()
     {
         QFETCH(QString, newPw);
-        const QByteArray before = m_folder->read(kFile);
+        const QByteArray before = m_bed->folder.read(kFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), newPw, newPw);
         QCOMPARE(change()->txtPasswordNew->text(), newPw);
         click(change()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kUnstorable});
-        QCOMPARE(m_folder->read(kFile), before);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kUnstorable});
+        QCOMPARE(m_bed->folder.read(kFile), before);
         QVERIFY(change()->isVisible());
         QCOMPARE(change()->txtPasswordNew->text(), QString());
         QCOMPARE(change()->txtConferma->text(), QString());
@@ -404,25 +388,25 @@ private Q_SLOTS:
         openChange();
         fillChange(QStringLiteral("pinakos"), pw, pw);
         click(change()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kDone});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kDone});
         QCOMPARE(readStoredPassword(), QString(254, u'K') + QStringLiteral("è"));
     }
 
     void damagedValueInChange()
     {
-        m_folder->write(kFile, "[Accesso]\r\nValore=XY\r\n");
-        const QByteArray before = m_folder->read(kFile);
+        m_bed->folder.write(kFile, "[Accesso]\r\nValore=XY\r\n");
+        const QByteArray before = m_bed->folder.read(kFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         click(change()->cmdOK);
-        QCOMPARE(m_dialogs->texts(), QStringList{kChangeError});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kChangeError});
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_folder->read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kFile), before);
     }
 
     void failedWriteKeepsOldPassword()
     {
-        const QByteArray before = m_folder->read(kFile);
+        const QByteArray before = m_bed->folder.read(kFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         {
@@ -430,15 +414,15 @@ private Q_SLOTS:
             QVERIFY(limit.active());
             click(change()->cmdOK);
         }
-        QCOMPARE(m_dialogs->texts(), QStringList{kChangeError});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kChangeError});
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_folder->read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kFile), before);
         QCOMPARE(readStoredPassword(), QStringLiteral("PINAKOS"));
     }
 
     void enterMovesRoundAndNeverStores()
     {
-        const QByteArray before = m_folder->read(kFile);
+        const QByteArray before = m_bed->folder.read(kFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         QVERIFY(change()->cmdOK->isEnabled());
@@ -452,9 +436,9 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), change()->txtConferma);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), change()->txtPasswordOld);
-        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_folder->read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kFile), before);
     }
 
     void closingReturnsToLogin_data()
@@ -466,9 +450,9 @@ private Q_SLOTS:
     void closingReturnsToLogin()
     {
         QFETCH(bool, byButton);
-        const QByteArray before = m_folder->read(kFile);
+        const QByteArray before = m_bed->folder.read(kFile);
         showLogin();
-        type(login()->txtPassword, QStringLiteral("qualcosa"));
+        typeKeys(login()->txtPassword, QStringLiteral("qualcosa"));
         click(login()->btnCambiaPassword);
         QTRY_COMPARE(QApplication::activeWindow(), change());
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
@@ -481,8 +465,8 @@ private Q_SLOTS:
         QCOMPARE(login()->txtPassword->text(), QString());
         QVERIFY(!login()->cmdOK->isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), login()->txtPassword);
-        QVERIFY(m_dialogs->calls.isEmpty());
-        QCOMPARE(m_folder->read(kFile), before);
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
+        QCOMPARE(m_bed->folder.read(kFile), before);
     }
 
     // Last: they ask the program to end.

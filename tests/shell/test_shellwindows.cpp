@@ -1,6 +1,4 @@
-#include "FakeDialogs.h"
 #include "Gui.h"
-#include "TempFolder.h"
 
 #include "app/ProgramFolder.h"
 #include "app/Windows.h"
@@ -49,8 +47,7 @@ class TestShellWindows : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> m_folder;
-    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<TestBed> m_bed;
 
     TfrmAvvio* avvio() { return windows().frmAvvio; }
     void showStart() { moveTo(nullptr, avvio()); }
@@ -58,15 +55,13 @@ class TestShellWindows : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_folder = std::make_unique<TempFolder>();
-        m_dialogs = std::make_unique<FakeDialogs>();
+        m_bed = std::make_unique<TestBed>();
         createPersistentWindows();
     }
     void cleanup()
     {
         destroyPersistentWindows();
-        m_dialogs.reset();
-        m_folder.reset();
+        m_bed.reset();
     }
 
     // ------------------------------------------------------------ start window
@@ -152,15 +147,15 @@ private Q_SLOTS:
         else
             click(avvio()->imgEsci);
         QCOMPARE(endProgramRequests(), before + 1);
-        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void siteStripOpensTheWebSite()
     {
         showStart();
         click(avvio()->imgSito);
-        QCOMPARE(m_dialogs->count(Call::ShellOpen), 1);
-        QCOMPARE(m_dialogs->last().text, QStringLiteral("https://www.example.org"));
+        QCOMPARE(m_bed->dialogs.count(Call::ShellOpen), 1);
+        QCOMPARE(m_bed->dialogs.last().text, QStringLiteral("https://www.example.org"));
         QVERIFY(avvio()->isVisible());
     }
 
@@ -311,9 +306,9 @@ private Q_SLOTS:
             m->close();
         });
         showHelpTopic(avvio(), sheetTopic());
-        QCOMPARE(m_dialogs->count(Call::ShellOpen), 1);
-        QCOMPARE(m_dialogs->last().text, QStringLiteral("\"") + programFolder() + QStringLiteral("Guida.pdf\""));
-        QVERIFY(m_dialogs->last().text.startsWith(QStringLiteral("\"") + m_folder->path()));
+        QCOMPARE(m_bed->dialogs.count(Call::ShellOpen), 1);
+        QCOMPARE(m_bed->dialogs.last().text, QStringLiteral("\"") + programFolder() + QStringLiteral("Guida.pdf\""));
+        QVERIFY(m_bed->dialogs.last().text.startsWith(QStringLiteral("\"") + m_bed->folder.path()));
         QVERIFY(stillOpen);
     }
 
@@ -348,7 +343,7 @@ private Q_SLOTS:
         QCOMPARE(atRest, kDarkBlue);
         QCOMPARE(pressed, kOrange);
         QCOMPARE(released, kDarkBlue);
-        QCOMPARE(m_dialogs->count(Call::ShellOpen), 1);
+        QCOMPARE(m_bed->dialogs.count(Call::ShellOpen), 1);
     }
 
     void linkReleasedOutsideStaysQuiet()
@@ -364,7 +359,7 @@ private Q_SLOTS:
         });
         showHelpTopic(avvio(), sheetTopic());
         QCOMPARE(released, kDarkBlue);
-        QCOMPARE(m_dialogs->count(Call::ShellOpen), 0);
+        QCOMPARE(m_bed->dialogs.count(Call::ShellOpen), 0);
     }
 
     void informationLinkStartsAnEmail_data()
@@ -389,8 +384,8 @@ private Q_SLOTS:
         });
         click(avvio()->imgInfo);
         QCOMPARE(linkText, QStringLiteral("info@example.org"));
-        QCOMPARE(m_dialogs->count(Call::ShellOpen), 1);
-        QCOMPARE(m_dialogs->last().text,
+        QCOMPARE(m_bed->dialogs.count(Call::ShellOpen), 1);
+        QCOMPARE(m_bed->dialogs.last().text,
                  QStringLiteral("\"mailto:info@example.org?subject=Software Pinakos&body=Salve, desidererei avere "
                                 "le seguenti informazioni sul software in oggetto:\""));
         QVERIFY(stillOpen);
@@ -412,8 +407,8 @@ private Q_SLOTS:
             m->close();
         });
         click(avvio()->imgCopyright);
-        QCOMPARE(m_dialogs->count(Call::ShellOpen), 1);
-        QCOMPARE(m_dialogs->last().text, QStringLiteral("https://www.example.org"));
+        QCOMPARE(m_bed->dialogs.count(Call::ShellOpen), 1);
+        QCOMPARE(m_bed->dialogs.last().text, QStringLiteral("https://www.example.org"));
     }
 
     // Every control of the three small windows: place and size on the panel

@@ -1,5 +1,8 @@
 #pragma once
 // Helpers for driving real windows in tests.
+#include "FakeDialogs.h"
+#include "TempFolder.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -26,5 +29,17 @@ void whenModalShown(std::function<void(QWidget*)> fn);
 
 // Clicks a widget in its centre with the left button.
 void click(QWidget* w);
+
+// Types text into w key by key; characters beyond ASCII go as key events
+// that carry their text, as an input method sends them.
+void typeKeys(QWidget* w, const QString& text);
+
+// What one window test stands in: a fresh program folder and scripted
+// dialogs, both in place while it lives.
+struct TestBed
+{
+    TempFolder folder;
+    FakeDialogs dialogs;
+};
 
 } // namespace pinakos::test
