@@ -164,9 +164,10 @@ private Q_SLOTS:
         QCOMPARE(crea()->panContainer->size(), QSize(995, 692));
         QCOMPARE(crea()->panContainer->pos(), QPoint(10, 10));   // centred
         QCOMPARE(crea()->txtFile->maxLength(), 250);
+        QCOMPARE(crea()->txtFile->font().family(), QStringLiteral("Verdana"));
         QCOMPARE(crea()->txtFile->font().pixelSize(), 16);
         QVERIFY(crea()->txtFile->font().bold());
-        QVERIFY(crea()->lblFile->isHidden());
+        QVERIFY(child<QLabel>(crea(), QStringLiteral("lblFile"))->isHidden());
     }
 
     void creaLayout_data()
@@ -398,11 +399,14 @@ private Q_SLOTS:
         QCOMPARE(apri()->panContainer->pos(), QPoint(10, 10));   // centred
         QCOMPARE(apri()->lstFiles->selectionMode(), QAbstractItemView::SingleSelection);
         QVERIFY(!apri()->lstFiles->isSortingEnabled());
-        QVERIFY(apri()->lblFile->isHidden());
-        QVERIFY(apri()->lblMemory->isHidden());
-        QCOMPARE(placeOnPanel(apri()->lblCreati).topLeft(), QPoint(24, 537));
-        QCOMPARE(apri()->lblCreati->font().pixelSize(), 12);
-        QCOMPARE(apri()->lblCreati->palette().color(QPalette::WindowText), QColor(0x00, 0x80, 0x00));
+        QVERIFY(child<QLabel>(apri(), QStringLiteral("lblFile"))->isHidden());
+        QVERIFY(child<QLabel>(apri(), QStringLiteral("lblMemory"))->isHidden());
+        QLabel* count = child<QLabel>(apri(), QStringLiteral("lblCreati"));
+        QCOMPARE(placeOnPanel(count).topLeft(), QPoint(24, 537));
+        QCOMPARE(count->text(), QStringLiteral("Sono stati creati 0 cataloghi di opere d'arte."));
+        QCOMPARE(count->font().family(), QStringLiteral("Verdana"));
+        QCOMPARE(count->font().pixelSize(), 12);
+        QCOMPARE(count->palette().color(QPalette::WindowText), QColor(0x00, 0x80, 0x00));
     }
 
     void apriLayout_data()
