@@ -17,7 +17,7 @@ using namespace pinakos;
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : GradientForm(parent)
 {
     setObjectName(QStringLiteral("frmCambiaPassword"));
-    access::makeFixedWindow(this, QStringLiteral(" Cambia password"), 411, 418);
+    setFixedFrame(this, QStringLiteral(" Cambia password"), 411, 418);
     setGradient(access::steelBlue(), Qt::white);
     setPanelSize(385, 390);
     QWidget* p = panContainer;
@@ -75,6 +75,7 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent* e)
 
 void TfrmCambiaPassword::FormShow()
 {
+    centreOnScreen(this);
     txtPasswordOld->clear();
     txtPasswordNew->clear();
     txtConferma->clear();

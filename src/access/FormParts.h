@@ -10,13 +10,6 @@ namespace pinakos::access {
 // Steel blue at the top of both windows' gradients.
 inline QColor steelBlue() { return QColor(0x46, 0x82, 0xB4); }
 
-// A fixed-size window with a title and no title-bar buttons, centred on the screen.
-inline void makeFixedWindow(QWidget* w, const QString& title, int clientWidth, int clientHeight)
-{
-    setFixedFrame(w, title, clientWidth, clientHeight);
-    centreOnScreen(w);
-}
-
 // A text box that shows a bullet for every character typed.
 inline QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QRect& geometry)
 {

@@ -18,7 +18,7 @@ using namespace pinakos;
 TfrmPassword::TfrmPassword(QWidget* parent) : GradientForm(parent)
 {
     setObjectName(QStringLiteral("frmPassword"));
-    access::makeFixedWindow(this, QStringLiteral(" Pinakos - Autenticazione"), 388, 405);
+    setFixedFrame(this, QStringLiteral(" Pinakos - Autenticazione"), 388, 405);
     setGradient(access::steelBlue(), Qt::white);
     setPanelSize(360, 378);
     QWidget* p = panContainer;
@@ -59,7 +59,11 @@ void TfrmPassword::showEvent(QShowEvent* e)
         FormShow();
 }
 
-void TfrmPassword::FormShow() { txtPassword->setFocus(Qt::OtherFocusReason); }
+void TfrmPassword::FormShow()
+{
+    centreOnScreen(this);
+    txtPassword->setFocus(Qt::OtherFocusReason);
+}
 
 void TfrmPassword::txtPasswordChange() { cmdOK->setEnabled(!isBlank(txtPassword->text())); }
 

@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <memory>
@@ -101,6 +102,21 @@ private Q_SLOTS:
         QCOMPARE(change()->panContainer->geometry(), QRect(13, 14, 385, 390));
         for (auto* l : {login()->txtPassword, change()->txtPasswordOld, change()->txtPasswordNew, change()->txtConferma})
             QCOMPARE(l->echoMode(), QLineEdit::Password);
+    }
+
+    void centredOnTheScreen()
+    {
+        const auto centred = [](QWidget* w) {
+            return (w->frameGeometry().center() - w->screen()->availableGeometry().center()).manhattanLength() <= 2;
+        };
+        for (QWidget* w : {static_cast<QWidget*>(login()), static_cast<QWidget*>(change())}) {
+            w->hide();
+            w->move(0, 0);
+            w->show();
+            QVERIFY2(centred(w), w->metaObject()->className());
+            w->hide();
+        }
+        showLogin();
     }
 
     void layout_data()
