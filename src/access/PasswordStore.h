@@ -17,7 +17,8 @@ QString normalPassword(const QString& typed);
 bool isStorablePassword(const QString& typed);
 
 // The stored password in normal form; empty when the file or the value is
-// missing. Throws pinakos::Failure when the stored value is damaged.
+// missing. Throws pinakos::Failure when the stored value is damaged or the
+// file is far too large to be a settings file.
 QString readStoredPassword();
 
 // Whether the typed password, in normal form, is the stored one. A blank
