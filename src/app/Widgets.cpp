@@ -384,7 +384,10 @@ bool HoverHints::eventFilter(QObject* o, QEvent* e)
 {
     if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
         auto it = m_hints.constFind(o);
-        if (it != m_hints.constEnd() && m_line->text() != it.value()) {
+        // A background empties the line only when the pointer moves over it,
+        // not when a window opens under a resting pointer.
+        const bool write = it != m_hints.constEnd() && (e->type() == QEvent::MouseMove || !it.value().isEmpty());
+        if (write && m_line->text() != it.value()) {
             m_line->setText(it.value());
             m_line->adjustSize();
         }
