@@ -79,19 +79,6 @@ bool isLetterAZ(QChar c)
     return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
 
-// Runs a command that has no message of its own for its failures: the
-// failure's text is shown in an error box and the window stays as it is.
-void guarded(QWidget* window, const std::function<void()>& command)
-{
-    try {
-        command();
-    } catch (const Failure& f) {
-        dialogs().error(window, f.message());
-    } catch (const std::exception& x) {
-        dialogs().error(window, QString::fromLocal8Bit(x.what()));
-    }
-}
-
 } // namespace
 
 TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
@@ -367,7 +354,7 @@ void TfrmOpere::cmdEsciClick() { close(); }
 
 void TfrmOpere::cmdGuidaClick()
 {
-    guarded(this, [this] { showHelpTopic(this, sheetTopic()); });
+    runHandler(this, [this] { showHelpTopic(this, sheetTopic()); });
 }
 
 bool TfrmOpere::eventFilter(QObject* o, QEvent* e)
@@ -627,7 +614,7 @@ void TfrmOpere::cmdDuplicaClick()
 
 void TfrmOpere::btnCaricaFotoClick()
 {
-    guarded(this, [this] {
+    runHandler(this, [this] {
         FileDialogSpec spec;
         spec.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
         spec.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"),
@@ -642,7 +629,7 @@ void TfrmOpere::btnCaricaFotoClick()
 
 void TfrmOpere::btnSalvaFotoClick()
 {
-    guarded(this, [this] {
+    runHandler(this, [this] {
         FileDialogSpec spec;
         spec.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
         spec.filters = QStringList{QStringLiteral("File Jpeg (*.jpg)")};
@@ -662,10 +649,8 @@ void TfrmOpere::btnCancFotoClick() { imgFoto->setPhoto(defaultPhoto()); }
 
 void TfrmOpere::btnZoomFotoClick()
 {
-    guarded(this, [this] {
-        auto zoom = std::make_unique<TfrmZoom>(this);
-        zoom->setPhoto(imgFoto->photo());
-        zoom->exec();
+    runHandler(this, [this] {
+        runOnDemand<TfrmZoom>(this, [this](TfrmZoom& zoom) { zoom.setPhoto(imgFoto->photo()); });
     });
 }
 
