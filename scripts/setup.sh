@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
   libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
+  poppler-utils
 )
 
 missing=()
