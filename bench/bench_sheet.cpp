@@ -1,0 +1,155 @@
+// The sheet window's record commands as a person uses them, on a generated
+// 100,000-record catalog: moving to the first and last sheet, showing a sheet
+// with a 24-megapixel photo, and saving that sheet.
+#include "app/Dialogs.h"
+#include "app/ProgramFolder.h"
+#include "sheet/Opere.h"
+#include "sheet/Photo.h"
+#include "store/Archive.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kRecords = 100000;
+
+// Answers every dialog at once, so that commands run without a person.
+class SilentDialogs final : public pinakos::Dialogs
+{
+public:
+    void notify(QWidget*, Kind, const QString&) override {}
+    bool confirm(QWidget*, const QString&) override { return false; }
+    QString openFile(QWidget*, const pinakos::FileDialogSpec&) override { return {}; }
+    QString saveFile(QWidget*, const pinakos::FileDialogSpec&) override { return {}; }
+    bool print(QWidget*, QPrinter&) override { return false; }
+    void shellOpen(const QString&) override {}
+};
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    SilentDialogs silent;
+    TfrmOpere* sheet = nullptr;
+
+    Fixture()
+    {
+        pinakos::setProgramFolder(dir.path());
+        pinakos::setDialogs(&silent);
+        const QString archive = pinakos::inProgramFolder(QStringLiteral("Banco.art"));
+        {
+            pinakos::TSchedaOpera r;
+            r.setText(pinakos::Campo::Capo, QStringLiteral("Veduta di Venezia"));
+            r.setText(pinakos::Campo::Colore, QStringLiteral("Canaletto"));
+            r.setText(pinakos::Campo::Prezzo, QStringLiteral("1250,50"));
+            r.setVenduta(false);
+            QByteArray block;
+            for (int i = 0; i < 1000; ++i)
+                block.append(r.data(), pinakos::TSchedaOpera::Size);
+            QFile f(archive);
+            f.open(QIODevice::WriteOnly);
+            for (int i = 0; i < kRecords / 1000; ++i)
+                f.write(block);
+        }
+        // A 24-megapixel photo for record 2.
+        QImage image(6000, 4000, QImage::Format_RGB32);
+        QPainter p(&image);
+        QLinearGradient g(0, 0, 6000, 4000);
+        g.setColorAt(0, QColor(0x42, 0x7A, 0xA8));
+        g.setColorAt(1, QColor(0xFD, 0xD3, 0xA0));
+        p.fillRect(image.rect(), g);
+        p.end();
+        const QString photo = pinakos::photoPath(QStringLiteral("Banco"), QStringLiteral("2"));
+        QDir().mkpath(QFileInfo(photo).absolutePath());
+        QImageWriter w(photo, "jpeg");
+        w.setQuality(90);
+        w.write(image);
+
+        sheet = new TfrmOpere;
+        sheet->lblFile->setText(archive);
+        sheet->lblNome->setText(QStringLiteral("Banco"));
+        sheet->show();
+    }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void BM_FirstAndLast(benchmark::State& state)
+{
+    TfrmOpere* s = fixture().sheet;
+    for (auto _ : state) {
+        s->cmdUltimoClick();
+        s->cmdPrimoClick();
+    }
+    if (s->lblPosizione->text() != QLatin1String("1"))
+        state.SkipWithError("navigation failed");
+}
+
+void BM_NextPrevious(benchmark::State& state)
+{
+    TfrmOpere* s = fixture().sheet;
+    s->cmdUltimoClick();
+    s->cmdIndietroClick();
+    for (auto _ : state) {
+        s->cmdAvantiClick();
+        s->cmdIndietroClick();
+    }
+    if (s->lblPosizione->text() != QString::number(kRecords - 1))
+        state.SkipWithError("navigation failed");
+}
+
+// Moving from record 1 to record 2, whose 24-megapixel photo is decoded,
+// scaled and drawn in the sheet.
+void BM_ShowSheetWithPhoto(benchmark::State& state)
+{
+    TfrmOpere* s = fixture().sheet;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s->cmdPrimoClick();
+        state.ResumeTiming();
+        s->cmdAvantiClick();
+        QApplication::processEvents();   // the photo is drawn
+    }
+    if (s->lblPosizione->text() != QLatin1String("2"))
+        state.SkipWithError("navigation failed");
+}
+
+// Saving record 2 while it carries its 24-megapixel photo.
+void BM_SaveSheetWithPhoto(benchmark::State& state)
+{
+    TfrmOpere* s = fixture().sheet;
+    s->cmdPrimoClick();
+    s->cmdAvantiClick();
+    for (auto _ : state)
+        s->cmdSalvaClick();
+}
+
+} // namespace
+
+BENCHMARK(BM_FirstAndLast)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_NextPrevious)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ShowSheetWithPhoto)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveSheetWithPhoto)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
