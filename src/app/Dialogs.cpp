@@ -48,28 +48,28 @@ public:
         return box.exec() == QMessageBox::Yes;
     }
 
-    QString openFile(QWidget* parent, const FileDialogSpec& spec) override
+    QString openFile(QWidget* parent, const FileDialogSpec& request) override
     {
-        QFileDialog dlg(parent, spec.title);
+        QFileDialog dlg(parent, request.title);
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
-        dlg.setNameFilters(dialogFilters(spec.filters));
+        dlg.setNameFilters(dialogFilters(request.filters));
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
                                                                                 : QString();
     }
 
-    QString saveFile(QWidget* parent, const FileDialogSpec& spec) override
+    QString saveFile(QWidget* parent, const FileDialogSpec& request) override
     {
-        QFileDialog dlg(parent, spec.title);
+        QFileDialog dlg(parent, request.title);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
-        dlg.setNameFilters(dialogFilters(spec.filters));
-        dlg.setDefaultSuffix(spec.defaultSuffix);
-        dlg.setOption(QFileDialog::DontConfirmOverwrite, !spec.confirmOverwrite);
+        dlg.setNameFilters(dialogFilters(request.filters));
+        dlg.setDefaultSuffix(request.defaultSuffix);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
         dlg.setOption(QFileDialog::ReadOnly, false);
         dlg.setSizeGripEnabled(true);
-        if (!spec.proposedName.isEmpty())
-            dlg.selectFile(spec.proposedName);
+        if (!request.proposedName.isEmpty())
+            dlg.selectFile(request.proposedName);
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
                                                                                 : QString();
     }

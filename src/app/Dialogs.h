@@ -32,8 +32,8 @@ public:
     // Yes and No; true only for Yes.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // The chosen file's full path, or empty when cancelled.
-    virtual QString openFile(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual QString saveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString openFile(QWidget* parent, const FileDialogSpec& request) = 0;
+    virtual QString saveFile(QWidget* parent, const FileDialogSpec& request) = 0;
     // The printer set-up dialog; true when the user confirms printing.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     // The desktop shell's "open" of a document, web address or mailto link.

@@ -615,11 +615,11 @@ void TfrmOpere::cmdDuplicaClick()
 void TfrmOpere::btnCaricaFotoClick()
 {
     runHandler(this, [this] {
-        FileDialogSpec spec;
-        spec.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
-        spec.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"),
+        FileDialogSpec request;
+        request.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
+        request.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"),
                                    QStringLiteral("Immagine Bitmap (*.bmp)")};
-        const QString path = dialogs().openFile(this, spec);
+        const QString path = dialogs().openFile(this, request);
         if (path.isEmpty())
             return;
         const SheetPhoto photo = SheetPhoto::fromFile(path);
@@ -630,13 +630,13 @@ void TfrmOpere::btnCaricaFotoClick()
 void TfrmOpere::btnSalvaFotoClick()
 {
     runHandler(this, [this] {
-        FileDialogSpec spec;
-        spec.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
-        spec.filters = QStringList{QStringLiteral("File Jpeg (*.jpg)")};
-        spec.proposedName = QStringLiteral("Foto.jpg");
-        spec.defaultSuffix = QStringLiteral("jpg");
-        spec.confirmOverwrite = true;
-        QString path = dialogs().saveFile(this, spec);
+        FileDialogSpec request;
+        request.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
+        request.filters = QStringList{QStringLiteral("File Jpeg (*.jpg)")};
+        request.proposedName = QStringLiteral("Foto.jpg");
+        request.defaultSuffix = QStringLiteral("jpg");
+        request.confirmOverwrite = true;
+        QString path = dialogs().saveFile(this, request);
         if (path.isEmpty())
             return;
         if (QFileInfo(path).suffix().isEmpty())

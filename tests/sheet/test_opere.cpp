@@ -672,9 +672,9 @@ private Q_SLOTS:
         s->imgFoto->setPhoto(before);
         test::click(s->btnCaricaFoto);   // cancelled
         QCOMPARE(fake.count(FakeDialogs::Call::OpenFile), 1);
-        const FileDialogSpec spec = fake.last().spec;
-        QCOMPARE(spec.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
-        QCOMPARE(spec.filters,
+        const FileDialogSpec request = fake.last().request;
+        QCOMPARE(request.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
+        QCOMPARE(request.filters,
                  (QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}));
         QCOMPARE(s->imgFoto->photo().image().size(), QSize(10, 10));
 
@@ -698,12 +698,12 @@ private Q_SLOTS:
         fake.fileAnswers.enqueue(folder.file(QStringLiteral("copia.jpg")));
         fake.fileAnswers.enqueue(folder.file(QStringLiteral("senza_estensione")));
         test::click(s->btnSalvaFoto);
-        const FileDialogSpec spec = fake.last().spec;
-        QCOMPARE(spec.title, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
-        QCOMPARE(spec.filters, QStringList{QStringLiteral("File Jpeg (*.jpg)")});
-        QCOMPARE(spec.proposedName, QStringLiteral("Foto.jpg"));
-        QCOMPARE(spec.defaultSuffix, QStringLiteral("jpg"));
-        QVERIFY(spec.confirmOverwrite);
+        const FileDialogSpec request = fake.last().request;
+        QCOMPARE(request.title, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
+        QCOMPARE(request.filters, QStringList{QStringLiteral("File Jpeg (*.jpg)")});
+        QCOMPARE(request.proposedName, QStringLiteral("Foto.jpg"));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("jpg"));
+        QVERIFY(request.confirmOverwrite);
         QCOMPARE(folder.read(QStringLiteral("copia.jpg")), chosen);
         test::click(s->btnSalvaFoto);
         QCOMPARE(folder.read(QStringLiteral("senza_estensione.jpg")), chosen);

@@ -25,15 +25,15 @@ bool FakeDialogs::confirm(QWidget*, const QString& text)
     return confirmAnswers.isEmpty() ? false : confirmAnswers.dequeue();
 }
 
-QString FakeDialogs::openFile(QWidget*, const FileDialogSpec& spec)
+QString FakeDialogs::openFile(QWidget*, const FileDialogSpec& request)
 {
-    add({Call::OpenFile, spec.title, spec});
+    add({Call::OpenFile, request.title, request});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-QString FakeDialogs::saveFile(QWidget*, const FileDialogSpec& spec)
+QString FakeDialogs::saveFile(QWidget*, const FileDialogSpec& request)
 {
-    add({Call::SaveFile, spec.title, spec});
+    add({Call::SaveFile, request.title, request});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 

@@ -17,7 +17,7 @@ public:
     {
         Call call;
         QString text;               // message text, dialog title or shell command
-        FileDialogSpec spec;        // file dialogs
+        FileDialogSpec request;        // file dialogs
     };
 
     FakeDialogs();
@@ -25,8 +25,8 @@ public:
 
     void notify(QWidget* parent, Kind kind, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
-    QString openFile(QWidget* parent, const FileDialogSpec& spec) override;
-    QString saveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    QString openFile(QWidget* parent, const FileDialogSpec& request) override;
+    QString saveFile(QWidget* parent, const FileDialogSpec& request) override;
     bool print(QWidget* parent, QPrinter& printer) override;
     void shellOpen(const QString& command) override;
 
