@@ -1,9 +1,9 @@
 // Archive access on a large catalog: reaching a record should cost the same
 // wherever it lies, and reading the whole archive should go at file speed.
 // Each iteration is one command: open, operate, close.
+#include "Generated.h"
 #include "store/Archive.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -11,19 +11,7 @@ using namespace pinakos;
 
 namespace {
 
-constexpr int kRecords = 100000;
-
-TSchedaOpera sample(int n)
-{
-    TSchedaOpera r;
-    r.setText(Campo::Capo, QStringLiteral("Opera numero %1").arg(n));
-    r.setText(Campo::Colore, QStringLiteral("Artista %1").arg(n % 97));
-    r.setText(Campo::Tessuto, QStringLiteral("19%1").arg(n % 100, 2, 10, QLatin1Char('0')));
-    r.setText(Campo::Note, QString(200, u'n'));
-    r.setText(Campo::Prezzo, QStringLiteral("%1,00").arg(n));
-    r.setVenduta(n % 3 == 0);
-    return r;
-}
+constexpr int kRecords = bench::kLargeCatalog;
 
 // The 100,000-record archive, made once per run.
 const QString& archivePath()
@@ -31,18 +19,7 @@ const QString& archivePath()
     static QTemporaryDir dir;
     static const QString path = [] {
         const QString p = dir.filePath(QStringLiteral("Grande.art"));
-        QFile f(p);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(p));
-        QByteArray block;
-        for (int n = 1; n <= kRecords; ++n) {
-            block.append(sample(n).data(), TSchedaOpera::Size);
-            if (block.size() >= (1 << 22)) {
-                f.write(block);
-                block.clear();
-            }
-        }
-        f.write(block);
+        bench::writeCatalog(p, kRecords);
         return p;
     }();
     return path;
@@ -65,7 +42,7 @@ void BM_WriteInPlace(benchmark::State& state)
 {
     const QString& path = archivePath();
     const int n = int(state.range(0));
-    const TSchedaOpera r = sample(n);
+    const TSchedaOpera r = bench::sampleRecord(n);
     for (auto _ : state) {
         Archive a(path);
         a.write(n, r);
@@ -77,7 +54,7 @@ BENCHMARK(BM_WriteInPlace)->Arg(1)->Arg(kRecords);
 void BM_Append(benchmark::State& state)
 {
     const QString& path = archivePath();
-    const TSchedaOpera r = sample(kRecords + 1);
+    const TSchedaOpera r = bench::sampleRecord(kRecords + 1);
     for (auto _ : state) {
         Archive a(path);
         benchmark::DoNotOptimize(a.append(r));

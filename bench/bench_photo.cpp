@@ -1,12 +1,9 @@
 // Loading and saving a 24-megapixel sheet photo: read from its JPEG file,
 // written back with its original bytes, and written by encoding.
+#include "Generated.h"
 #include "sheet/Photo.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QImageWriter>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -20,19 +17,8 @@ struct Fixture
 
     Fixture()
     {
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        QPainter p(&image);
-        QLinearGradient g(0, 0, 6000, 4000);
-        g.setColorAt(0, QColor(0x42, 0x7A, 0xA8));
-        g.setColorAt(1, QColor(0xFD, 0xD3, 0xA0));
-        p.fillRect(image.rect(), g);
-        for (int i = 0; i < 200; ++i)
-            p.fillRect(QRect((i * 977) % 5800, (i * 613) % 3800, 200, 200), QColor::fromHsv((i * 37) % 360, 200, 200));
-        p.end();
         jpegPath = dir.filePath(QStringLiteral("foto24mp.jpg"));
-        QImageWriter w(jpegPath, "jpeg");
-        w.setQuality(90);
-        w.write(image);
+        pinakos::bench::writeLargePhoto(jpegPath);
         loaded = pinakos::SheetPhoto::fromFile(jpegPath);
     }
 };

@@ -1,24 +1,19 @@
 // The sheet window's record commands as a person uses them, on a generated
 // 100,000-record catalog: moving to the first and last sheet, showing a sheet
 // with a 24-megapixel photo, and saving that sheet.
+#include "Generated.h"
 #include "app/Dialogs.h"
 #include "app/ProgramFolder.h"
 #include "sheet/Opere.h"
 #include "sheet/Photo.h"
-#include "store/Archive.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QImageWriter>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int kRecords = 100000;
+constexpr int kRecords = pinakos::bench::kLargeCatalog;
 
 // Answers every dialog at once, so that commands run without a person.
 class SilentDialogs final : public pinakos::Dialogs
@@ -43,33 +38,9 @@ struct Fixture
         pinakos::setProgramFolder(dir.path());
         pinakos::setDialogs(&silent);
         const QString archive = pinakos::inProgramFolder(QStringLiteral("Banco.art"));
-        {
-            pinakos::TSchedaOpera r;
-            r.setText(pinakos::Campo::Capo, QStringLiteral("Veduta di Venezia"));
-            r.setText(pinakos::Campo::Colore, QStringLiteral("Canaletto"));
-            r.setText(pinakos::Campo::Prezzo, QStringLiteral("1250,50"));
-            r.setVenduta(false);
-            QByteArray block;
-            for (int i = 0; i < 1000; ++i)
-                block.append(r.data(), pinakos::TSchedaOpera::Size);
-            QFile f(archive);
-            f.open(QIODevice::WriteOnly);
-            for (int i = 0; i < kRecords / 1000; ++i)
-                f.write(block);
-        }
+        pinakos::bench::writeCatalog(archive, kRecords);
         // A 24-megapixel photo for record 2.
-        QImage image(6000, 4000, QImage::Format_RGB32);
-        QPainter p(&image);
-        QLinearGradient g(0, 0, 6000, 4000);
-        g.setColorAt(0, QColor(0x42, 0x7A, 0xA8));
-        g.setColorAt(1, QColor(0xFD, 0xD3, 0xA0));
-        p.fillRect(image.rect(), g);
-        p.end();
-        const QString photo = pinakos::photoPath(QStringLiteral("Banco"), QStringLiteral("2"));
-        QDir().mkpath(QFileInfo(photo).absolutePath());
-        QImageWriter w(photo, "jpeg");
-        w.setQuality(90);
-        w.write(image);
+        pinakos::bench::writeLargePhoto(pinakos::photoPath(QStringLiteral("Banco"), QStringLiteral("2")));
 
         sheet = new TfrmOpere;
         sheet->lblFile->setText(archive);

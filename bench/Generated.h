@@ -1,0 +1,20 @@
+#pragma once
+// Catalogs and photos generated for the benchmarks.
+#include "store/SchedaOpera.h"
+
+#include <QString>
+
+namespace pinakos::bench {
+
+constexpr int kLargeCatalog = 100000;
+
+// A work record with values that vary with n.
+TSchedaOpera sampleRecord(int n);
+
+// Writes an archive of `records` varied work records at `path`.
+void writeCatalog(const QString& path, int records);
+
+// Writes a 6000 x 4000 (24-megapixel) JPEG at `path`, creating its folder.
+void writeLargePhoto(const QString& path);
+
+} // namespace pinakos::bench
