@@ -6,6 +6,7 @@
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
+#include <benchmark/benchmark.h>
 
 namespace pinakos::bench {
 
@@ -35,6 +36,16 @@ void writeCatalog(const QString& path, int records)
         }
     }
     f.write(block);
+}
+
+int runBenchmarks(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 void writeLargePhoto(const QString& path)

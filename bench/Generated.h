@@ -14,6 +14,10 @@ TSchedaOpera sampleRecord(int n);
 // Writes an archive of `records` varied work records at `path`.
 void writeCatalog(const QString& path, int records);
 
+// Runs the benchmarks named on the command line, inside the caller's
+// application object.
+int runBenchmarks(int argc, char** argv);
+
 // Writes a 6000 x 4000 (24-megapixel) JPEG at `path`, creating its folder.
 void writeLargePhoto(const QString& path);
 
