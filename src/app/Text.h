@@ -7,6 +7,10 @@ namespace pinakos {
 QString trimmed(const QString& s);
 bool isBlank(const QString& s);
 
+// Plain ASCII classes: "0".."9", and "A".."Z" or "a".."z" (no accented letters).
+inline bool isDigit09(QChar c) { return c >= u'0' && c <= u'9'; }
+inline bool isLetterAZ(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+
 // Only a..z and A..Z change case; accented letters keep theirs.
 QString upperAZ(QString s);
 QString lowerAZ(QString s);

@@ -73,12 +73,6 @@ const FieldDef kFields[] = {
 const Campo kAttachmentSlots[] = {Campo::File01, Campo::File02, Campo::File03,
                                   Campo::Desc01, Campo::Desc02, Campo::Desc03};
 
-bool isDigit09(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-bool isLetterAZ(QChar c)
-{
-    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
-}
-
 } // namespace
 
 TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)

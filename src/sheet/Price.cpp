@@ -8,8 +8,6 @@ namespace {
 
 const QString kZero = QStringLiteral("0,00");
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
 // Adds one to a string of decimal digits.
 void increment(QString& digits)
 {
@@ -44,7 +42,7 @@ QString normalisePrice(const QString& text)
     bool comma = false;
     for (; i < t.size(); ++i) {
         const QChar c = t[i];
-        if (isDigit(c)) {
+        if (isDigit09(c)) {
             digits += c;
             if (comma)
                 ++fraction;
@@ -67,7 +65,7 @@ QString normalisePrice(const QString& text)
             ++i;
         }
         const qsizetype start = i;
-        for (; i < t.size() && isDigit(t[i]); ++i) {
+        for (; i < t.size() && isDigit09(t[i]); ++i) {
             if (exponent < 1000000)   // beyond this every value is out of range or zero
                 exponent = exponent * 10 + t[i].digitValue();
         }
