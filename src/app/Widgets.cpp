@@ -201,11 +201,9 @@ void Highlight::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     const QColor yellow(0xFF, 0xFF, 0x00);
-    // An outline fading from yellow to white around a yellow fill.
+    // A yellow fill inside an outline that fades from white at the edge to yellow.
     for (int i = 0; i < 3; ++i) {
-        QColor c = yellow;
-        c.setAlphaF(1.0 - i * 0.3);
-        p.setPen(QColor::fromRgbF(1.0, 1.0, 1.0 - c.alphaF()));
+        p.setPen(QColor::fromRgbF(1.0, 1.0, 1.0 - i / 3.0));
         p.drawRect(rect().adjusted(i, i, -1 - i, -1 - i));
     }
     p.fillRect(rect().adjusted(3, 3, -3, -3), yellow);
