@@ -52,7 +52,7 @@ void BM_SaveOriginalBytes(benchmark::State& state)
 
 void BM_SaveEncoded(benchmark::State& state)
 {
-    const pinakos::SheetPhoto photo(fixture().loaded.image());   // no original bytes: must be encoded
+    const pinakos::SheetPhoto photo(fixture().loaded.image()); // no original bytes: must be encoded
     const QString out = fixture().dir.filePath(QStringLiteral("copia_codificata.jpg"));
     for (auto _ : state) {
         if (!photo.writeTo(out))
@@ -68,6 +68,6 @@ BENCHMARK(BM_SaveEncoded)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);   // image plug-ins
+    QCoreApplication app(argc, argv); // image plug-ins
     return pinakos::bench::runBenchmarks(argc, argv);
 }

@@ -89,7 +89,7 @@ void BM_ShowSheetWithPhoto(benchmark::State& state)
         s->cmdPrimoClick();
         state.ResumeTiming();
         s->cmdAvantiClick();
-        QApplication::processEvents();   // the photo is drawn
+        QApplication::processEvents(); // the photo is drawn
     }
     if (s->lblPosizione->text() != QLatin1String("2"))
         state.SkipWithError("navigation failed");

@@ -45,13 +45,12 @@ QString manualHtml()
         if (!sheet.paragraphs.contains(p))
             overview += p;
 
-    QString html = QStringLiteral(
-        "<html><head><style>"
-        "body { font-family: 'DejaVu Sans', Verdana, sans-serif; font-size: 11pt; }"
-        "p { margin-bottom: 10px; text-align: justify; }"
-        "h1 { font-size: 32pt; color: #1F4E79; }"
-        "h2 { font-size: 16pt; }"
-        "</style></head><body>\n");
+    QString html = QStringLiteral("<html><head><style>"
+                                  "body { font-family: 'DejaVu Sans', Verdana, sans-serif; font-size: 11pt; }"
+                                  "p { margin-bottom: 10px; text-align: justify; }"
+                                  "h1 { font-size: 32pt; color: #1F4E79; }"
+                                  "h2 { font-size: 16pt; }"
+                                  "</style></head><body>\n");
 
     // Title page.
     html += QStringLiteral("<p>&nbsp;</p><p>&nbsp;</p><p>&nbsp;</p>"
@@ -97,8 +96,8 @@ int main(int argc, char* argv[])
     pdf.setCreator(maker::name());
     pdf.setResolution(300);
     // The document adds its own margins of 2 cm when it prints.
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                  QPageLayout::Millimeter));
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
 
     QTextDocument doc;
     doc.setHtml(manualHtml());

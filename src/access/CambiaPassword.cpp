@@ -111,8 +111,9 @@ void TfrmCambiaPassword::cmdOKClick()
             return;
         }
         if (trimmed(txtPasswordNew->text()) != trimmed(txtConferma->text())) {
-            dialogs().message(this, QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                                                   "E' necessario reinserire entrambi i valori."));
+            dialogs().message(this,
+                              QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                                             "E' necessario reinserire entrambi i valori."));
             txtPasswordNew->clear();
             txtConferma->clear();
             txtPasswordNew->setFocus(Qt::OtherFocusReason);
@@ -121,9 +122,10 @@ void TfrmCambiaPassword::cmdOKClick()
         // The scrambler keeps only codes 1 to 255 and at most 255 characters:
         // anything else would be stored in a form that no later input matches.
         if (!isStorablePassword(txtPasswordNew->text())) {
-            dialogs().message(this, QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi oppure "
-                                                   "è troppo lunga. Usare al massimo 255 caratteri tra lettere, cifre "
-                                                   "e simboli comuni."));
+            dialogs().message(this,
+                              QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi oppure "
+                                             "è troppo lunga. Usare al massimo 255 caratteri tra lettere, cifre "
+                                             "e simboli comuni."));
             txtPasswordNew->clear();
             txtConferma->clear();
             txtPasswordNew->setFocus(Qt::OtherFocusReason);
@@ -131,8 +133,9 @@ void TfrmCambiaPassword::cmdOKClick()
         }
         storePassword(txtPasswordNew->text());
     } catch (const Failure&) {
-        dialogs().message(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica "
-                                               "della password. Si consiglia di reinstallare il software."));
+        dialogs().message(this,
+                          QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica "
+                                         "della password. Si consiglia di reinstallare il software."));
         return;
     } catch (const std::exception& e) {
         dialogs().error(this, QString::fromLocal8Bit(e.what()));

@@ -138,7 +138,7 @@ Place find(const QStringList& lines, const QString& section, const QString& key)
             if (p.key < 0 && keyLine(l, &n, &v) && sameName(n, key))
                 p.key = j;
         }
-        return p;   // the first section of that name is the one read
+        return p; // the first section of that name is the one read
     }
     return p;
 }

@@ -35,8 +35,8 @@ TfrmPassword::TfrmPassword(QWidget* parent) : GradientForm(parent)
     cmdOK = makeButton(p, QStringLiteral("cmdOK"), QStringLiteral("OK"), QRect(280, 216, 49, 33));
     cmdOK->setEnabled(false);
     cmdEsci = makeButton(p, QStringLiteral("cmdEsci"), QStringLiteral("Esci"), QRect(8, 338, 146, 32));
-    btnCambiaPassword = makeButton(p, QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"),
-                                           QRect(205, 338, 146, 32));
+    btnCambiaPassword =
+        makeButton(p, QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), QRect(205, 338, 146, 32));
     setTabOrder(txtPassword, cmdOK);
     setTabOrder(cmdOK, cmdEsci);
     setTabOrder(cmdEsci, btnCambiaPassword);
@@ -75,8 +75,9 @@ void TfrmPassword::cmdOKClick()
     try {
         accepted = passwordAccepted(txtPassword->text());
     } catch (const Failure&) {
-        dialogs().message(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
-                                               "della password. Si consiglia di reinstallare il software."));
+        dialogs().message(this,
+                          QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
+                                         "della password. Si consiglia di reinstallare il software."));
         return;
     } catch (const std::exception& e) {
         dialogs().error(this, QString::fromLocal8Bit(e.what()));

@@ -31,10 +31,17 @@ public:
         const auto buttons = kind == Kind::Message ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         switch (kind) {
-        case Kind::Message: break;
-        case Kind::Information: icon = QMessageBox::Information; break;
-        case Kind::Warning: icon = QMessageBox::Warning; break;
-        case Kind::Error: icon = QMessageBox::Critical; break;
+        case Kind::Message:
+            break;
+        case Kind::Information:
+            icon = QMessageBox::Information;
+            break;
+        case Kind::Warning:
+            icon = QMessageBox::Warning;
+            break;
+        case Kind::Error:
+            icon = QMessageBox::Critical;
+            break;
         }
         QMessageBox box(icon, title, text, buttons, parent);
         box.exec();
@@ -42,8 +49,8 @@ public:
 
     bool confirm(QWidget* parent, const QString& text) override
     {
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Pinakos"), text,
-                        QMessageBox::Yes | QMessageBox::No, parent);
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Pinakos"), text, QMessageBox::Yes | QMessageBox::No,
+                        parent);
         box.setDefaultButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;
     }
@@ -55,7 +62,7 @@ public:
         dlg.setFileMode(QFileDialog::ExistingFile);
         dlg.setNameFilters(dialogFilters(request.filters));
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
-                                                                                : QString();
+                                                                                 : QString();
     }
 
     QString saveFile(QWidget* parent, const FileDialogSpec& request) override
@@ -71,7 +78,7 @@ public:
         if (!request.proposedName.isEmpty())
             dlg.selectFile(request.proposedName);
         return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first()
-                                                                                : QString();
+                                                                                 : QString();
     }
 
     bool print(QWidget* parent, QPrinter& printer) override
@@ -84,7 +91,7 @@ public:
     {
         const QUrl url = urlForShellCommand(command);
         if (url.isValid())
-            QDesktopServices::openUrl(url);   // the outcome is not reported
+            QDesktopServices::openUrl(url); // the outcome is not reported
     }
 };
 

@@ -11,9 +11,9 @@ namespace pinakos {
 struct FileDialogSpec
 {
     QString title;
-    QStringList filters;        // "Immagine JPEG (*.jpg; *.jpeg)", the first one selected
-    QString proposedName;       // save dialogs: name offered to the user
-    QString defaultSuffix;      // save dialogs: added to a name typed without extension
+    QStringList filters; // "Immagine JPEG (*.jpg; *.jpeg)", the first one selected
+    QString proposedName; // save dialogs: name offered to the user
+    QString defaultSuffix; // save dialogs: added to a name typed without extension
     bool confirmOverwrite = true;
 };
 

@@ -97,9 +97,9 @@ void paintVerticalGradient(QWidget* w, const QColor& top, const QColor& bottom)
 
 // ---------------------------------------------------------------- Picture
 
-Picture::Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry,
-                 bool clickable)
-    : QWidget(parent), m_clickable(clickable)
+Picture::Picture(QWidget* parent, const QString& name, const QString& resource, const QRect& geometry, bool clickable)
+    : QWidget(parent)
+    , m_clickable(clickable)
 {
     setObjectName(name);
     setGeometry(geometry);
@@ -152,9 +152,10 @@ void Picture::mouseReleaseEvent(QMouseEvent* e)
 
 // ---------------------------------------------------------------- Shape
 
-Shape::Shape(QWidget* parent, const QString& name, const QRect& geometry, const QColor& fill,
-             const QColor& outline)
-    : QWidget(parent), m_fill(fill), m_outline(outline)
+Shape::Shape(QWidget* parent, const QString& name, const QRect& geometry, const QColor& fill, const QColor& outline)
+    : QWidget(parent)
+    , m_fill(fill)
+    , m_outline(outline)
 {
     setObjectName(name);
     setGeometry(geometry);
@@ -223,8 +224,7 @@ bool Highlight::eventFilter(QObject*, QEvent* e)
 static const QColor kLinkBlue(0x00, 0x00, 0x8B);
 static const QColor kLinkOrange(0xFF, 0xA5, 0x00);
 
-LinkLabel::LinkLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& pos,
-                     const QFont& font)
+LinkLabel::LinkLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& pos, const QFont& font)
     : QLabel(text, parent)
 {
     setObjectName(name);
@@ -242,10 +242,7 @@ void LinkLabel::setPressed(bool pressed)
     setPalette(pal);
 }
 
-void LinkLabel::attachIcon(Picture* icon)
-{
-    connect(icon, &Picture::pressedChanged, this, &LinkLabel::setPressed);
-}
+void LinkLabel::attachIcon(Picture* icon) { connect(icon, &Picture::pressedChanged, this, &LinkLabel::setPressed); }
 
 void LinkLabel::mousePressEvent(QMouseEvent* e)
 {
@@ -265,8 +262,8 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* e)
 
 // ---------------------------------------------------------------- labels, style
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& pos,
-                  const QFont& font, const QColor& color)
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& pos, const QFont& font,
+                  const QColor& color)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -359,7 +356,7 @@ bool FieldKeys::eventFilter(QObject* o, QEvent* e)
     const QString t = k->text();
     if (t.size() == 1 && acc.value()(t.at(0)))
         return false;
-    return true;   // every other press is discarded
+    return true; // every other press is discarded
 }
 
 // ---------------------------------------------------------------- HoverHints

@@ -200,8 +200,8 @@ protected:
 };
 
 // A label at a fixed place, sized to its text, transparent to the mouse.
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& pos,
-                  const QFont& font, const QColor& color = Qt::black);
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& pos, const QFont& font,
+                  const QColor& color = Qt::black);
 // A hidden label that holds a piece of state.
 QLabel* makeHiddenLabel(QWidget* parent, const QString& name, const QString& text = QString());
 

@@ -14,12 +14,12 @@ namespace pinakos {
 
 struct Windows
 {
-    TfrmPassword* frmPassword = nullptr;           // login, the main window
-    TfrmAvvio* frmAvvio = nullptr;                 // start window
+    TfrmPassword* frmPassword = nullptr; // login, the main window
+    TfrmAvvio* frmAvvio = nullptr; // start window
     TfrmCambiaPassword* frmCambiaPassword = nullptr;
     TfrmCreaCatalogo* frmCreaCatalogo = nullptr;
     TfrmApriCatalogo* frmApriCatalogo = nullptr;
-    TfrmOpere* frmOpere = nullptr;                 // sheet window
+    TfrmOpere* frmOpere = nullptr; // sheet window
 };
 
 Windows& windows();

@@ -14,8 +14,8 @@
 #include "store/Archive.h"
 
 #include <QCloseEvent>
-#include <QFocusEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QShowEvent>
 #include <algorithm>
 #include <memory>
@@ -27,18 +27,16 @@ namespace {
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kNoTitle =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo dell'opera.");
-const QString kNoArtist = QStringLiteral(
-    "Attenzione: per salvare la scheda è necessario indicare il nome dell'artista creatore dell'opera.");
+const QString kNoArtist =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome dell'artista creatore dell'opera.");
 const QString kNoValue =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il valore dell'opera.");
-const QString kUpdated =
-    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kNotYetSaved = QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
                                             "dopo che questa è stata inserita in archivio.");
 const QString kDuplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.")
-                            + QStringLiteral("\n\r\n\r")
-                            + QStringLiteral("Al termine premere Salva per inserire la scheda in archivio.");
+    + QStringLiteral("\n\r\n\r") + QStringLiteral("Al termine premere Salva per inserire la scheda in archivio.");
 const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
 // One field of the form: where its box stands and which record slot it shows.
@@ -109,11 +107,10 @@ void TfrmOpere::buildFrame()
                               QColor(0x30, 0x30, 0xDD), QColor(0x30, 0x30, 0xDD));
     // The pointer over the information strip leaves the line as it is.
     shpInfo->setAttribute(Qt::WA_NoMousePropagation);
-    panInfo = makeLabel(panContainer, QStringLiteral("panInfo"), kReady, QPoint(22, 650), appFont("Tahoma", 12),
-                        Qt::white);
+    panInfo =
+        makeLabel(panContainer, QStringLiteral("panInfo"), kReady, QPoint(22, 650), appFont("Tahoma", 12), Qt::white);
 
-    new Picture(panContainer, QStringLiteral("icoTitolo"), art("titolo"),
-                QRect(618, 96, 349, 49));
+    new Picture(panContainer, QStringLiteral("icoTitolo"), art("titolo"), QRect(618, 96, 349, 49));
     lblNome = makeLabel(panContainer, QStringLiteral("lblNome"), QStringLiteral("Nome catalogo opere d'arte"),
                         QPoint(624, 106), appFont("Verdana", 13), Qt::white);
     lblNome->setAlignment(Qt::AlignCenter);
@@ -170,8 +167,7 @@ void TfrmOpere::buildPhotoArea()
 {
     const QColor pale(0xE0, 0xE9, 0xF1);
     new Shape(panContainer, QStringLiteral("shpFoto"), QRect(30, 94, 583, 394), pale, pale);
-    imgBianco = new Picture(panContainer, QStringLiteral("imgBianco"), art("quadro"),
-                            QRect(38, 102, 567, 378));
+    imgBianco = new Picture(panContainer, QStringLiteral("imgBianco"), art("quadro"), QRect(38, 102, 567, 378));
     imgBianco->hide();
     imgFoto = new PhotoView(panContainer, QStringLiteral("imgFoto"), QRect(38, 102, 567, 378));
     imgFoto->setPhoto(defaultPhoto());
@@ -185,8 +181,7 @@ void TfrmOpere::buildPhotoArea()
     new Shape(panContainer, QStringLiteral("bkgPrezzo"), QRect(362, 494, 251, 56), pale, pale);
     const QColor orange(0xFD, 0xD3, 0xA0);
     new Shape(panContainer, QStringLiteral("bkgSegnala"), QRect(512, 556, 101, 34), orange, orange);
-    new Picture(panContainer, QStringLiteral("icoSegnala"), art("segnala"),
-                QRect(464, 560, 45, 26));
+    new Picture(panContainer, QStringLiteral("icoSegnala"), art("segnala"), QRect(464, 560, 45, 26));
 }
 
 void TfrmOpere::buildFields()
@@ -314,8 +309,8 @@ void TfrmOpere::buildHints()
 
 QList<QLineEdit*> TfrmOpere::fields() const
 {
-    return {txtCapo,  txtDescrizione, txtColore,     txtTessuto, txtMisure,   txtPeso, txtUsura,  txtDifetti,
-            txtServizio, txtSpecifiche, txtCliente, txtCodFisc, txtRecapito, txtNote, txtPrezzo};
+    return {txtCapo,     txtDescrizione, txtColore,  txtTessuto, txtMisure,   txtPeso, txtUsura, txtDifetti,
+            txtServizio, txtSpecifiche,  txtCliente, txtCodFisc, txtRecapito, txtNote, txtPrezzo};
 }
 
 QList<QLabel*> TfrmOpere::attachmentLabels() const
@@ -580,9 +575,9 @@ void TfrmOpere::cmdSalvaClick()
         n = written;
     });
     if (n == 0)
-        return;   // the failure has been reported; number and photo stay as they were
+        return; // the failure has been reported; number and photo stay as they were
     lblPosizione->setText(QString::number(n));
-    saveSheetPhoto(imgFoto->photo(), lblNome->text(), lblPosizione->text());   // silent when it fails
+    saveSheetPhoto(imgFoto->photo(), lblNome->text(), lblPosizione->text()); // silent when it fails
     dialogs().information(this, update ? kUpdated : kAppended);
 }
 
@@ -611,8 +606,8 @@ void TfrmOpere::btnCaricaFotoClick()
     runHandler(this, [this] {
         FileDialogSpec request;
         request.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
-        request.filters = QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"),
-                                   QStringLiteral("Immagine Bitmap (*.bmp)")};
+        request.filters =
+            QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
         const QString path = dialogs().openFile(this, request);
         if (path.isEmpty())
             return;
@@ -635,7 +630,7 @@ void TfrmOpere::btnSalvaFotoClick()
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".jpg");
-        imgFoto->photo().writeTo(path);   // nothing written and nothing said when it fails
+        imgFoto->photo().writeTo(path); // nothing written and nothing said when it fails
     });
 }
 
@@ -643,9 +638,8 @@ void TfrmOpere::btnCancFotoClick() { imgFoto->setPhoto(defaultPhoto()); }
 
 void TfrmOpere::btnZoomFotoClick()
 {
-    runHandler(this, [this] {
-        runOnDemand<TfrmZoom>(this, [this](TfrmZoom& zoom) { zoom.setPhoto(imgFoto->photo()); });
-    });
+    runHandler(this,
+               [this] { runOnDemand<TfrmZoom>(this, [this](TfrmZoom& zoom) { zoom.setPhoto(imgFoto->photo()); }); });
 }
 
 // ---------------------------------------------------------------- other windows

@@ -10,7 +10,7 @@ namespace pinakos {
 class Archive;
 class PhotoView;
 class TSchedaOpera;
-}
+} // namespace pinakos
 
 // The sheet window: one work record of the open catalog at a time, and the
 // toolbar from which every operation on the catalog starts.
@@ -30,9 +30,9 @@ public:
     void loadPhoto();
 
     // The state of the open catalog, read and written by the other windows.
-    QLabel* lblFile = nullptr;       // full path of the open archive
-    QLabel* lblNome = nullptr;       // catalog name
-    QLabel* lblPosizione = nullptr;  // 1-based number of the record shown, empty for a new sheet
+    QLabel* lblFile = nullptr; // full path of the open archive
+    QLabel* lblNome = nullptr; // catalog name
+    QLabel* lblPosizione = nullptr; // 1-based number of the record shown, empty for a new sheet
 
     // The fifteen fields, in tab order.
     QLineEdit* txtCapo = nullptr;
@@ -60,10 +60,10 @@ public:
     QLabel* lblDesc02 = nullptr;
     QLabel* lblDesc03 = nullptr;
 
-    pinakos::PhotoView* imgFoto = nullptr;   // the sheet's photo
-    pinakos::Picture* imgBianco = nullptr;   // the default picture, hidden
-    QLabel* panInfo = nullptr;               // the information line
-    QPushButton* btnFocus = nullptr;         // hidden focus sink used by the save
+    pinakos::PhotoView* imgFoto = nullptr; // the sheet's photo
+    pinakos::Picture* imgBianco = nullptr; // the default picture, hidden
+    QLabel* panInfo = nullptr; // the information line
+    QPushButton* btnFocus = nullptr; // hidden focus sink used by the save
 
     pinakos::Picture* cmdNuovo = nullptr;
     pinakos::Picture* cmdDuplica = nullptr;
@@ -112,14 +112,13 @@ public Q_SLOTS:
     void txtPrezzoExit();
 
 protected:
-    void showEvent(QShowEvent* e) override;   // FormShow
+    void showEvent(QShowEvent* e) override; // FormShow
     void closeEvent(QCloseEvent* e) override; // FormClose
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     // An image button of the panel whose click runs `click`.
-    pinakos::Picture* addButton(const char* name, const char* picture, const QRect& place,
-                                void (TfrmOpere::*click)());
+    pinakos::Picture* addButton(const char* name, const char* picture, const QRect& place, void (TfrmOpere::*click)());
     void buildFrame();
     void buildToolbar();
     void buildPhotoArea();
@@ -129,7 +128,7 @@ private:
     QList<QLineEdit*> fields() const;
     QList<QLabel*> attachmentLabels() const;
     QString archivePath() const;
-    int shownNumber() const;   // the number in lblPosizione, 0 for a new sheet
+    int shownNumber() const; // the number in lblPosizione, 0 for a new sheet
     void showArchiveFailure();
     // Runs a record command on the open archive; any failure ends it with
     // the archive-failure message.

@@ -35,7 +35,7 @@ QString photoFolder() { return programFolder() + QStringLiteral("Pinakos"); }
 QString photoPath(const QString& catalogName, const QString& number)
 {
     return photoFolder() + QDir::separator() + trimmed(catalogName) + QStringLiteral("_Foto_") + trimmed(number)
-           + QStringLiteral(".jpg");
+        + QStringLiteral(".jpg");
 }
 
 SheetPhoto SheetPhoto::fromFile(const QString& path)

@@ -19,7 +19,9 @@ class SheetPhoto
 public:
     SheetPhoto() = default;
     explicit SheetPhoto(QImage image, QByteArray jpegBytes = QByteArray())
-        : m_image(std::move(image)), m_original(std::move(jpegBytes)) {}
+        : m_image(std::move(image))
+        , m_original(std::move(jpegBytes))
+    {}
 
     // Reads a picture file (EXIF orientation honoured). A file that is
     // missing, empty, not a picture or too large to hold gives a null photo.

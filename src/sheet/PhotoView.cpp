@@ -6,7 +6,8 @@
 namespace pinakos {
 
 PhotoView::PhotoView(QWidget* parent, const QString& name, const QRect& geometry, bool clickable)
-    : QWidget(parent), m_clickable(clickable)
+    : QWidget(parent)
+    , m_clickable(clickable)
 {
     setObjectName(name);
     setGeometry(geometry);
@@ -30,10 +31,9 @@ void PhotoView::paintEvent(QPaintEvent*)
         return;
     if (m_scaled.size() != target.size()) {
         const QImage& image = m_photo.image();
-        m_scaled = QPixmap::fromImage(image.size() == target.size()
-                                          ? image
-                                          : image.scaled(target.size(), Qt::IgnoreAspectRatio,
-                                                         Qt::SmoothTransformation));
+        m_scaled = QPixmap::fromImage(image.size() == target.size() ? image
+                                                                    : image.scaled(target.size(), Qt::IgnoreAspectRatio,
+                                                                                   Qt::SmoothTransformation));
     }
     QPainter p(this);
     p.drawPixmap(target.topLeft(), m_scaled);

@@ -29,7 +29,7 @@ protected:
 
 private:
     SheetPhoto m_photo;
-    QPixmap m_scaled;   // the picture at its drawn size; empty until first needed
+    QPixmap m_scaled; // the picture at its drawn size; empty until first needed
     bool m_clickable;
 };
 

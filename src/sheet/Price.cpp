@@ -37,8 +37,8 @@ QString normalisePrice(const QString& text)
     }
 
     // Mantissa: digits with at most one comma; at least one digit.
-    QString digits;          // every mantissa digit, integer and fraction together
-    qsizetype fraction = 0;  // how many of them follow the comma
+    QString digits; // every mantissa digit, integer and fraction together
+    qsizetype fraction = 0; // how many of them follow the comma
     bool comma = false;
     for (; i < t.size(); ++i) {
         const QChar c = t[i];
@@ -66,7 +66,7 @@ QString normalisePrice(const QString& text)
         }
         const qsizetype start = i;
         for (; i < t.size() && isDigit09(t[i]); ++i) {
-            if (exponent < 1000000)   // beyond this every value is out of range or zero
+            if (exponent < 1000000) // beyond this every value is out of range or zero
                 exponent = exponent * 10 + t[i].digitValue();
         }
         if (i == start)
@@ -95,7 +95,7 @@ QString normalisePrice(const QString& text)
     } else {
         const qint64 drop = -shift;
         if (drop > digits.size())
-            return kZero;   // less than half a hundredth
+            return kZero; // less than half a hundredth
         hundredths = digits.left(digits.size() - drop);
         const bool roundUp = digits[digits.size() - drop] >= QLatin1Char('5');
         if (hundredths.isEmpty())

@@ -12,9 +12,9 @@ TfrmZoom::TfrmZoom(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
     applyFormatSettings();
-    setupWorkWindow(QStringLiteral(" Fai clic sulla foto per chiudere questa finestra"), QColor(0x46, 0x82, 0xB4),
-                    956, 623);
-    setWindowState(windowState() | Qt::WindowMaximized);   // shown modally, not through moveTo
+    setupWorkWindow(QStringLiteral(" Fai clic sulla foto per chiudere questa finestra"), QColor(0x46, 0x82, 0xB4), 956,
+                    623);
+    setWindowState(windowState() | Qt::WindowMaximized); // shown modally, not through moveTo
 
     imgFoto = new PhotoView(panContainer, QStringLiteral("imgFoto"), QRect(0, 0, 956, 623), true);
     connect(imgFoto, &PhotoView::clicked, this, &TfrmZoom::imgFotoClick);

@@ -22,6 +22,6 @@ public Q_SLOTS:
     void panContainerClick();
 
 protected:
-    void showEvent(QShowEvent* e) override;   // FormShow
+    void showEvent(QShowEvent* e) override; // FormShow
     bool eventFilter(QObject* o, QEvent* e) override;
 };

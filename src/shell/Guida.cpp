@@ -17,10 +17,9 @@ TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent)
     setPanelSize(642, 540);
 
     QWidget* p = panContainer;
-    shpIntestazione = new Shape(p, QStringLiteral("shpIntestazione"), QRect(8, 8, 625, 89), Qt::white,
-                                argb(0xFFF5DEB3));
-    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("guida_logo"),
-                          QRect(24, 16, 587, 69));
+    shpIntestazione =
+        new Shape(p, QStringLiteral("shpIntestazione"), QRect(8, 8, 625, 89), Qt::white, argb(0xFFF5DEB3));
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("guida_logo"), QRect(24, 16, 587, 69));
 
     lblTitolo = makeLabel(p, QStringLiteral("lblTitolo"), QStringLiteral("Argomento della guida."), QPoint(8, 104),
                           appFont(QStringLiteral("Arial"), 16, true), argb(0xFFDC143C));

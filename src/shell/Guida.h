@@ -39,4 +39,4 @@ namespace pinakos {
 // Shows a topic in a fresh help window owned by `owner`, modally; the window
 // is destroyed when it closes.
 void showHelpTopic(QWidget* owner, const HelpTopic& topic);
-}
+} // namespace pinakos

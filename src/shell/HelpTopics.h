@@ -13,8 +13,8 @@ struct HelpTopic
     QString body() const { return paragraphs.join(QStringLiteral("\r\n\r\n")); }
 };
 
-HelpTopic startTopic();   // "Uno sguardo a Pinakos."
-HelpTopic sheetTopic();   // "App Pinakos."
-HelpTopic exportTopic();  // "Esportazione inventario opere d'arte in Microsoft Excel."
+HelpTopic startTopic(); // "Uno sguardo a Pinakos."
+HelpTopic sheetTopic(); // "App Pinakos."
+HelpTopic exportTopic(); // "Esportazione inventario opere d'arte in Microsoft Excel."
 
 } // namespace pinakos

@@ -9,8 +9,8 @@ using namespace pinakos;
 
 namespace {
 
-QLabel* infoLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
-                  const QFont& font, const QColor& color = Qt::black)
+QLabel* infoLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry, const QFont& font,
+                  const QColor& color = Qt::black)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -35,8 +35,7 @@ TfrmInfo::TfrmInfo(QWidget* parent) : GradientForm(parent)
 
     QWidget* p = panContainer;
     shpIntestazione = new Shape(p, QStringLiteral("shpIntestazione"), QRect(8, 8, 425, 72), Qt::white);
-    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("info_logo"),
-                          QRect(24, 17, 392, 54));
+    imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("info_logo"), QRect(24, 17, 392, 54));
 
     // What the program is, below the header, on a white card.
     shpScheda = new Shape(p, QStringLiteral("shpScheda"), QRect(8, 96, 425, 384), Qt::white);
@@ -52,18 +51,17 @@ TfrmInfo::TfrmInfo(QWidget* parent) : GradientForm(parent)
                        "criteri, stampa delle schede e degli elenchi, esportazione in Microsoft Excel e "
                        "presentazione delle foto a tutto schermo."),
         QRect(24, 200, 393, 150), appFont(QStringLiteral("Verdana"), 13), Qt::black);
-    lblProduttore = infoLabel(p, QStringLiteral("lblProduttore"),
-                              QStringLiteral("Realizzato da ") + maker::name() + QStringLiteral("\n")
-                                  + maker::webSiteShown(),
-                              QRect(8, 340, 425, 44), appFont(QStringLiteral("Verdana"), 13, true), Qt::black);
+    lblProduttore =
+        infoLabel(p, QStringLiteral("lblProduttore"),
+                  QStringLiteral("Realizzato da ") + maker::name() + QStringLiteral("\n") + maker::webSiteShown(),
+                  QRect(8, 340, 425, 44), appFont(QStringLiteral("Verdana"), 13, true), Qt::black);
 
     // The button lies just below the panel, at its place relative to the
     // panel; as a child of the window it is not cut off by the panel's edge.
     btnChiudi = makeButton(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
                            QRect(panContainer->pos() + QPoint(280, 504), QSize(161, 41)));
 
-    imgEmail = new Picture(this, QStringLiteral("imgEmail"), art("email"),
-                           QRect(15, 531, 23, 16), true);
+    imgEmail = new Picture(this, QStringLiteral("imgEmail"), art("email"), QRect(15, 531, 23, 16), true);
     lnkWeb = new LinkLabel(this, QStringLiteral("lnkWeb"), maker::infoEmail(), QPoint(46, 528),
                            appFont(QStringLiteral("Tahoma"), 14, false, true));
     lnkWeb->attachIcon(imgEmail);

@@ -14,7 +14,7 @@ namespace {
 bool isWindowsPath(const QString& c)
 {
     const bool drive = c.size() >= 3 && c.at(0).isLetter() && c.at(0).unicode() < 0x80 && c.at(1) == u':'
-                       && (c.at(2) == u'\\' || c.at(2) == u'/');
+        && (c.at(2) == u'\\' || c.at(2) == u'/');
     return drive || c.startsWith(QLatin1String("\\\\"));
 }
 

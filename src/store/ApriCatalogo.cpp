@@ -39,7 +39,7 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent)
     lstFiles->setObjectName(QStringLiteral("lstFiles"));
     lstFiles->setGeometry(34, 224, 926, 298);
     lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
-    lstFiles->setSortingEnabled(false);   // lines go in in list order
+    lstFiles->setSortingEnabled(false); // lines go in in list order
     lstFiles->setStyleSheet(QStringLiteral("QListWidget { background-color: #FFEBCD; border: none; }"));
 
     lblCreati = makeLabel(p, QStringLiteral("lblCreati"), countLine(0), QPoint(24, 537),
@@ -98,8 +98,8 @@ QListWidgetItem* TfrmApriCatalogo::chosenLine(const QString& noSelection)
 
 void TfrmApriCatalogo::btnApriClick()
 {
-    QListWidgetItem* line =
-        chosenLine(QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio."));
+    QListWidgetItem* line = chosenLine(
+        QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio."));
     if (!line)
         return;
     lblFile->setText(catalogPathOfLine(line->text()));
@@ -109,12 +109,14 @@ void TfrmApriCatalogo::btnApriClick()
 
 void TfrmApriCatalogo::btnEliminaClick()
 {
-    QListWidgetItem* line = chosenLine(
-        QStringLiteral("Attenzione: selezionare dall'elenco il catalogo da eliminare prima di premere il pulsante del cestino."));
+    QListWidgetItem* line = chosenLine(QStringLiteral(
+        "Attenzione: selezionare dall'elenco il catalogo da eliminare prima di premere il pulsante del cestino."));
     if (!line)
         return;
-    if (!dialogs().confirm(this, QStringLiteral("Si sta per eliminare il catalogo selezionato. Si ricorda che il file eliminato non potrà essere recuperato.\r\n\r\n"
-                                                "Si conferma l'eliminazione dell'archivio?")))
+    if (!dialogs().confirm(this,
+                           QStringLiteral("Si sta per eliminare il catalogo selezionato. Si ricorda che il file "
+                                          "eliminato non potrà essere recuperato.\r\n\r\n"
+                                          "Si conferma l'eliminazione dell'archivio?")))
         return;
     lblFile->setText(catalogPathOfLine(line->text()));
     // Only the archive goes; photos and attached documents stay.

@@ -21,8 +21,8 @@ public:
     QLabel* lblCreati = nullptr;
     pinakos::Picture* btnAnnulla = nullptr;
     pinakos::Picture* btnApri = nullptr;
-    QLabel* lblFile = nullptr;     // hidden: the archive path while a command runs
-    QLabel* lblMemory = nullptr;   // hidden: what closing does, "avvio" or "arte"
+    QLabel* lblFile = nullptr; // hidden: the archive path while a command runs
+    QLabel* lblMemory = nullptr; // hidden: what closing does, "avvio" or "arte"
 
 public Q_SLOTS:
     void btnApriClick();

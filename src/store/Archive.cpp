@@ -11,9 +11,9 @@
 #include <io.h>
 #include <windows.h>
 #else
-#include <sys/file.h>
 #include <cerrno>
 #include <cstring>
+#include <sys/file.h>
 #endif
 
 namespace pinakos {
@@ -39,16 +39,17 @@ public:
         m_handle = reinterpret_cast<HANDLE>(_get_osfhandle(f.handle()));
         OVERLAPPED o = lockPlace();
         if (m_handle == INVALID_HANDLE_VALUE || !LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &o))
-            throw Failure(QStringLiteral("Impossibile bloccare l'archivio (%1).")
-                              .arg(QDir::toNativeSeparators(f.fileName())));
+            throw Failure(
+                QStringLiteral("Impossibile bloccare l'archivio (%1).").arg(QDir::toNativeSeparators(f.fileName())));
 #else
         int rc;
         do
             rc = ::flock(f.handle(), LOCK_EX);
         while (rc != 0 && errno == EINTR);
         if (rc != 0)
-            throw Failure(QStringLiteral("Impossibile bloccare l'archivio (%1): %2")
-                              .arg(QDir::toNativeSeparators(f.fileName()), QString::fromLocal8Bit(std::strerror(errno))));
+            throw Failure(
+                QStringLiteral("Impossibile bloccare l'archivio (%1): %2")
+                    .arg(QDir::toNativeSeparators(f.fileName()), QString::fromLocal8Bit(std::strerror(errno))));
 #endif
     }
     ~FileLock()
@@ -83,9 +84,9 @@ private:
 
 QString archiveFailureMessage()
 {
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.")
-           + QStringLiteral("\n\r\n\r")
-           + QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.") + QStringLiteral("\n\r\n\r")
+        + QStringLiteral(
+               "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
 Archive::Archive(const QString& path)
@@ -94,7 +95,8 @@ Archive::Archive(const QString& path)
     if (path.isEmpty())
         throw Failure(QStringLiteral("Nessun archivio indicato."));
     if (QFileInfo(path).isDir())
-        throw Failure(QStringLiteral("Al posto dell'archivio c'è una cartella (%1).").arg(QDir::toNativeSeparators(path)));
+        throw Failure(
+            QStringLiteral("Al posto dell'archivio c'è una cartella (%1).").arg(QDir::toNativeSeparators(path)));
 
     constexpr auto rw = QIODevice::ReadWrite | QIODevice::Unbuffered;
     if (m_file.open(rw | QIODevice::ExistingOnly))
@@ -163,7 +165,7 @@ TSchedaOpera Archive::read(int n)
     seekIndex(n - 1);
     TSchedaOpera r;
     if (readUpTo(reinterpret_cast<char*>(r.bytes().data()), kSize) != kSize)
-        throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(n));   // cut meanwhile
+        throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(n)); // cut meanwhile
     m_position = n;
     return r;
 }

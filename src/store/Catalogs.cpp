@@ -23,8 +23,8 @@ bool isReservedDeviceName(const QString& name)
         base.chop(1);
     base = base.toUpper();
     static const QStringList plain = {
-        QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"), QStringLiteral("NUL"),
-        QStringLiteral("CONIN$"), QStringLiteral("CONOUT$"),
+        QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
+        QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$"),
     };
     if (plain.contains(base))
         return true;
@@ -50,7 +50,8 @@ QStringList listCatalogs(const QString& folder)
 
 QString countLine(int count)
 {
-    return QStringLiteral("Sono stati creati ") + QString::number(count) + QStringLiteral(" cataloghi di opere d'arte.");
+    return QStringLiteral("Sono stati creati ") + QString::number(count)
+        + QStringLiteral(" cataloghi di opere d'arte.");
 }
 
 QString catalogName(const QString& line) { return line.left(std::max<qsizetype>(0, line.size() - 4)); }
@@ -98,8 +99,8 @@ bool catalogExists(const QString& folder, const QString& name)
     const QString file = name + kExt;
     if (QFileInfo::exists(QDir(folder).filePath(file)))
         return true;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                                       QDir::NoSort);
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QString& e : entries)
         if (e.compare(file, Qt::CaseInsensitive) == 0)
             return true;
@@ -110,8 +111,9 @@ void createCatalog(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw Failure(QStringLiteral("Attenzione: non è stato possibile creare il file di archivio del catalogo.\r\n\r\n")
-                      + f.errorString());
+        throw Failure(
+            QStringLiteral("Attenzione: non è stato possibile creare il file di archivio del catalogo.\r\n\r\n")
+            + f.errorString());
     f.close();
 }
 

@@ -70,15 +70,19 @@ void TfrmCreaCatalogo::btnApplicaClick()
     lblFile->clear();
     const QString name = trimmed(txtFile->text());
     if (name.isEmpty()) {
-        dialogs().warning(this, QStringLiteral("Attenzione: per creare l'archivio è necessario indicare il nome del nuovo catalogo."));
+        dialogs().warning(
+            this,
+            QStringLiteral("Attenzione: per creare l'archivio è necessario indicare il nome del nuovo catalogo."));
         txtFile->setFocus(Qt::OtherFocusReason);
         return;
     }
     // A name the file system would refuse, or one that would leave the
     // program folder, creates nothing.
     if (!isValidCatalogName(name)) {
-        dialogs().warning(this, QStringLiteral("Attenzione: il nome del catalogo contiene caratteri non ammessi o non è valido come nome di file.\r\n\r\n"
-                                               "Inserire un nome diverso."));
+        dialogs().warning(this,
+                          QStringLiteral("Attenzione: il nome del catalogo contiene caratteri non ammessi o non è "
+                                         "valido come nome di file.\r\n\r\n"
+                                         "Inserire un nome diverso."));
         txtFile->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -87,9 +91,11 @@ void TfrmCreaCatalogo::btnApplicaClick()
     // Names that differ only in letter case clash on Windows and on most
     // removable drives: they count as the same catalog.
     if (catalogExists(programFolder(), name)) {
-        dialogs().warning(this, QStringLiteral("Attenzione: il nome del catalogo indicato è già stato utilizzato in precedenza.\r\n\r\n"
-                                               "Inserire un nome diverso oppure, se si desidera aprire un catalogo già creato, "
-                                               "premere il pulsante Apri catalogo esistente."));
+        dialogs().warning(
+            this,
+            QStringLiteral("Attenzione: il nome del catalogo indicato è già stato utilizzato in precedenza.\r\n\r\n"
+                           "Inserire un nome diverso oppure, se si desidera aprire un catalogo già creato, "
+                           "premere il pulsante Apri catalogo esistente."));
         return;
     }
     try {
@@ -101,7 +107,9 @@ void TfrmCreaCatalogo::btnApplicaClick()
         dialogs().error(this, QString::fromLocal8Bit(x.what()));
         return;
     }
-    dialogs().information(this, QStringLiteral("Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"
-                                               "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti."));
+    dialogs().information(
+        this,
+        QStringLiteral("Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"
+                       "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti."));
     close();
 }

@@ -18,7 +18,7 @@ public:
     QLineEdit* txtFile = nullptr;
     pinakos::Picture* btnAnnulla = nullptr;
     pinakos::Picture* btnApplica = nullptr;
-    QLabel* lblFile = nullptr;   // hidden: the archive path while a creation runs
+    QLabel* lblFile = nullptr; // hidden: the archive path while a creation runs
 
     // The characters that typing in the name box leaves out.
     static bool isFilteredChar(QChar c);

@@ -48,10 +48,7 @@ QString leftChars(const QString& s, qsizetype count)
 
 } // namespace
 
-Slot slotOf(Campo c)
-{
-    return kTable.slots[int(c)];
-}
+Slot slotOf(Campo c) { return kTable.slots[int(c)]; }
 
 TSchedaOpera TSchedaOpera::fromBytes(const char* p)
 {

@@ -6,15 +6,35 @@ namespace pinakos {
 
 // The 22 text slots of a work record, in file order.
 enum class Campo : int {
-    Capo, Descrizione, Colore, Tessuto, Misure, Peso, Usura, Difetti, Servizio, Specifiche,
-    Cliente, CodFisc, Recapito, Note, Prezzo, Segnala, File01, File02, File03, Desc01, Desc02, Desc03,
+    Capo,
+    Descrizione,
+    Colore,
+    Tessuto,
+    Misure,
+    Peso,
+    Usura,
+    Difetti,
+    Servizio,
+    Specifiche,
+    Cliente,
+    CodFisc,
+    Recapito,
+    Note,
+    Prezzo,
+    Segnala,
+    File01,
+    File02,
+    File03,
+    Desc01,
+    Desc02,
+    Desc03,
     Count
 };
 
 struct Slot
 {
-    int offset;   // of the length byte within the record
-    int max;      // most bytes of text
+    int offset; // of the length byte within the record
+    int max; // most bytes of text
 };
 Slot slotOf(Campo c);
 
@@ -39,7 +59,7 @@ public:
     void setText(Campo c, const QString& value);
 
     Venduta venduta() const;
-    void setVenduta(bool sold);   // "Sì" (02 53 EC) or "No" (02 4E 6F)
+    void setVenduta(bool sold); // "Sì" (02 53 EC) or "No" (02 4E 6F)
 
     const Bytes& bytes() const { return m_bytes; }
     Bytes& bytes() { return m_bytes; }

@@ -1,6 +1,6 @@
+#include "TempFolder.h"
 #include "access/PasswordStore.h"
 #include "app/ProgramFolder.h"
-#include "TempFolder.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,9 +1,9 @@
+#include "FileSizeLimit.h"
+#include "TempFolder.h"
 #include "access/Crypt.h"
 #include "access/IniFile.h"
 #include "access/PasswordStore.h"
 #include "app/Failure.h"
-#include "FileSizeLimit.h"
-#include "TempFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,12 +26,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("normal");
-        QTest::newRow("lower") << "pinakos" << "PINAKOS";
-        QTest::newRow("mixed, blanks around") << "  PiNaKoS \t" << "PINAKOS";
-        QTest::newRow("inner blank kept") << "a b" << "A B";
-        QTest::newRow("accented keep case") << "èÈ" << "èÈ";
-        QTest::newRow("digits, symbols") << "x1-?" << "X1-?";
-        QTest::newRow("blank") << " \t\r\n" << "";
+        QTest::newRow("lower") << "pinakos"
+                               << "PINAKOS";
+        QTest::newRow("mixed, blanks around") << "  PiNaKoS \t"
+                                              << "PINAKOS";
+        QTest::newRow("inner blank kept") << "a b"
+                                          << "A B";
+        QTest::newRow("accented keep case") << "èÈ"
+                                            << "èÈ";
+        QTest::newRow("digits, symbols") << "x1-?"
+                                         << "X1-?";
+        QTest::newRow("blank") << " \t\r\n"
+                               << "";
     }
     void normalForm()
     {
@@ -133,12 +139,10 @@ private Q_SLOTS:
         QTest::newRow("key added to section")
             << QByteArray("[Accesso]\r\nPrima=1\r\n\r\n[Altro]\r\nX=\xe8\r\n")
             << QByteArray("[Accesso]\r\nPrima=1\r\nValore=@\r\n\r\n[Altro]\r\nX=\xe8\r\n");
-        QTest::newRow("section added")
-            << QByteArray("[Altro]\nX=1")
-            << QByteArray("[Altro]\r\nX=1\r\n[Accesso]\r\nValore=@\r\n");
-        QTest::newRow("UTF-8 BOM kept")
-            << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=00\n")
-            << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=@\r\n");
+        QTest::newRow("section added") << QByteArray("[Altro]\nX=1")
+                                       << QByteArray("[Altro]\r\nX=1\r\n[Accesso]\r\nValore=@\r\n");
+        QTest::newRow("UTF-8 BOM kept") << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=00\n")
+                                        << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=@\r\n");
     }
     void storeKeepsOtherLines()
     {
@@ -163,8 +167,11 @@ private Q_SLOTS:
         QCOMPARE(readStoredPassword(), QStringLiteral("X"));
         const QByteArray out = dir.read(kFile);
         QVERIFY(out.startsWith("\xFF\xFE"));
-        const QString back = QString::fromUtf16(reinterpret_cast<const char16_t*>(out.constData() + 2), (out.size() - 2) / 2);
-        QCOMPARE(back, QStringLiteral("[Altro]\r\nNome=€\r\n[Accesso]\r\nValore=") + ScrambleText(QStringLiteral("X")) + "\r\n");
+        const QString back =
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(out.constData() + 2), (out.size() - 2) / 2);
+        QCOMPARE(back,
+                 QStringLiteral("[Altro]\r\nNome=€\r\n[Accesso]\r\nValore=") + ScrambleText(QStringLiteral("X"))
+                     + "\r\n");
     }
 
     void unstorableRefused()
@@ -240,8 +247,8 @@ private Q_SLOTS:
     {
         // Not a settings file: reading and writing both fail, and it stays as it was.
         TempFolder dir;
-        const QByteArray big = "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("A")).toLatin1() + "\r\n"
-                               + QByteArray(2 << 20, 'x');
+        const QByteArray big =
+            "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("A")).toLatin1() + "\r\n" + QByteArray(2 << 20, 'x');
         dir.write(kFile, big);
         QVERIFY_THROWS_EXCEPTION(Failure, readStoredPassword());
         QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));

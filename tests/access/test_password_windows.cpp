@@ -79,17 +79,14 @@ private Q_SLOTS:
         change()->hide();
         QTRY_COMPARE(QApplication::activeWindow(), login());
     }
-    void cleanup()
-    {
-        m_bed.reset();
-    }
+    void cleanup() { m_bed.reset(); }
 
     // ------------------------------------------------------------ frames
 
     void frames()
     {
-        const Qt::WindowFlags noButtons = Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint
-                                          | Qt::WindowMaximizeButtonHint;
+        const Qt::WindowFlags noButtons =
+            Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
         QCOMPARE(login()->windowTitle(), QStringLiteral(" Pinakos - Autenticazione"));
         QCOMPARE(login()->size(), QSize(388, 405));
         QCOMPARE(login()->minimumSize(), login()->maximumSize());
@@ -100,7 +97,8 @@ private Q_SLOTS:
         QCOMPARE(change()->minimumSize(), change()->maximumSize());
         QVERIFY(!(change()->windowFlags() & noButtons));
         QCOMPARE(change()->panContainer->geometry(), QRect(13, 14, 385, 390));
-        for (auto* l : {login()->txtPassword, change()->txtPasswordOld, change()->txtPasswordNew, change()->txtConferma})
+        for (auto* l :
+             {login()->txtPassword, change()->txtPasswordOld, change()->txtPasswordNew, change()->txtConferma})
             QCOMPARE(l->echoMode(), QLineEdit::Password);
     }
 
@@ -162,15 +160,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QPoint>("pos");
-        QTest::newRow("login lblRigo05") << true << "lblRigo05" << "Immetti la password e premi OK." << QPoint(36, 200);
-        QTest::newRow("login cmdOK") << true << "cmdOK" << "OK" << QPoint(280, 216);
-        QTest::newRow("login cmdEsci") << true << "cmdEsci" << "Esci" << QPoint(8, 338);
-        QTest::newRow("login btnCambiaPassword") << true << "btnCambiaPassword" << "Cambia password" << QPoint(205, 338);
-        QTest::newRow("change lblRigo05") << false << "lblRigo05" << "Vecchia password:" << QPoint(16, 172);
-        QTest::newRow("change lblRigo06") << false << "lblRigo06" << "Nuova password:" << QPoint(16, 228);
-        QTest::newRow("change lblRigo07") << false << "lblRigo07" << "Conferma nuova password:" << QPoint(16, 284);
-        QTest::newRow("change cmdEsci") << false << "cmdEsci" << "Chiudi" << QPoint(8, 350);
-        QTest::newRow("change cmdOK") << false << "cmdOK" << "OK" << QPoint(232, 350);
+        QTest::newRow("login lblRigo05") << true << "lblRigo05"
+                                         << "Immetti la password e premi OK." << QPoint(36, 200);
+        QTest::newRow("login cmdOK") << true << "cmdOK"
+                                     << "OK" << QPoint(280, 216);
+        QTest::newRow("login cmdEsci") << true << "cmdEsci"
+                                       << "Esci" << QPoint(8, 338);
+        QTest::newRow("login btnCambiaPassword") << true << "btnCambiaPassword"
+                                                 << "Cambia password" << QPoint(205, 338);
+        QTest::newRow("change lblRigo05") << false << "lblRigo05"
+                                          << "Vecchia password:" << QPoint(16, 172);
+        QTest::newRow("change lblRigo06") << false << "lblRigo06"
+                                          << "Nuova password:" << QPoint(16, 228);
+        QTest::newRow("change lblRigo07") << false << "lblRigo07"
+                                          << "Conferma nuova password:" << QPoint(16, 284);
+        QTest::newRow("change cmdEsci") << false << "cmdEsci"
+                                        << "Chiudi" << QPoint(8, 350);
+        QTest::newRow("change cmdOK") << false << "cmdOK"
+                                      << "OK" << QPoint(232, 350);
     }
     void labels()
     {
@@ -331,8 +338,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("newPw");
         QTest::addColumn<QString>("confirm");
-        QTest::newRow("case differs") << "Nuova" << "NUOVA";
-        QTest::newRow("other text") << "nuova" << "nuovo";
+        QTest::newRow("case differs") << "Nuova"
+                                      << "NUOVA";
+        QTest::newRow("other text") << "nuova"
+                                    << "nuovo";
     }
     void unconfirmedNewPassword()
     {

@@ -24,7 +24,7 @@ QList<Row> artTable()
     static const QRegularExpression re(
         QStringLiteral("^\\|\\s*([A-Za-z0-9_]+\\.svg)\\s*\\|\\s*(\\d+)\\s*[×x]\\s*(\\d+)\\s*\\|"));
     const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'));
-    for (const QString &line : lines) {
+    for (const QString& line : lines) {
         const QRegularExpressionMatch m = re.match(line);
         if (m.hasMatch())
             rows.append({m.captured(1), QSize(m.captured(2).toInt(), m.captured(3).toInt())});
@@ -43,7 +43,7 @@ private Q_SLOTS:
         const QList<Row> rows = artTable();
         QVERIFY2(!rows.isEmpty(), "resources/ART.md has no readable rows");
         QStringList names;
-        for (const Row &r : rows) {
+        for (const Row& r : rows) {
             QVERIFY2(!names.contains(r.file), qPrintable(r.file + QStringLiteral(" listed twice")));
             names.append(r.file);
         }
@@ -54,7 +54,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QSize>("size");
         const QList<Row> rows = artTable();
-        for (const Row &r : rows)
+        for (const Row& r : rows)
             QTest::newRow(qPrintable(r.file)) << r.file << r.size;
     }
     void drawing()

@@ -61,15 +61,15 @@ private Q_SLOTS:
         test::FakeDialogs fake;
         const Windows& w = windows();
         QWidget* target = which == 0 ? static_cast<QWidget*>(w.frmCreaCatalogo)
-                          : which == 1 ? static_cast<QWidget*>(w.frmApriCatalogo)
-                                       : static_cast<QWidget*>(w.frmOpere);
+            : which == 1             ? static_cast<QWidget*>(w.frmApriCatalogo)
+                                     : static_cast<QWidget*>(w.frmOpere);
         if (which == 2)
             w.frmOpere->lblFile->setText(folder.file(QStringLiteral("Prova.art")));
         moveTo(w.frmPassword, w.frmAvvio);
         moveTo(w.frmAvvio, target);
         QVERIFY(target->isVisible());
         QVERIFY(!w.frmAvvio->isVisible());
-        QVERIFY(target->close());   // the title bar's close button
+        QVERIFY(target->close()); // the title bar's close button
         QVERIFY(w.frmAvvio->isVisible());
         QVERIFY(!target->isVisible());
         QCOMPARE(fake.calls.size(), 0);

@@ -12,11 +12,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("blanks") << "  a b  " << "a b";
+        QTest::newRow("blanks") << "  a b  "
+                                << "a b";
         QTest::newRow("controls") << QString("\t\r\na\x01") << "a";
         QTest::newRow("nbsp kept") << QString(QChar(0xA0)) + "a" << QString(QChar(0xA0)) + "a";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("all blank") << " \t " << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("all blank") << " \t "
+                                   << "";
     }
     void trimmed()
     {

@@ -43,10 +43,7 @@ QByteArray jpegOf(const QSize& size, QColor colour)
     return bytes;
 }
 
-QColor pixelOf(QWidget* w, QPoint at)
-{
-    return w->grab().toImage().pixelColor(at);
-}
+QColor pixelOf(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
 
 void hover(QWidget* w)
 {
@@ -91,18 +88,16 @@ class TestOpere : public QObject
     }
     QString threeRecords()
     {
-        TSchedaOpera second = test::makeRecord(QStringLiteral("Secondo"), QStringLiteral("Bellini"),
-                                               QStringLiteral("200,00"), true);
+        TSchedaOpera second =
+            test::makeRecord(QStringLiteral("Secondo"), QStringLiteral("Bellini"), QStringLiteral("200,00"), true);
         second.setText(Campo::File01, QStringLiteral("contratto.pdf"));
         second.setText(Campo::Desc01, QStringLiteral("Contratto di vendita"));
         second.setText(Campo::Note, QStringLiteral("città"));
-        second.setText(Campo::CodFisc, QStringLiteral("rss-mra 80"));   // not as the key filter lets it be typed
-        return test::makeCatalog(QStringLiteral("Ritratti"),
-                                 {test::makeRecord(QStringLiteral("Primo"), QStringLiteral("Anonimo"),
-                                                   QStringLiteral("100,00")),
-                                  second,
-                                  test::makeRecord(QStringLiteral("Terzo"), QStringLiteral("Canova"),
-                                                   QStringLiteral("300,00"))});
+        second.setText(Campo::CodFisc, QStringLiteral("rss-mra 80")); // not as the key filter lets it be typed
+        return test::makeCatalog(
+            QStringLiteral("Ritratti"),
+            {test::makeRecord(QStringLiteral("Primo"), QStringLiteral("Anonimo"), QStringLiteral("100,00")), second,
+             test::makeRecord(QStringLiteral("Terzo"), QStringLiteral("Canova"), QStringLiteral("300,00"))});
     }
     void fillRequired()
     {
@@ -292,7 +287,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget()->objectName(), enter);
         QCOMPARE(box->text(), before);
         box->setFocus();
-        QTest::keyClick(box, Qt::Key_Enter);   // the keypad's
+        QTest::keyClick(box, Qt::Key_Enter); // the keypad's
         QCOMPARE(QApplication::focusWidget()->objectName(), enter);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Tab);
@@ -315,11 +310,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("price: digits and comma") << "txtPrezzo" << "12,5" << "12,5";
-        QTest::newRow("price: full stop and minus ignored") << "txtPrezzo" << "-1.2a3" << "123";
-        QTest::newRow("fiscal code: capitals") << "txtCodFisc" << "abc1" << "ABC1";
-        QTest::newRow("fiscal code: accent, blank, hyphen ignored") << "txtCodFisc" << "aé b-1" << "AB1";
-        QTest::newRow("other boxes take anything") << "txtNote" << "a-b. é" << "a-b. é";
+        QTest::newRow("price: digits and comma") << "txtPrezzo"
+                                                 << "12,5"
+                                                 << "12,5";
+        QTest::newRow("price: full stop and minus ignored") << "txtPrezzo"
+                                                            << "-1.2a3"
+                                                            << "123";
+        QTest::newRow("fiscal code: capitals") << "txtCodFisc"
+                                               << "abc1"
+                                               << "ABC1";
+        QTest::newRow("fiscal code: accent, blank, hyphen ignored") << "txtCodFisc"
+                                                                    << "aé b-1"
+                                                                    << "AB1";
+        QTest::newRow("other boxes take anything") << "txtNote"
+                                                   << "a-b. é"
+                                                   << "a-b. é";
     }
     void keyFilters()
     {
@@ -410,10 +415,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::newRow("first") << "cmdPrimo" << "" << "";
-        QTest::newRow("previous keeps the number") << "cmdIndietro" << "2" << "2";
-        QTest::newRow("next empties the number") << "cmdAvanti" << "2" << "";
-        QTest::newRow("last") << "cmdUltimo" << "" << "";
+        QTest::newRow("first") << "cmdPrimo"
+                               << ""
+                               << "";
+        QTest::newRow("previous keeps the number") << "cmdIndietro"
+                                                   << "2"
+                                                   << "2";
+        QTest::newRow("next empties the number") << "cmdAvanti"
+                                                 << "2"
+                                                 << "";
+        QTest::newRow("last") << "cmdUltimo"
+                              << ""
+                              << "";
     }
     void emptyArchive()
     {
@@ -438,15 +451,39 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("title");   // empty: the sheet is left as it was
-        QTest::newRow("first") << "cmdPrimo" << "3" << "1" << "Primo";
-        QTest::newRow("last") << "cmdUltimo" << "1" << "3" << "Terzo";
-        QTest::newRow("previous on 2") << "cmdIndietro" << "2" << "1" << "Primo";
-        QTest::newRow("next on 1") << "cmdAvanti" << "1" << "2" << "Secondo";
-        QTest::newRow("previous on 1 does nothing") << "cmdIndietro" << "1" << "1" << "";
-        QTest::newRow("next on 3 does nothing") << "cmdAvanti" << "3" << "3" << "";
-        QTest::newRow("previous from a new sheet") << "cmdIndietro" << "" << "1" << "Primo";
-        QTest::newRow("next from a new sheet") << "cmdAvanti" << "" << "1" << "Primo";
+        QTest::addColumn<QString>("title"); // empty: the sheet is left as it was
+        QTest::newRow("first") << "cmdPrimo"
+                               << "3"
+                               << "1"
+                               << "Primo";
+        QTest::newRow("last") << "cmdUltimo"
+                              << "1"
+                              << "3"
+                              << "Terzo";
+        QTest::newRow("previous on 2") << "cmdIndietro"
+                                       << "2"
+                                       << "1"
+                                       << "Primo";
+        QTest::newRow("next on 1") << "cmdAvanti"
+                                   << "1"
+                                   << "2"
+                                   << "Secondo";
+        QTest::newRow("previous on 1 does nothing") << "cmdIndietro"
+                                                    << "1"
+                                                    << "1"
+                                                    << "";
+        QTest::newRow("next on 3 does nothing") << "cmdAvanti"
+                                                << "3"
+                                                << "3"
+                                                << "";
+        QTest::newRow("previous from a new sheet") << "cmdIndietro"
+                                                   << ""
+                                                   << "1"
+                                                   << "Primo";
+        QTest::newRow("next from a new sheet") << "cmdAvanti"
+                                               << ""
+                                               << "1"
+                                               << "Primo";
     }
     void navigation()
     {
@@ -506,9 +543,9 @@ private Q_SLOTS:
         FakeDialogs fake;
         TSchedaOpera neither = test::makeRecord(QStringLiteral("B"), QStringLiteral("Y"), QStringLiteral("1,00"));
         neither.setText(Campo::Segnala, QString());
-        test::makeCatalog(QStringLiteral("Ritratti"),
-                          {test::makeRecord(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("1,00"), firstSold),
-                           neither});
+        test::makeCatalog(
+            QStringLiteral("Ritratti"),
+            {test::makeRecord(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("1,00"), firstSold), neither});
         openCatalog(QStringLiteral("Ritratti"));
         test::click(sheet()->cmdPrimo);
         QCOMPARE(sheet()->chkSegnala->isChecked(), firstSold);
@@ -558,11 +595,19 @@ private Q_SLOTS:
                                                 "dell'artista creatore dell'opera.");
         const QString noValue =
             QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il valore dell'opera.");
-        QTest::newRow("nothing: the title first") << "" << "" << "" << noTitle << "txtCapo";
-        QTest::newRow("blank title") << "   " << "Canaletto" << "1,00" << noTitle << "txtCapo";
-        QTest::newRow("no artist, no value") << "Veduta" << " " << "" << noArtist << "txtColore";
+        QTest::newRow("nothing: the title first") << ""
+                                                  << ""
+                                                  << "" << noTitle << "txtCapo";
+        QTest::newRow("blank title") << "   "
+                                     << "Canaletto"
+                                     << "1,00" << noTitle << "txtCapo";
+        QTest::newRow("no artist, no value") << "Veduta"
+                                             << " "
+                                             << "" << noArtist << "txtColore";
         // A value left empty by another window, not by typing.
-        QTest::newRow("no value") << "Veduta" << "Canaletto" << " " << noValue << "txtPrezzo";
+        QTest::newRow("no value") << "Veduta"
+                                  << "Canaletto"
+                                  << " " << noValue << "txtPrezzo";
     }
     void requiredFields()
     {
@@ -670,12 +715,13 @@ private Q_SLOTS:
         TfrmOpere* s = sheet();
         const SheetPhoto before(QImage(10, 10, QImage::Format_RGB32));
         s->imgFoto->setPhoto(before);
-        test::click(s->btnCaricaFoto);   // cancelled
+        test::click(s->btnCaricaFoto); // cancelled
         QCOMPARE(fake.count(FakeDialogs::Call::OpenFile), 1);
         const FileDialogSpec request = fake.last().request;
         QCOMPARE(request.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
-        QCOMPARE(request.filters,
-                 (QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}));
+        QCOMPARE(
+            request.filters,
+            (QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")}));
         QCOMPARE(s->imgFoto->photo().image().size(), QSize(10, 10));
 
         // A file that is not a picture gives the default picture, silently.
@@ -707,7 +753,7 @@ private Q_SLOTS:
         QCOMPARE(folder.read(QStringLiteral("copia.jpg")), chosen);
         test::click(s->btnSalvaFoto);
         QCOMPARE(folder.read(QStringLiteral("senza_estensione.jpg")), chosen);
-        test::click(s->btnSalvaFoto);   // cancelled: nothing more
+        test::click(s->btnSalvaFoto); // cancelled: nothing more
         QCOMPARE(fake.calls.size(), 3);
     }
 

@@ -37,13 +37,13 @@ QImage twoColour(int w, int h)
 // An APP1 Exif segment carrying only the orientation tag.
 QByteArray exifOrientation(quint16 orientation)
 {
-    QByteArray tiff("MM\x00\x2A\x00\x00\x00\x08", 8);          // big-endian, first IFD at 8
-    tiff += QByteArray("\x00\x01", 2);                          // one entry
-    tiff += QByteArray("\x01\x12\x00\x03\x00\x00\x00\x01", 8);  // Orientation, SHORT, count 1
+    QByteArray tiff("MM\x00\x2A\x00\x00\x00\x08", 8); // big-endian, first IFD at 8
+    tiff += QByteArray("\x00\x01", 2); // one entry
+    tiff += QByteArray("\x01\x12\x00\x03\x00\x00\x00\x01", 8); // Orientation, SHORT, count 1
     tiff += char(orientation >> 8);
     tiff += char(orientation & 0xFF);
     tiff += QByteArray("\x00\x00", 2);
-    tiff += QByteArray("\x00\x00\x00\x00", 4);                  // no next IFD
+    tiff += QByteArray("\x00\x00\x00\x00", 4); // no next IFD
     const QByteArray payload = QByteArray("Exif\x00\x00", 6) + tiff;
     const int length = payload.size() + 2;
     QByteArray segment("\xFF\xE1", 2);
@@ -63,9 +63,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("catalog");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "Ritratti" << "3" << "Ritratti_Foto_3.jpg";
-        QTest::newRow("blanks inside kept") << "Arte sacra" << "12" << "Arte sacra_Foto_12.jpg";
-        QTest::newRow("blanks at the ends dropped") << "  Arte sacra \t" << " 7 " << "Arte sacra_Foto_7.jpg";
+        QTest::newRow("plain") << "Ritratti"
+                               << "3"
+                               << "Ritratti_Foto_3.jpg";
+        QTest::newRow("blanks inside kept") << "Arte sacra"
+                                            << "12"
+                                            << "Arte sacra_Foto_12.jpg";
+        QTest::newRow("blanks at the ends dropped") << "  Arte sacra \t"
+                                                    << " 7 "
+                                                    << "Arte sacra_Foto_7.jpg";
     }
     void photoRule()
     {
@@ -81,14 +87,12 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("image");
         QTest::addColumn<QRect>("area");
         QTest::addColumn<QRect>("drawn");
-        QTest::newRow("wide photo in the sheet") << QSize(3720, 1240) << QRect(0, 0, 567, 378)
-                                                 << QRect(0, 94, 567, 189);
-        QTest::newRow("wide photo enlarged") << QSize(3720, 1240) << QRect(0, 0, 1860, 990)
-                                             << QRect(0, 185, 1860, 620);
-        QTest::newRow("small photo in the sheet") << QSize(300, 200) << QRect(0, 0, 567, 378)
-                                                  << QRect(133, 89, 300, 200);
-        QTest::newRow("small photo enlarged") << QSize(300, 200) << QRect(0, 0, 1860, 990)
-                                              << QRect(780, 395, 300, 200);
+        QTest::newRow("wide photo in the sheet")
+            << QSize(3720, 1240) << QRect(0, 0, 567, 378) << QRect(0, 94, 567, 189);
+        QTest::newRow("wide photo enlarged") << QSize(3720, 1240) << QRect(0, 0, 1860, 990) << QRect(0, 185, 1860, 620);
+        QTest::newRow("small photo in the sheet")
+            << QSize(300, 200) << QRect(0, 0, 567, 378) << QRect(133, 89, 300, 200);
+        QTest::newRow("small photo enlarged") << QSize(300, 200) << QRect(0, 0, 1860, 990) << QRect(780, 395, 300, 200);
         QTest::newRow("taller only") << QSize(500, 756) << QRect(10, 20, 567, 378) << QRect(168, 20, 250, 378);
         QTest::newRow("exact size") << QSize(567, 378) << QRect(0, 0, 567, 378) << QRect(0, 0, 567, 378);
     }

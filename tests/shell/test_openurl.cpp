@@ -14,7 +14,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("scheme");
-        QTest::addColumn<QString>("target");   // file URL, mail address or host
+        QTest::addColumn<QString>("target"); // file URL, mail address or host
         QTest::addColumn<QString>("subject");
         QTest::addColumn<QString>("body");
 
@@ -34,9 +34,9 @@ private Q_SLOTS:
         QTest::newRow("drive path, blanks, slashes")
             << QStringLiteral("\"d:/Opere d'arte/Documenti_Allegati/scheda 1.doc\"") << QStringLiteral("file")
             << QStringLiteral("file:///d:/Opere d'arte/Documenti_Allegati/scheda 1.doc") << QString() << QString();
-        QTest::newRow("network share")
-            << QStringLiteral("\"\\\\archivio\\pinakos\\Guida.pdf\"") << QStringLiteral("file")
-            << QStringLiteral("file://archivio/pinakos/Guida.pdf") << QString() << QString();
+        QTest::newRow("network share") << QStringLiteral("\"\\\\archivio\\pinakos\\Guida.pdf\"")
+                                       << QStringLiteral("file") << QStringLiteral("file://archivio/pinakos/Guida.pdf")
+                                       << QString() << QString();
         QTest::newRow("mailto in quotes")
             << QStringLiteral("\"mailto:info@example.org?subject=Software Pinakos&body=Salve, desidererei avere "
                               "le seguenti informazioni sul software in oggetto:\"")

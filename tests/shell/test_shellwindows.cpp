@@ -167,9 +167,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("className");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QSize>("client");
-        QTest::newRow("help") << "imgGuida" << "TfrmGuida" << " Guida all'utilizzo del software" << QSize(670, 572);
-        QTest::newRow("information") << "imgInfo" << "TfrmInfo" << " Informazioni su Pinakos" << QSize(473, 579);
-        QTest::newRow("credits") << "imgCopyright" << "TfrmSplash" << " Pinakos - Studio Esempio" << QSize(661, 467);
+        QTest::newRow("help") << "imgGuida"
+                              << "TfrmGuida"
+                              << " Guida all'utilizzo del software" << QSize(670, 572);
+        QTest::newRow("information") << "imgInfo"
+                                     << "TfrmInfo"
+                                     << " Informazioni su Pinakos" << QSize(473, 579);
+        QTest::newRow("credits") << "imgCopyright"
+                                 << "TfrmSplash"
+                                 << " Pinakos - Studio Esempio" << QSize(661, 467);
     }
     void onDemandWindowFrames()
     {
@@ -268,7 +274,7 @@ private Q_SLOTS:
         showHelpTopic(avvio(), sheetTopic());
         QVERIFY(first.isNull());
         QVERIFY(firstSelected);
-        QVERIFY(firstScroll > 0);   // the body is longer than the box
+        QVERIFY(firstScroll > 0); // the body is longer than the box
 
         bool secondSelected = true;
         int secondScroll = -1;
@@ -316,10 +322,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("opener");
         QTest::addColumn<QString>("pressOn");
-        QTest::newRow("help, text") << "imgGuida" << "lnkWeb";
-        QTest::newRow("help, icon") << "imgGuida" << "imgPDF";
-        QTest::newRow("information, icon") << "imgInfo" << "imgEmail";
-        QTest::newRow("credits, icon") << "imgCopyright" << "imgWeb";
+        QTest::newRow("help, text") << "imgGuida"
+                                    << "lnkWeb";
+        QTest::newRow("help, icon") << "imgGuida"
+                                    << "imgPDF";
+        QTest::newRow("information, icon") << "imgInfo"
+                                           << "imgEmail";
+        QTest::newRow("credits, icon") << "imgCopyright"
+                                       << "imgWeb";
     }
     void linkIsOrangeWhilePressed()
     {
@@ -433,8 +443,7 @@ private Q_SLOTS:
         QTest::newRow("help btnChiudi") << help << "btnChiudi" << QRect(472, 490, 161, 38) << true << true;
         QTest::newRow("info panel") << info << "panContainer" << QRect(15, 15, 442, 490) << false << false;
         QTest::newRow("info header") << info << "shpIntestazione" << QRect(8, 8, 425, 72) << true << false;
-        QTest::newRow("info btnChiudi") << info << "btnChiudi" << QRect(15 + 280, 15 + 504, 161, 41) << false
-                                        << true;
+        QTest::newRow("info btnChiudi") << info << "btnChiudi" << QRect(15 + 280, 15 + 504, 161, 41) << false << true;
         QTest::newRow("info imgEmail") << info << "imgEmail" << QRect(15, 531, 23, 16) << false << true;
         QTest::newRow("info lnkWeb") << info << "lnkWeb" << QRect(46, 528, -1, 0) << false << true;
         QTest::newRow("credits panel") << credits << "panContainer" << QRect(9, 9, 642, 448) << false << false;
@@ -481,21 +490,38 @@ private Q_SLOTS:
         QTest::addColumn<bool>("underline");
         QTest::addColumn<QColor>("colour");
         const QColor crimson(0xDC, 0x14, 0x3C), none;
-        QTest::newRow("help lblTitolo") << "TfrmGuida" << "lblTitolo" << "Argomento della guida." << "Arial" << 16
-                                        << true << false << crimson;
-        QTest::newRow("help txtGuida") << "TfrmGuida" << "txtGuida" << "" << "Verdana" << 12 << true << false << none;
-        QTest::newRow("help lnkWeb") << "TfrmGuida" << "lnkWeb" << "Visualizza guida in formato PDF" << "Tahoma" << 14
-                                     << false << true << kDarkBlue;
-        QTest::newRow("help btnChiudi") << "TfrmGuida" << "btnChiudi" << "Chiudi" << "Verdana" << 12 << false << false
-                                        << none;
-        QTest::newRow("info lnkWeb") << "TfrmInfo" << "lnkWeb" << "info@example.org" << "Tahoma" << 14 << false << true
-                                     << kDarkBlue;
-        QTest::newRow("info btnChiudi") << "TfrmInfo" << "btnChiudi" << "Chiudi" << "Verdana" << 12 << false << false
-                                        << none;
-        QTest::newRow("credits lnkWeb") << "TfrmSplash" << "lnkWeb" << "www.example.org" << "Tahoma" << 14 << false
-                                        << true << kDarkBlue;
-        QTest::newRow("credits btnChiudi") << "TfrmSplash" << "btnChiudi" << "Chiudi" << "Verdana" << 12 << false
-                                           << false << none;
+        QTest::newRow("help lblTitolo") << "TfrmGuida"
+                                        << "lblTitolo"
+                                        << "Argomento della guida."
+                                        << "Arial" << 16 << true << false << crimson;
+        QTest::newRow("help txtGuida") << "TfrmGuida"
+                                       << "txtGuida"
+                                       << ""
+                                       << "Verdana" << 12 << true << false << none;
+        QTest::newRow("help lnkWeb") << "TfrmGuida"
+                                     << "lnkWeb"
+                                     << "Visualizza guida in formato PDF"
+                                     << "Tahoma" << 14 << false << true << kDarkBlue;
+        QTest::newRow("help btnChiudi") << "TfrmGuida"
+                                        << "btnChiudi"
+                                        << "Chiudi"
+                                        << "Verdana" << 12 << false << false << none;
+        QTest::newRow("info lnkWeb") << "TfrmInfo"
+                                     << "lnkWeb"
+                                     << "info@example.org"
+                                     << "Tahoma" << 14 << false << true << kDarkBlue;
+        QTest::newRow("info btnChiudi") << "TfrmInfo"
+                                        << "btnChiudi"
+                                        << "Chiudi"
+                                        << "Verdana" << 12 << false << false << none;
+        QTest::newRow("credits lnkWeb") << "TfrmSplash"
+                                        << "lnkWeb"
+                                        << "www.example.org"
+                                        << "Tahoma" << 14 << false << true << kDarkBlue;
+        QTest::newRow("credits btnChiudi") << "TfrmSplash"
+                                           << "btnChiudi"
+                                           << "Chiudi"
+                                           << "Verdana" << 12 << false << false << none;
     }
     void smallWindowTexts()
     {
@@ -588,8 +614,11 @@ private Q_SLOTS:
         click(child(avvio(), opener));
         QVERIFY(avvio()->frameGeometry().center() != avvio()->screen()->availableGeometry().center());
         QVERIFY2((centre - expected).manhattanLength() <= 2,
-                 qPrintable(QStringLiteral("%1,%2 instead of %3,%4").arg(centre.x()).arg(centre.y())
-                                .arg(expected.x()).arg(expected.y())));
+                 qPrintable(QStringLiteral("%1,%2 instead of %3,%4")
+                                .arg(centre.x())
+                                .arg(centre.y())
+                                .arg(expected.x())
+                                .arg(expected.y())));
     }
 };
 

@@ -52,22 +52,25 @@ private Q_SLOTS:
 void TestArchive::failureMessage()
 {
     QCOMPARE(archiveFailureMessage(),
-             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                            "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma."));
+             QStringLiteral(
+                 "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                 "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma."));
 }
 
 void TestArchive::trailingBytesAreOverwritten()
 {
     TempFolder tmp;
-    const QString path = makeCatalog(QStringLiteral("Tre"), {makeRecord("a", "x", "1,00"), makeRecord("b", "y", "2,00"),
-                                                             makeRecord("c", "z", "3,00")});
+    const QString path =
+        makeCatalog(QStringLiteral("Tre"),
+                    {makeRecord("a", "x", "1,00"), makeRecord("b", "y", "2,00"), makeRecord("c", "z", "3,00")});
     QFile f(path);
     QVERIFY(f.open(QIODevice::Append));
     f.write(QByteArray(100, 'q'));
     f.close();
     QCOMPARE(sizeOf(path), 3 * 2925 + 100);
 
-    const TSchedaOpera fourth = makeRecord(QStringLiteral("Quarta"), QStringLiteral("Io"), QStringLiteral("4,00"), true);
+    const TSchedaOpera fourth =
+        makeRecord(QStringLiteral("Quarta"), QStringLiteral("Io"), QStringLiteral("4,00"), true);
     {
         Archive a(path);
         QCOMPARE(a.count(), 3);
@@ -95,7 +98,9 @@ void TestArchive::recordsAtTheirOffsets()
     a.close();
     const QByteArray bytes = tmp.read(QStringLiteral("Nuovo.art"));
     QCOMPARE(bytes.size(), 5850);
-    QCOMPARE(bytes.mid(2925, 4), QByteArray("\x03" "Due"));
+    QCOMPARE(bytes.mid(2925, 4),
+             QByteArray("\x03"
+                        "Due"));
 }
 
 void TestArchive::missingFileCreatedEmpty()
@@ -177,7 +182,8 @@ void TestArchive::numberOutsideCountFails()
 {
     QFETCH(int, n);
     TempFolder tmp;
-    const QString path = makeCatalog(QStringLiteral("Due"), {makeRecord("a", "x", "1,00"), makeRecord("b", "y", "2,00")});
+    const QString path =
+        makeCatalog(QStringLiteral("Due"), {makeRecord("a", "x", "1,00"), makeRecord("b", "y", "2,00")});
     tmp.write(QStringLiteral("Due.art"), tmp.read(QStringLiteral("Due.art")) + QByteArray(2924, 'p'));
     const QByteArray before = tmp.read(QStringLiteral("Due.art"));
     Archive a(path);
@@ -193,7 +199,8 @@ void TestArchive::writeInPlace()
     TempFolder tmp;
     const TSchedaOpera first = makeRecord("a", "x", "1,00"), third = makeRecord("c", "z", "3,00");
     const QString path = makeCatalog(QStringLiteral("Tre"), {first, makeRecord("b", "y", "2,00"), third});
-    const TSchedaOpera changed = makeRecord(QStringLiteral("Nuova"), QStringLiteral("Lei"), QStringLiteral("9,00"), true);
+    const TSchedaOpera changed =
+        makeRecord(QStringLiteral("Nuova"), QStringLiteral("Lei"), QStringLiteral("9,00"), true);
     {
         Archive a(path);
         a.write(2, changed);

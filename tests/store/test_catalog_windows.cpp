@@ -30,22 +30,25 @@ using Call = FakeDialogs::Call;
 
 namespace {
 
-const QString kEmptyName = QStringLiteral("Attenzione: per creare l'archivio è necessario indicare il nome del nuovo catalogo.");
-const QString kDuplicate = QStringLiteral(
-    "Attenzione: il nome del catalogo indicato è già stato utilizzato in precedenza.\r\n\r\n"
-    "Inserire un nome diverso oppure, se si desidera aprire un catalogo già creato, premere il pulsante Apri catalogo esistente.");
-const QString kInvalid = QStringLiteral(
-    "Attenzione: il nome del catalogo contiene caratteri non ammessi o non è valido come nome di file.\r\n\r\nInserire un nome diverso.");
-const QString kCreated = QStringLiteral(
-    "Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"
-    "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti.");
+const QString kEmptyName =
+    QStringLiteral("Attenzione: per creare l'archivio è necessario indicare il nome del nuovo catalogo.");
+const QString kDuplicate =
+    QStringLiteral("Attenzione: il nome del catalogo indicato è già stato utilizzato in precedenza.\r\n\r\n"
+                   "Inserire un nome diverso oppure, se si desidera aprire un catalogo già creato, premere il pulsante "
+                   "Apri catalogo esistente.");
+const QString kInvalid = QStringLiteral("Attenzione: il nome del catalogo contiene caratteri non ammessi o non è "
+                                        "valido come nome di file.\r\n\r\nInserire un nome diverso.");
+const QString kCreated =
+    QStringLiteral("Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"
+                   "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti.");
 const QString kEmptyList = QStringLiteral("Attenzione: l'elenco non contiene nessun catalogo.");
-const QString kSelectOpen = QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio.");
+const QString kSelectOpen =
+    QStringLiteral("Attenzione: selezionare il catalogo dall'elenco prima di premere il pulsante Apri archivio.");
 const QString kSelectDelete = QStringLiteral(
     "Attenzione: selezionare dall'elenco il catalogo da eliminare prima di premere il pulsante del cestino.");
-const QString kConfirmDelete = QStringLiteral(
-    "Si sta per eliminare il catalogo selezionato. Si ricorda che il file eliminato non potrà essere recuperato.\r\n\r\n"
-    "Si conferma l'eliminazione dell'archivio?");
+const QString kConfirmDelete = QStringLiteral("Si sta per eliminare il catalogo selezionato. Si ricorda che il file "
+                                              "eliminato non potrà essere recuperato.\r\n\r\n"
+                                              "Si conferma l'eliminazione dell'archivio?");
 const QString kDeleted = QStringLiteral("Il catalogo è stato eliminato con successo.");
 const QString kDeleteRefused = QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.");
 
@@ -89,8 +92,8 @@ class TestCatalogWindows : public QObject
 
     void hideAll()
     {
-        for (QWidget* w : {static_cast<QWidget*>(avvio()), static_cast<QWidget*>(crea()),
-                           static_cast<QWidget*>(apri()), static_cast<QWidget*>(opere())})
+        for (QWidget* w : {static_cast<QWidget*>(avvio()), static_cast<QWidget*>(crea()), static_cast<QWidget*>(apri()),
+                           static_cast<QWidget*>(opere())})
             w->hide();
     }
     // The way the start window opens them.
@@ -162,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(crea()->property("showMaximised").toBool());
         crea()->resize(1016, 713);
         QCOMPARE(crea()->panContainer->size(), QSize(995, 692));
-        QCOMPARE(crea()->panContainer->pos(), QPoint(10, 10));   // centred
+        QCOMPARE(crea()->panContainer->pos(), QPoint(10, 10)); // centred
         QCOMPARE(crea()->txtFile->maxLength(), 250);
         QCOMPARE(crea()->txtFile->font().family(), QStringLiteral("Verdana"));
         QCOMPARE(crea()->txtFile->font().pixelSize(), 16);
@@ -173,13 +176,20 @@ private Q_SLOTS:
     void creaLayout_data()
     {
         layoutColumns();
-        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << "pinakos::Picture" << QRect(198, 20, 669, 113) << "crea_istruzioni" << false;
-        QTest::newRow("imgGuida") << "imgGuida" << "pinakos::Picture" << QRect(946, 152, 29, 28) << "guida" << true;
-        QTest::newRow("icoMano") << "icoMano" << "pinakos::Picture" << QRect(580, 150, 30, 58) << "mano" << false;
-        QTest::newRow("bkgFile") << "bkgFile" << "pinakos::Shape" << QRect(204, 220, 768, 58) << "" << false;
-        QTest::newRow("txtFile") << "txtFile" << "QLineEdit" << QRect(216, 232, 744, 34) << "" << false;
-        QTest::newRow("btnAnnulla") << "btnAnnulla" << "pinakos::Picture" << QRect(540, 588, 193, 58) << "btn_annulla" << true;
-        QTest::newRow("btnApplica") << "btnApplica" << "pinakos::Picture" << QRect(752, 588, 193, 58) << "btn_applica" << true;
+        QTest::newRow("icoIstruzioni") << "icoIstruzioni"
+                                       << "pinakos::Picture" << QRect(198, 20, 669, 113) << "crea_istruzioni" << false;
+        QTest::newRow("imgGuida") << "imgGuida"
+                                  << "pinakos::Picture" << QRect(946, 152, 29, 28) << "guida" << true;
+        QTest::newRow("icoMano") << "icoMano"
+                                 << "pinakos::Picture" << QRect(580, 150, 30, 58) << "mano" << false;
+        QTest::newRow("bkgFile") << "bkgFile"
+                                 << "pinakos::Shape" << QRect(204, 220, 768, 58) << "" << false;
+        QTest::newRow("txtFile") << "txtFile"
+                                 << "QLineEdit" << QRect(216, 232, 744, 34) << "" << false;
+        QTest::newRow("btnAnnulla") << "btnAnnulla"
+                                    << "pinakos::Picture" << QRect(540, 588, 193, 58) << "btn_annulla" << true;
+        QTest::newRow("btnApplica") << "btnApplica"
+                                    << "pinakos::Picture" << QRect(752, 588, 193, 58) << "btn_applica" << true;
     }
     void creaLayout() { checkControl(crea()); }
 
@@ -187,8 +197,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("file");
-        QTest::newRow("blanks around") << "  Paesaggi  " << "Paesaggi.art";
-        QTest::newRow("dot kept") << "Arte.moderna" << "Arte.moderna.art";
+        QTest::newRow("blanks around") << "  Paesaggi  "
+                                       << "Paesaggi.art";
+        QTest::newRow("dot kept") << "Arte.moderna"
+                                  << "Arte.moderna.art";
         QTest::newRow("accents") << QStringLiteral("Città d'arte") << QStringLiteral("Città d'arte.art");
     }
     void createsTrimmedNameAndReturnsToStart()
@@ -293,7 +305,7 @@ private Q_SLOTS:
         QFETCH(QString, pasted);
         openCrea();
         QGuiApplication::clipboard()->setText(pasted);
-        crea()->txtFile->paste();   // pasted text is not filtered
+        crea()->txtFile->paste(); // pasted text is not filtered
         QCOMPARE(crea()->txtFile->text(), pasted);
         applica();
         QCOMPARE(m_dialogs->texts(), QStringList{kInvalid});
@@ -397,7 +409,7 @@ private Q_SLOTS:
         QVERIFY(apri()->property("showMaximised").toBool());
         apri()->resize(1016, 713);
         QCOMPARE(apri()->panContainer->size(), QSize(995, 692));
-        QCOMPARE(apri()->panContainer->pos(), QPoint(10, 10));   // centred
+        QCOMPARE(apri()->panContainer->pos(), QPoint(10, 10)); // centred
         QCOMPARE(apri()->lstFiles->selectionMode(), QAbstractItemView::SingleSelection);
         QVERIFY(!apri()->lstFiles->isSortingEnabled());
         QVERIFY(child<QLabel>(apri(), QStringLiteral("lblFile"))->isHidden());
@@ -413,13 +425,20 @@ private Q_SLOTS:
     void apriLayout_data()
     {
         layoutColumns();
-        QTest::newRow("icoIstruzioni") << "icoIstruzioni" << "pinakos::Picture" << QRect(168, 22, 623, 101) << "apri_istruzioni" << false;
-        QTest::newRow("btnElimina") << "btnElimina" << "pinakos::Picture" << QRect(24, 156, 46, 45) << "cestino" << true;
-        QTest::newRow("icoMano") << "icoMano" << "pinakos::Picture" << QRect(490, 148, 30, 58) << "mano" << false;
-        QTest::newRow("imgGuida") << "imgGuida" << "pinakos::Picture" << QRect(946, 156, 29, 28) << "guida" << true;
-        QTest::newRow("lstFiles") << "lstFiles" << "QListWidget" << QRect(34, 224, 926, 298) << "" << false;
-        QTest::newRow("btnAnnulla") << "btnAnnulla" << "pinakos::Picture" << QRect(44, 594, 193, 58) << "btn_annulla" << true;
-        QTest::newRow("btnApri") << "btnApri" << "pinakos::Picture" << QRect(758, 594, 193, 58) << "btn_apri_archivio" << true;
+        QTest::newRow("icoIstruzioni") << "icoIstruzioni"
+                                       << "pinakos::Picture" << QRect(168, 22, 623, 101) << "apri_istruzioni" << false;
+        QTest::newRow("btnElimina") << "btnElimina"
+                                    << "pinakos::Picture" << QRect(24, 156, 46, 45) << "cestino" << true;
+        QTest::newRow("icoMano") << "icoMano"
+                                 << "pinakos::Picture" << QRect(490, 148, 30, 58) << "mano" << false;
+        QTest::newRow("imgGuida") << "imgGuida"
+                                  << "pinakos::Picture" << QRect(946, 156, 29, 28) << "guida" << true;
+        QTest::newRow("lstFiles") << "lstFiles"
+                                  << "QListWidget" << QRect(34, 224, 926, 298) << "" << false;
+        QTest::newRow("btnAnnulla") << "btnAnnulla"
+                                    << "pinakos::Picture" << QRect(44, 594, 193, 58) << "btn_annulla" << true;
+        QTest::newRow("btnApri") << "btnApri"
+                                 << "pinakos::Picture" << QRect(758, 594, 193, 58) << "btn_apri_archivio" << true;
     }
     void apriLayout() { checkControl(apri()); }
 
@@ -511,7 +530,7 @@ private Q_SLOTS:
         QVERIFY(!opere()->isVisible());
         QCOMPARE(opere()->lblFile->text(), QStringLiteral("prima"));
         QCOMPARE(lines(l), QStringList{"Uno.art"});
-        QVERIFY(!l->viewport()->findChild<QLineEdit*>());   // no line editor either
+        QVERIFY(!l->viewport()->findChild<QLineEdit*>()); // no line editor either
         QCOMPARE(m_folder->read(QStringLiteral("Uno.art")), before);
     }
 
@@ -602,7 +621,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->last().call, Call::Error);
         QVERIFY(m_dialogs->last().text.startsWith(kDeleteRefused));
         QVERIFY(QFileInfo(m_folder->file(QStringLiteral("Uno.art/dentro.txt"))).isFile());
-        QCOMPARE(lines(apri()->lstFiles), QStringList{"Due.art"});   // rebuilt
+        QCOMPARE(lines(apri()->lstFiles), QStringList{"Due.art"}); // rebuilt
         QVERIFY(apri()->isVisible());
     }
 
@@ -617,7 +636,7 @@ private Q_SLOTS:
 #ifndef Q_OS_WIN
         const bool writable = ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 #else
-        const bool writable = true;   // Windows ignores these bits on folders
+        const bool writable = true; // Windows ignores these bits on folders
 #endif
         if (writable) {
             QFile::setPermissions(folder, perms);

@@ -86,13 +86,12 @@ void TestCatalogs::listing()
     makeCatalog(QStringLiteral("Zeta"));
     makeCatalog(QStringLiteral("alfa"));
     tmp.write(QStringLiteral("Beta.ART"), QByteArray());
-    tmp.write(QStringLiteral("_sotto.art"), QByteArray());   // '_' sorts after the letters folded to capitals
+    tmp.write(QStringLiteral("_sotto.art"), QByteArray()); // '_' sorts after the letters folded to capitals
     tmp.write(QStringLiteral("note.txt"), "x");
     tmp.write(QStringLiteral("quasi.art.bak"), "x");
     tmp.write(QStringLiteral("interna/Dentro.art"), QByteArray());
     QVERIFY(QDir().mkpath(tmp.file(QStringLiteral("Cartella.art"))));
-    QCOMPARE(listCatalogs(programFolder()),
-             QStringList({"alfa.art", "Beta.ART", "Zeta.art", "_sotto.art"}));
+    QCOMPARE(listCatalogs(programFolder()), QStringList({"alfa.art", "Beta.ART", "Zeta.art", "_sotto.art"}));
     QCOMPARE(countLine(3), QStringLiteral("Sono stati creati 3 cataloghi di opere d'arte."));
 }
 
@@ -128,7 +127,7 @@ void TestCatalogs::createFailureCarriesReason()
         QFAIL("no failure");
     } catch (const Failure& f) {
         QVERIFY(f.message().startsWith(QStringLiteral("Attenzione: ")));
-        QVERIFY(f.message().size() > 80);   // the file system's reason follows
+        QVERIFY(f.message().size() > 80); // the file system's reason follows
     }
 }
 
@@ -140,7 +139,8 @@ void TestCatalogs::deleteFailureCarriesReason()
         deleteCatalog(tmp.file(QStringLiteral("Piena.art")));
         QFAIL("no failure");
     } catch (const Failure& f) {
-        QVERIFY(f.message().startsWith(QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.")));
+        QVERIFY(f.message().startsWith(
+            QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.")));
     }
     QVERIFY(QFileInfo(tmp.file(QStringLiteral("Piena.art/dentro.txt"))).isFile());
 

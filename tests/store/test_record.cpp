@@ -126,7 +126,7 @@ void TestRecord::longTitleCutTo50()
     r.setText(Campo::Capo, title);
     QCOMPARE(int(r.bytes()[0]), 50);
     QCOMPARE(r.text(Campo::Capo), title.left(50));
-    QCOMPARE(int(r.bytes()[51]), 0);   // the next slot is untouched
+    QCOMPARE(int(r.bytes()[51]), 0); // the next slot is untouched
 }
 
 void TestRecord::blanksTrimmedBothWays()
@@ -147,7 +147,11 @@ void TestRecord::shorterValueZeroesRestOfSlot()
     TSchedaOpera r;
     r.setText(Campo::Prezzo, QStringLiteral("123456789012345"));
     r.setText(Campo::Prezzo, QStringLiteral("0,00"));
-    QCOMPARE(QByteArray(r.data() + 1400, 16), QByteArray("\x04" "0,00" "\0\0\0\0\0\0\0\0\0\0\0", 16));
+    QCOMPARE(QByteArray(r.data() + 1400, 16),
+             QByteArray("\x04"
+                        "0,00"
+                        "\0\0\0\0\0\0\0\0\0\0\0",
+                        16));
 }
 
 void TestRecord::overlongLengthByteStaysInSlot_data()

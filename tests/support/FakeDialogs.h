@@ -16,8 +16,8 @@ public:
     struct Record
     {
         Call call;
-        QString text;               // message text, dialog title or shell command
-        FileDialogSpec request;        // file dialogs
+        QString text; // message text, dialog title or shell command
+        FileDialogSpec request; // file dialogs
     };
 
     FakeDialogs();
@@ -31,9 +31,9 @@ public:
     void shellOpen(const QString& command) override;
 
     QList<Record> calls;
-    QQueue<bool> confirmAnswers;   // empty queue answers No
-    QQueue<QString> fileAnswers;   // empty queue answers Cancel
-    QQueue<bool> printAnswers;     // empty queue answers Cancel
+    QQueue<bool> confirmAnswers; // empty queue answers No
+    QQueue<QString> fileAnswers; // empty queue answers Cancel
+    QQueue<bool> printAnswers; // empty queue answers Cancel
     // Runs inside each notify/confirm call, while the "dialog" is up.
     std::function<void(const Record&)> onCall;
 

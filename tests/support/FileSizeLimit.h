@@ -17,7 +17,8 @@ public:
     bool active() const { return m_active; }
 
 private:
-    struct rlimit m_old {};
+    struct rlimit m_old
+    {};
     void (*m_oldHandler)(int) = nullptr;
     bool m_active = false;
 };

@@ -11,8 +11,8 @@ class TempFolder
 public:
     TempFolder();
     ~TempFolder();
-    QString path() const;                     // with trailing separator
-    QString file(const QString& name) const;  // path() + name
+    QString path() const; // with trailing separator
+    QString file(const QString& name) const; // path() + name
     // Writes bytes to a file of the folder (sub-folders created).
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
