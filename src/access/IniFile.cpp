@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 #include <optional>
 
@@ -14,10 +15,23 @@ namespace {
 
 enum class Encoding { Ansi, Utf8Bom, Utf16LeBom };
 
+// One line of the file: its bytes as they stand (line end included), so that
+// a line we do not change is written back exactly, and its text without the
+// line end, which is what the names are looked for in.
+struct Line
+{
+    QByteArray raw;
+    QString text;
+    bool ended = false; // raw ends in a line end
+};
+
 struct IniText
 {
     Encoding encoding = Encoding::Ansi;
-    QStringList lines;
+    QByteArray bom; // the byte-order mark the file starts with, if any
+    QList<Line> lines;
+    QByteArray tail; // a last odd byte of a UTF-16 file, not a character: kept at the end
+    QByteArray lineEnd = "\r\n"; // the file's own line end, for lines we add
 };
 
 // Names and values lose blanks and tabs at either end.
@@ -31,43 +45,35 @@ QString stripBlanks(QStringView s)
     return s.mid(b, e - b).toString();
 }
 
-IniText decode(const QByteArray& bytes)
+// The text of bytes in the file's encoding. UTF-16 is taken code unit by code
+// unit: no byte-order mark is looked for again, and nothing is swapped or dropped.
+QString decodeText(Encoding encoding, QByteArrayView bytes)
 {
-    IniText t;
-    QString text;
-    if (bytes.startsWith("\xFF\xFE")) {
-        t.encoding = Encoding::Utf16LeBom;
-        const QByteArray body = bytes.mid(2);
-        text = QString::fromUtf16(reinterpret_cast<const char16_t*>(body.constData()), body.size() / 2);
-    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
-        t.encoding = Encoding::Utf8Bom;
-        text = QString::fromUtf8(bytes.mid(3));
-    } else {
-        // Byte for byte, so that lines we do not touch are written back as they were.
-        text = QString::fromLatin1(bytes);
+    switch (encoding) {
+    case Encoding::Utf16LeBom: {
+        QString s(bytes.size() / 2, Qt::Uninitialized);
+        char16_t* out = reinterpret_cast<char16_t*>(s.data());
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+            out[i / 2] = char16_t(quint8(bytes[i]) | (quint8(bytes[i + 1]) << 8));
+        return s;
     }
-    if (text.isEmpty())
-        return t;
-    t.lines = text.split(u'\n');
-    for (QString& l : t.lines)
-        if (l.endsWith(u'\r'))
-            l.chop(1);
-    // A final line end does not start another line.
-    if (t.lines.size() > 1 && t.lines.constLast().isEmpty())
-        t.lines.removeLast();
-    return t;
+    case Encoding::Utf8Bom: {
+        // A second mark after the file's own is a character of the text.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return utf8(bytes);
+    }
+    case Encoding::Ansi:
+        break;
+    }
+    return QString::fromLatin1(bytes);
 }
 
-QByteArray encode(const IniText& t)
+QByteArray encodeText(Encoding encoding, const QString& text)
 {
-    QString text;
-    for (const QString& l : t.lines) {
-        text += l;
-        text += QLatin1String("\r\n");
-    }
-    switch (t.encoding) {
+    switch (encoding) {
     case Encoding::Utf16LeBom: {
-        QByteArray out("\xFF\xFE", 2);
+        QByteArray out;
+        out.reserve(text.size() * 2);
         for (QChar c : text) {
             out += char(c.unicode() & 0xFF);
             out += char(c.unicode() >> 8);
@@ -75,11 +81,96 @@ QByteArray encode(const IniText& t)
         return out;
     }
     case Encoding::Utf8Bom:
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        return text.toUtf8();
     case Encoding::Ansi:
         break;
     }
     return text.toLatin1();
+}
+
+IniText decode(const QByteArray& bytes)
+{
+    IniText t;
+    qsizetype start = 0;
+    int unit = 1; // bytes per code unit
+    if (bytes.startsWith("\xFF\xFE")) {
+        t.encoding = Encoding::Utf16LeBom;
+        t.bom = bytes.left(2);
+        unit = 2;
+    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
+        t.encoding = Encoding::Utf8Bom;
+        t.bom = bytes.left(3);
+    }
+    start = t.bom.size();
+    qsizetype end = bytes.size();
+    if (unit == 2 && (end - start) % 2 != 0) {
+        t.tail = bytes.right(1);
+        --end;
+    }
+    const auto unitAt = [&](qsizetype i) {
+        return unit == 1 ? char16_t(quint8(bytes[i])) : char16_t(quint8(bytes[i]) | (quint8(bytes[i + 1]) << 8));
+    };
+
+    bool endSeen = false;
+    for (qsizetype lineStart = start; lineStart < end;) {
+        qsizetype i = lineStart;
+        while (i < end && unitAt(i) != u'\n')
+            i += unit;
+        Line l;
+        l.ended = i < end;
+        const qsizetype rawEnd = l.ended ? i + unit : end;
+        l.raw = bytes.mid(lineStart, rawEnd - lineStart);
+        qsizetype textEnd = i;
+        if (textEnd > lineStart && unitAt(textEnd - unit) == u'\r')
+            textEnd -= unit;
+        l.text = decodeText(t.encoding, QByteArrayView(bytes).sliced(lineStart, textEnd - lineStart));
+        if (l.ended && !endSeen) {
+            endSeen = true;
+            t.lineEnd = textEnd < i ? QByteArray("\r\n") : QByteArray("\n");
+        }
+        t.lines << l;
+        lineStart = rawEnd;
+    }
+    return t;
+}
+
+QByteArray encode(const IniText& t)
+{
+    QByteArray out = t.bom;
+    for (const Line& l : t.lines)
+        out += l.raw;
+    return out + t.tail;
+}
+
+// A line we write, ended with the file's own line end.
+Line newLine(const IniText& t, const QString& text)
+{
+    Line l;
+    l.text = text;
+    l.raw = encodeText(t.encoding, text) + encodeText(t.encoding, QString::fromLatin1(t.lineEnd));
+    l.ended = true;
+    return l;
+}
+
+// The line end of a line, in its own bytes (empty when it has none).
+QByteArray lineEndOf(const IniText& t, const Line& l)
+{
+    if (!l.ended)
+        return {};
+    const int unit = t.encoding == Encoding::Utf16LeBom ? 2 : 1;
+    const QByteArray cr = encodeText(t.encoding, QStringLiteral("\r"));
+    const QByteArray body = l.raw.left(l.raw.size() - unit);
+    return body.endsWith(cr) ? l.raw.right(2 * unit) : l.raw.right(unit);
+}
+
+// Before a line is added after the file's last line, that line gets an end.
+void endLastLine(IniText& t)
+{
+    if (t.lines.isEmpty() || t.lines.constLast().ended)
+        return;
+    Line& last = t.lines.last();
+    last.raw += encodeText(t.encoding, QString::fromLatin1(t.lineEnd));
+    last.ended = true;
 }
 
 // The section name of a header line ("[name]"); nothing for other lines.
@@ -119,17 +210,17 @@ struct Place
     qsizetype section = -1, key = -1, insertAt = -1;
 };
 
-Place find(const QStringList& lines, const QString& section, const QString& key)
+Place find(const QList<Line>& lines, const QString& section, const QString& key)
 {
     Place p;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::optional<QString> name = sectionName(lines.at(i));
+        const std::optional<QString> name = sectionName(lines.at(i).text);
         if (!name || !sameName(*name, section))
             continue;
         p.section = i;
         p.insertAt = i + 1;
         for (qsizetype j = i + 1; j < lines.size(); ++j) {
-            const QString& l = lines.at(j);
+            const QString& l = lines.at(j).text;
             if (sectionName(l))
                 break;
             if (!stripBlanks(l).isEmpty())
@@ -158,7 +249,11 @@ std::optional<IniText> load(const QString& file)
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return decode(f.read(kMaxIniBytes));
+    const QByteArray bytes = f.read(kMaxIniBytes + 1);
+    // Grown since it was looked at: still not a settings file.
+    if (bytes.size() > kMaxIniBytes)
+        throw Failure(QStringLiteral("Il file %1 è troppo grande per essere un file di impostazioni.").arg(file));
+    return decode(bytes);
 }
 
 } // namespace
@@ -172,7 +267,7 @@ QString readIniValue(const QString& file, const QString& section, const QString&
     if (p.key < 0)
         return QString();
     QString n, v;
-    keyLine(t->lines.at(p.key), &n, &v);
+    keyLine(t->lines.at(p.key).text, &n, &v);
     return v;
 }
 
@@ -195,12 +290,19 @@ void writeIniValue(const QString& file, const QString& section, const QString& k
 
     const QString keyText = key + u'=' + value;
     const Place p = find(t.lines, section, key);
-    if (p.key >= 0)
-        t.lines[p.key] = keyText;
-    else if (p.section >= 0)
-        t.lines.insert(p.insertAt, keyText);
-    else
-        t.lines << u'[' + section + u']' << keyText;
+    if (p.key >= 0) {
+        // The changed line keeps its own line end.
+        Line& l = t.lines[p.key];
+        l.raw = encodeText(t.encoding, keyText) + lineEndOf(t, l);
+        l.text = keyText;
+    } else if (p.section >= 0) {
+        if (p.insertAt == t.lines.size())
+            endLastLine(t);
+        t.lines.insert(p.insertAt, newLine(t, keyText));
+    } else {
+        endLastLine(t);
+        t.lines << newLine(t, u'[' + section + u']') << newLine(t, keyText);
+    }
 
     const QByteArray bytes = encode(t);
     QSaveFile out(file);

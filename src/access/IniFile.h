@@ -14,7 +14,9 @@ namespace pinakos {
 QString readIniValue(const QString& file, const QString& section, const QString& key);
 
 // Sets key in section to value, adding the section and the key when missing.
-// Every other line is kept; lines end in CR LF; the file keeps its encoding.
+// Every other line is kept byte for byte, line ends included; the file keeps
+// its encoding and byte-order mark; lines added end as the file's first line
+// does (CR LF in a file without line ends).
 // The file is replaced at once (written beside it, then renamed), so a failed
 // write leaves the old file untouched. Throws pinakos::Failure on failure,
 // also when something other than a readable settings file stands in its place.

@@ -13,10 +13,22 @@
 using namespace pinakos;
 using pinakos::test::FileSizeLimit;
 using pinakos::test::TempFolder;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QString kFile = QStringLiteral("unins000.dll");
+
+// UTF-16LE code units of text, without a byte-order mark.
+QByteArray utf16(const QString& text)
+{
+    QByteArray out;
+    for (QChar c : text) {
+        out += char(c.unicode() & 0xFF);
+        out += char(c.unicode() >> 8);
+    }
+    return out;
 }
+} // namespace
 
 class TestPasswordStore : public QObject
 {
@@ -131,18 +143,29 @@ private Q_SLOTS:
 
     void storeKeepsOtherLines_data()
     {
+        // '@' in `after` stands for the new stored value.
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("value replaced")
+        QTest::newRow("value replaced, LF kept")
             << QByteArray("; note\n[Altro]\nValore=11\n[accesso]\nPrima=1\nvalore = 00\nDopo=2\n")
-            << QByteArray("; note\r\n[Altro]\r\nValore=11\r\n[accesso]\r\nPrima=1\r\nValore=@\r\nDopo=2\r\n");
+            << QByteArray("; note\n[Altro]\nValore=11\n[accesso]\nPrima=1\nValore=@\nDopo=2\n");
         QTest::newRow("key added to section")
             << QByteArray("[Accesso]\r\nPrima=1\r\n\r\n[Altro]\r\nX=\xe8\r\n")
             << QByteArray("[Accesso]\r\nPrima=1\r\nValore=@\r\n\r\n[Altro]\r\nX=\xe8\r\n");
-        QTest::newRow("section added") << QByteArray("[Altro]\nX=1")
-                                       << QByteArray("[Altro]\r\nX=1\r\n[Accesso]\r\nValore=@\r\n");
+        QTest::newRow("section added, file's line end")
+            << QByteArray("[Altro]\nX=1") << QByteArray("[Altro]\nX=1\n[Accesso]\nValore=@\n");
+        QTest::newRow("section added to a file without line ends")
+            << QByteArray("X=1") << QByteArray("X=1\r\n[Accesso]\r\nValore=@\r\n");
+        QTest::newRow("mixed line ends kept")
+            << QByteArray("[Altro]\r\nA=1\nB=2\r\n[Accesso]\nValore=00\r\nC=\x80\x81\n")
+            << QByteArray("[Altro]\r\nA=1\nB=2\r\n[Accesso]\nValore=@\r\nC=\x80\x81\n");
+        QTest::newRow("last line without end")
+            << QByteArray("[Accesso]\r\nX=1") << QByteArray("[Accesso]\r\nX=1\r\nValore=@\r\n");
         QTest::newRow("UTF-8 BOM kept") << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=00\n")
-                                        << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=@\r\n");
+                                        << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=@\n");
+        QTest::newRow("UTF-8: a second BOM and a bad byte kept")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF; \xC3(\n[Accesso]\nValore=00\n")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF; \xC3(\n[Accesso]\nValore=@\n");
     }
     void storeKeepsOtherLines()
     {
@@ -154,6 +177,48 @@ private Q_SLOTS:
         after.replace('@', ScrambleText(QStringLiteral("NUOVA")).toLatin1());
         QCOMPARE(dir.read(kFile), after);
         QCOMPARE(readStoredPassword(), QStringLiteral("NUOVA"));
+    }
+
+    // A UTF-16 file is taken code unit by code unit after its byte-order mark:
+    // a character that looks like another mark neither swaps the bytes nor
+    // goes missing, so what is stored reads back and every other line stays.
+    void utf16TakenAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after"); // '@' stands for the new value
+        QTest::addColumn<QString>("storedBefore");
+        const QByteArray bom("\xFF\xFE", 2);
+        const QString old = ScrambleText(QStringLiteral("AB"));
+        QTest::newRow("first character U+FFFE")
+            << bom + utf16(QChar(0xFFFE) + u"\r\n[Accesso]\r\nValore="_s + old + u"\r\n"_s)
+            << bom + utf16(QChar(0xFFFE) + u"\r\n[Accesso]\r\nValore=@\r\n"_s) << QStringLiteral("AB");
+        QTest::newRow("FF FE FE FF FF FE")
+            << QByteArray("\xFF\xFE\xFE\xFF\xFF\xFE", 6)
+            << QByteArray("\xFF\xFE\xFE\xFF\xFF\xFE", 6) + utf16(u"\r\n[Accesso]\r\nValore=@\r\n"_s) << QString();
+        QTest::newRow("leading U+FEFF kept")
+            << bom + utf16(QChar(0xFEFF) + u"[Altro]\r\nX=€\r\n[Accesso]\r\nValore="_s + old + u"\r\n"_s)
+            << bom + utf16(QChar(0xFEFF) + u"[Altro]\r\nX=€\r\n[Accesso]\r\nValore=@\r\n"_s) << QStringLiteral("AB");
+        QTest::newRow("LF and an odd last byte kept")
+            << bom + utf16(u"[Accesso]\nValore="_s + old + u"\n"_s) + '\x41'
+            << bom + utf16(u"[Accesso]\nValore=@\n"_s) + '\x41' << QStringLiteral("AB");
+        QTest::newRow("byte 0A in a character is no line end")
+            << bom + utf16(QChar(0x0A0D) + u"=1\r\n[Accesso]\r\nValore="_s + old)
+            << bom + utf16(QChar(0x0A0D) + u"=1\r\n[Accesso]\r\nValore=@"_s) << QStringLiteral("AB");
+    }
+    void utf16TakenAsWritten()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, storedBefore);
+        TempFolder dir;
+        dir.write(kFile, before);
+        QCOMPARE(readStoredPassword(), storedBefore);
+        storePassword(QStringLiteral("nuova"));
+        QCOMPARE(readStoredPassword(), QStringLiteral("NUOVA"));
+        QVERIFY(passwordAccepted(QStringLiteral("Nuova")));
+        const QByteArray value = utf16(ScrambleText(QStringLiteral("NUOVA")));
+        after.replace(utf16(u"@"_s), value);
+        QCOMPARE(dir.read(kFile).toHex(' '), after.toHex(' '));
     }
 
     void storeKeepsUtf16()
