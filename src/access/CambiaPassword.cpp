@@ -4,7 +4,9 @@
 #include "access/Password.h"
 #include "access/PasswordStore.h"
 #include "app/Dialogs.h"
-#include "app/Failure.h"
+#include "app/FieldKeys.h"
+#include "app/Guard.h"
+#include "app/Layout.h"
 #include "app/Text.h"
 #include "app/Windows.h"
 
@@ -103,44 +105,45 @@ void TfrmCambiaPassword::cmdOKClick()
 {
     if (!cmdOK->isEnabled())
         return;
-    try {
-        if (!passwordAccepted(txtPasswordOld->text())) {
-            dialogs().message(this, QStringLiteral("Attenzione: vecchia password errata."));
-            txtPasswordOld->clear();
-            txtPasswordOld->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        if (trimmed(txtPasswordNew->text()) != trimmed(txtConferma->text())) {
-            dialogs().message(this,
-                              QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                                             "E' necessario reinserire entrambi i valori."));
-            txtPasswordNew->clear();
-            txtConferma->clear();
-            txtPasswordNew->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        // The scrambler keeps only codes 1 to 255 and at most 255 characters:
-        // anything else would be stored in a form that no later input matches.
-        if (!isStorablePassword(txtPasswordNew->text())) {
-            dialogs().message(this,
-                              QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi oppure "
-                                             "è troppo lunga. Usare al massimo 255 caratteri tra lettere, cifre "
-                                             "e simboli comuni."));
-            txtPasswordNew->clear();
-            txtConferma->clear();
-            txtPasswordNew->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-        storePassword(txtPasswordNew->text());
-    } catch (const Failure&) {
-        dialogs().message(this,
-                          QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica "
-                                         "della password. Si consiglia di reinstallare il software."));
+    bool stored = false;
+    const bool ran = runHandler(
+        this,
+        [&] {
+            if (!passwordAccepted(txtPasswordOld->text())) {
+                dialogs().message(this, QStringLiteral("Attenzione: vecchia password errata."));
+                txtPasswordOld->clear();
+                txtPasswordOld->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+            if (trimmed(txtPasswordNew->text()) != trimmed(txtConferma->text())) {
+                dialogs().message(this,
+                                  QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                                                 "E' necessario reinserire entrambi i valori."));
+                txtPasswordNew->clear();
+                txtConferma->clear();
+                txtPasswordNew->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+            // The scrambler keeps only codes 1 to 255 and at most 255 characters:
+            // anything else would be stored in a form that no later input matches.
+            if (!isStorablePassword(txtPasswordNew->text())) {
+                dialogs().message(this,
+                                  QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi oppure "
+                                                 "è troppo lunga. Usare al massimo 255 caratteri tra lettere, cifre "
+                                                 "e simboli comuni."));
+                txtPasswordNew->clear();
+                txtConferma->clear();
+                txtPasswordNew->setFocus(Qt::OtherFocusReason);
+                return;
+            }
+            storePassword(txtPasswordNew->text());
+            stored = true;
+        },
+        QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica "
+                       "della password. Si consiglia di reinstallare il software."),
+        Dialogs::Kind::Message);
+    if (!ran || !stored)
         return;
-    } catch (const std::exception& e) {
-        dialogs().error(this, QString::fromLocal8Bit(e.what()));
-        return;
-    }
     dialogs().message(this, QStringLiteral("Modifica della password completata con successo."));
     close();
 }

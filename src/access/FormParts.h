@@ -1,7 +1,7 @@
 #pragma once
 // Pieces shared by the login and password change windows.
 
-#include "app/Widgets.h"
+#include "app/Layout.h"
 
 #include <QLineEdit>
 

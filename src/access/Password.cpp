@@ -4,7 +4,9 @@
 #include "access/FormParts.h"
 #include "access/PasswordStore.h"
 #include "app/Dialogs.h"
-#include "app/Failure.h"
+#include "app/FieldKeys.h"
+#include "app/Guard.h"
+#include "app/Layout.h"
 #include "app/Text.h"
 #include "app/Windows.h"
 #include "shell/Avvio.h"
@@ -72,17 +74,12 @@ void TfrmPassword::cmdOKClick()
     if (isBlank(txtPassword->text()))
         return;
     bool accepted = false;
-    try {
-        accepted = passwordAccepted(txtPassword->text());
-    } catch (const Failure&) {
-        dialogs().message(this,
-                          QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
-                                         "della password. Si consiglia di reinstallare il software."));
+    if (!runHandler(
+            this, [&] { accepted = passwordAccepted(txtPassword->text()); },
+            QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
+                           "della password. Si consiglia di reinstallare il software."),
+            Dialogs::Kind::Message))
         return;
-    } catch (const std::exception& e) {
-        dialogs().error(this, QString::fromLocal8Bit(e.what()));
-        return;
-    }
     if (accepted) {
         runHandler(this, [this] { moveTo(this, windows().frmAvvio); });
         return;

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "app/Widgets.h"
+#include "app/Layout.h"
 
 int main(int argc, char* argv[])
 {

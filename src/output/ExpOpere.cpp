@@ -1,6 +1,7 @@
 #include "output/ExpOpere.h"
 
 #include "app/Format.h"
+#include "app/Layout.h"
 
 // The window's frame; its contents come with the work on this window.
 TfrmExpOpere::TfrmExpOpere(QWidget* parent) : GradientForm(parent)

@@ -1,6 +1,7 @@
 #include "output/StampaOpera.h"
 
 #include "app/Format.h"
+#include "app/Layout.h"
 
 // The window's frame; its contents come with the work on this window.
 TfrmStampaOpera::TfrmStampaOpera(QWidget* parent) : GradientForm(parent)

@@ -1,6 +1,7 @@
 #include "search/Opere_Disponibili.h"
 
 #include "app/Format.h"
+#include "app/Layout.h"
 
 // The window's frame; its contents come with the work on this window.
 TfrmOpere_Disponibili::TfrmOpere_Disponibili(QWidget* parent) : GradientForm(parent)

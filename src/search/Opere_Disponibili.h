@@ -1,9 +1,19 @@
 #pragma once
-#include "app/Widgets.h"
+#include "app/GradientForm.h"
+
+namespace pinakos {
+class Sheet;
+}
 
 class TfrmOpere_Disponibili : public pinakos::GradientForm<QDialog>
 {
     Q_OBJECT
 public:
     explicit TfrmOpere_Disponibili(QWidget* parent = nullptr);
+
+    // The sheet window it was opened from.
+    void setSheet(pinakos::Sheet* sheet) { m_sheet = sheet; }
+
+private:
+    pinakos::Sheet* m_sheet = nullptr;
 };

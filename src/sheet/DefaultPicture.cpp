@@ -1,6 +1,6 @@
 #include "sheet/DefaultPicture.h"
 
-#include "app/Widgets.h"
+#include "app/Layout.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -3,8 +3,19 @@
 #include "app/Dialogs.h"
 #include "app/Failure.h"
 #include "app/Format.h"
+#include "app/Guard.h"
+#include "app/Layout.h"
+#include "app/OnDemand.h"
 #include "app/Text.h"
 #include "app/Windows.h"
+#include "checkers/CodFisc.h"
+#include "checkers/PartitaIVA.h"
+#include "output/ExpOpere.h"
+#include "output/Slideshow.h"
+#include "output/StampaOpera.h"
+#include "search/Opere_Disponibili.h"
+#include "search/TrovaOpere.h"
+#include "sheet/AllegaCartella.h"
 #include "sheet/DefaultPicture.h"
 #include "sheet/PhotoView.h"
 #include "sheet/Price.h"
@@ -38,6 +49,8 @@ const QString kNotYetSaved = QStringLiteral("Attenzione: la duplicazione di una 
 const QString kDuplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.")
     + QStringLiteral("\n\r\n\r") + QStringLiteral("Al termine premere Salva per inserire la scheda in archivio.");
 const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
+// What the sheet writes into the windows that act back on it.
+const QString kOpenerMark = QStringLiteral("opere");
 
 // One field of the form: where its box stands and which record slot it shows.
 struct FieldDef
@@ -379,7 +392,33 @@ void TfrmOpere::btnFocusClick() { txtCapo->setText(trimmed(txtCapo->text())); }
 
 // ---------------------------------------------------------------- records
 
-QString TfrmOpere::archivePath() const { return trimmed(lblFile->text()); }
+void TfrmOpere::openCatalog(const QString& path, const QString& name)
+{
+    lblFile->setText(path);
+    lblNome->setText(name);
+    newSheet();
+}
+
+QString TfrmOpere::catalogPath() const { return trimmed(lblFile->text()); }
+
+QString TfrmOpere::catalogName() const { return trimmed(lblNome->text()); }
+
+SheetPhoto TfrmOpere::shownPhoto() const { return imgFoto->photo(); }
+
+Attachments TfrmOpere::attachments() const
+{
+    return {{lblFile01->text(), lblFile02->text(), lblFile03->text()},
+            {lblDesc01->text(), lblDesc02->text(), lblDesc03->text()}};
+}
+
+void TfrmOpere::setAttachments(const Attachments& a)
+{
+    const QList<QLabel*> labels = attachmentLabels();
+    for (int i = 0; i < 3; ++i) {
+        labels[i]->setText(a.files[i]);
+        labels[i + 3]->setText(a.descriptions[i]);
+    }
+}
 
 int TfrmOpere::shownNumber() const
 {
@@ -392,8 +431,6 @@ int TfrmOpere::shownNumber() const
         throw Failure(QStringLiteral("Numero di scheda non valido: %1").arg(p));
     return n;
 }
-
-void TfrmOpere::showArchiveFailure() { dialogs().error(this, archiveFailureMessage()); }
 
 void TfrmOpere::newSheet()
 {
@@ -412,7 +449,7 @@ void TfrmOpere::newSheet()
     txtCapo->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmOpere::displayRecord(const TSchedaOpera& r, int n)
+void TfrmOpere::showRecord(int n, const TSchedaOpera& r)
 {
     int i = 0;
     for (QLineEdit* box : fields()) {
@@ -442,7 +479,7 @@ void TfrmOpere::loadPhoto()
     imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
 }
 
-TSchedaOpera TfrmOpere::recordFromSheet() const
+TSchedaOpera TfrmOpere::shownRecord() const
 {
     TSchedaOpera r;
     int i = 0;
@@ -457,14 +494,15 @@ TSchedaOpera TfrmOpere::recordFromSheet() const
 
 void TfrmOpere::cmdNuovoClick() { newSheet(); }
 
-void TfrmOpere::withArchive(const std::function<void(Archive&)>& command)
+bool TfrmOpere::withArchive(const std::function<void(Archive&)>& command)
 {
-    try {
-        Archive a(archivePath());
-        command(a);
-    } catch (const std::exception&) {
-        showArchiveFailure();
-    }
+    return runHandler(
+        this,
+        [&] {
+            Archive a(catalogPath());
+            command(a);
+        },
+        archiveFailureMessage());
 }
 
 bool TfrmOpere::reportEmpty(Archive& a)
@@ -476,19 +514,19 @@ bool TfrmOpere::reportEmpty(Archive& a)
     return true;
 }
 
-void TfrmOpere::showRecord(Archive& a, int n)
+void TfrmOpere::readAndShow(Archive& a, int n)
 {
     const TSchedaOpera r = a.read(n);
     const int position = a.position();
     a.close();
-    displayRecord(r, position);
+    showRecord(position, r);
 }
 
 void TfrmOpere::cmdPrimoClick()
 {
     withArchive([this](Archive& a) {
         if (!reportEmpty(a))
-            showRecord(a, 1);
+            readAndShow(a, 1);
     });
 }
 
@@ -499,7 +537,7 @@ void TfrmOpere::cmdIndietroClick()
         if (p == 1)
             a.close();
         else if (!reportEmpty(a))
-            showRecord(a, p == 0 ? 1 : p - 1);
+            readAndShow(a, p == 0 ? 1 : p - 1);
     });
 }
 
@@ -516,7 +554,7 @@ void TfrmOpere::cmdAvantiClick()
         if (p > count)
             throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(p));
         if (p < count)
-            showRecord(a, p + 1);
+            readAndShow(a, p + 1);
         else
             a.close();
     });
@@ -526,7 +564,7 @@ void TfrmOpere::cmdUltimoClick()
 {
     withArchive([this](Archive& a) {
         if (!reportEmpty(a))
-            showRecord(a, a.count());
+            readAndShow(a, a.count());
     });
 }
 
@@ -563,7 +601,7 @@ void TfrmOpere::cmdSalvaClick()
     const bool update = !isBlank(lblPosizione->text());
     int n = 0;
     withArchive([&](Archive& a) {
-        const TSchedaOpera r = recordFromSheet();
+        const TSchedaOpera r = shownRecord();
         int written = 0;
         if (update) {
             a.write(shownNumber(), r);
@@ -590,13 +628,14 @@ void TfrmOpere::cmdDuplicaClick()
     for (QLabel* l : attachmentLabels())
         l->clear();
     lblPosizione->clear();
-    try {
-        imgFoto->setPhoto(defaultPhoto());
-        txtCapo->setFocus(Qt::OtherFocusReason);
-        dialogs().information(this, kDuplicated);
-    } catch (const std::exception&) {
-        showArchiveFailure();
-    }
+    runHandler(
+        this,
+        [this] {
+            imgFoto->setPhoto(defaultPhoto());
+            txtCapo->setFocus(Qt::OtherFocusReason);
+            dialogs().information(this, kDuplicated);
+        },
+        archiveFailureMessage());
 }
 
 // ---------------------------------------------------------------- photo
@@ -644,17 +683,67 @@ void TfrmOpere::btnZoomFotoClick()
 
 // ---------------------------------------------------------------- other windows
 
-// The search window comes with the search work.
-void TfrmOpere::cmdTrovaClick() {}
-// The unsold works summary comes with the search work.
-void TfrmOpere::cmdSegnalatiClick() {}
-// The sheet print window comes with the output work.
-void TfrmOpere::cmdStampaClick() {}
-// The spreadsheet export window comes with the output work.
-void TfrmOpere::cmdEsportaClick() {}
-// The slideshow window comes with the output work.
-void TfrmOpere::cmdSlideShowClick() {}
-// The attached documents window comes with the attachments work.
-void TfrmOpere::cmdFileClick() {}
-// The fiscal code and VAT number checks come with the checkers work.
-void TfrmOpere::btnCodFiscClick() {}
+void TfrmOpere::cmdTrovaClick()
+{
+    runHandler(this, [this] {
+        runOnDemand<TfrmTrovaOpere>(this, [this](TfrmTrovaOpere& f) {
+            f.setSheet(this);
+            f.lblMemory->setText(kOpenerMark);
+        });
+    });
+}
+
+void TfrmOpere::cmdSegnalatiClick()
+{
+    runHandler(this, [this] { runOnDemand<TfrmOpere_Disponibili>(this, [this](auto& f) { f.setSheet(this); }); });
+}
+
+void TfrmOpere::cmdStampaClick()
+{
+    runHandler(this, [this] { runOnDemand<TfrmStampaOpera>(this, [this](auto& f) { f.setSheet(this); }); });
+}
+
+void TfrmOpere::cmdEsportaClick()
+{
+    runHandler(this, [this] { runOnDemand<TfrmExpOpere>(this, [this](auto& f) { f.setSheet(this); }); });
+}
+
+void TfrmOpere::cmdSlideShowClick()
+{
+    runHandler(this, [this] {
+        runOnDemand<TfrmSlideshow>(this, [this](TfrmSlideshow& f) {
+            f.lblNome->setText(catalogName());
+            f.lblFile->setText(catalogPath());
+        });
+    });
+}
+
+void TfrmOpere::cmdFileClick()
+{
+    runHandler(this, [this] {
+        runOnDemand<TfrmAllegaCartella>(this, [this](TfrmAllegaCartella& f) {
+            f.setSheet(this);
+            f.lblMemory->setText(kOpenerMark);
+            const Attachments a = attachments();
+            QLineEdit* files[] = {f.txtFile01, f.txtFile02, f.txtFile03};
+            QLineEdit* descriptions[] = {f.txtDesc01, f.txtDesc02, f.txtDesc03};
+            for (int i = 0; i < 3; ++i) {
+                files[i]->setText(trimmed(a.files[i]));
+                descriptions[i]->setText(trimmed(a.descriptions[i]));
+            }
+        });
+    });
+}
+
+void TfrmOpere::btnCodFiscClick()
+{
+    runHandler(this, [this] {
+        // One field serves for both codes: digits alone are a VAT number.
+        const QString v = trimmed(txtCodFisc->text());
+        const bool digitsOnly = !v.isEmpty() && std::all_of(v.begin(), v.end(), isDigit09);
+        if (digitsOnly)
+            runOnDemand<TfrmPartitaIva>(this, [&](TfrmPartitaIva& f) { f.txtPartitaIva->setText(v); });
+        else
+            runOnDemand<TfrmCodFisc>(this, [&](TfrmCodFisc& f) { f.txtCodFisc->setText(v); });
+    });
+}

@@ -1,5 +1,9 @@
 #pragma once
-#include "app/Widgets.h"
+#include "app/FieldKeys.h"
+#include "app/GradientForm.h"
+#include "app/HoverHints.h"
+#include "app/Picture.h"
+#include "sheet/Sheet.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -9,27 +13,32 @@
 namespace pinakos {
 class Archive;
 class PhotoView;
-class TSchedaOpera;
 } // namespace pinakos
 
 // The sheet window: one work record of the open catalog at a time, and the
 // toolbar from which every operation on the catalog starts.
-class TfrmOpere : public pinakos::GradientForm<QWidget>
+class TfrmOpere : public pinakos::GradientForm<QWidget>, public pinakos::Sheet
 {
     Q_OBJECT
 public:
     explicit TfrmOpere(QWidget* parent = nullptr);
 
-    // Shows record n just read from the archive (already closed): the
-    // fields, the sold mark (left as it is when the record holds neither
-    // "Sì" nor "No"), the attachments, the number and the photo.
-    void displayRecord(const pinakos::TSchedaOpera& r, int n);
-    // The record as the sheet holds it, ready to be written.
-    pinakos::TSchedaOpera recordFromSheet() const;
+    // What the other windows may ask of the sheet.
+    void openCatalog(const QString& path, const QString& name) override;
+    QString catalogPath() const override;
+    QString catalogName() const override;
+    void showRecord(int n, const pinakos::TSchedaOpera& record) override;
+    pinakos::TSchedaOpera shownRecord() const override;
+    int shownNumber() const override;
+    pinakos::SheetPhoto shownPhoto() const override;
+    pinakos::Attachments attachments() const override;
+    void setAttachments(const pinakos::Attachments& a) override;
+
     // The photo of the shown record by the photo rule, or the default picture.
     void loadPhoto();
 
-    // The state of the open catalog, read and written by the other windows.
+    // The state of the open catalog, kept where the program is driven and
+    // checked from outside; other windows go through the interface above.
     QLabel* lblFile = nullptr; // full path of the open archive
     QLabel* lblNome = nullptr; // catalog name
     QLabel* lblPosizione = nullptr; // 1-based number of the record shown, empty for a new sheet
@@ -127,16 +136,13 @@ private:
     void newSheet();
     QList<QLineEdit*> fields() const;
     QList<QLabel*> attachmentLabels() const;
-    QString archivePath() const;
-    int shownNumber() const; // the number in lblPosizione, 0 for a new sheet
-    void showArchiveFailure();
     // Runs a record command on the open archive; any failure ends it with
-    // the archive-failure message.
-    void withArchive(const std::function<void(pinakos::Archive&)>& command);
+    // the archive-failure message. True when it ran to its end.
+    bool withArchive(const std::function<void(pinakos::Archive&)>& command);
     // When the archive holds no record: closes it, says so and gives true.
     bool reportEmpty(pinakos::Archive& a);
     // Reads record n, closes the archive and shows the record.
-    void showRecord(pinakos::Archive& a, int n);
+    void readAndShow(pinakos::Archive& a, int n);
 
     pinakos::FieldKeys* m_keys = nullptr;
     pinakos::HoverHints* m_hints = nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Widgets.h"
+#include "app/GradientForm.h"
 #include "sheet/Photo.h"
 
 namespace pinakos {

@@ -1,6 +1,9 @@
 #include "shell/Avvio.h"
 
 #include "app/Format.h"
+#include "app/Guard.h"
+#include "app/Layout.h"
+#include "app/OnDemand.h"
 #include "app/Windows.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"

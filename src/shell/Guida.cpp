@@ -1,5 +1,7 @@
 #include "shell/Guida.h"
 
+#include "app/Layout.h"
+#include "app/OnDemand.h"
 #include "app/ProgramFolder.h"
 #include "shell/OpenURL.h"
 

@@ -1,5 +1,7 @@
 #pragma once
-#include "app/Widgets.h"
+#include "app/GradientForm.h"
+#include "app/LinkLabel.h"
+#include "app/Picture.h"
 #include "shell/HelpTopics.h"
 
 class QPlainTextEdit;

@@ -1,5 +1,6 @@
 #include "shell/Info.h"
 
+#include "app/Layout.h"
 #include "shell/Maker.h"
 #include "shell/OpenURL.h"
 

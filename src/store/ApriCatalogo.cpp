@@ -1,7 +1,9 @@
 #include "store/ApriCatalogo.h"
 
 #include "app/Dialogs.h"
-#include "app/Failure.h"
+#include "app/Guard.h"
+#include "app/Layout.h"
+#include "app/Picture.h"
 #include "app/ProgramFolder.h"
 #include "app/Text.h"
 #include "app/Windows.h"
@@ -120,14 +122,8 @@ void TfrmApriCatalogo::btnEliminaClick()
         return;
     lblFile->setText(catalogPathOfLine(line->text()));
     // Only the archive goes; photos and attached documents stay.
-    try {
-        deleteCatalog(lblFile->text());
+    if (runHandler(this, [this] { deleteCatalog(lblFile->text()); }))
         dialogs().information(this, QStringLiteral("Il catalogo è stato eliminato con successo."));
-    } catch (const Failure& f) {
-        dialogs().error(this, f.message());
-    } catch (const std::exception& x) {
-        dialogs().error(this, QString::fromLocal8Bit(x.what()));
-    }
     lblMemory->setText(kAvvio);
     lblFile->clear();
     buildList();
@@ -140,8 +136,7 @@ void TfrmApriCatalogo::FormClose()
     if (lblMemory->text() == kArte && line && w.frmOpere) {
         // Hand the chosen catalog to the sheet window, which starts on a new sheet.
         const QString text = line->text();
-        w.frmOpere->lblFile->setText(trimmed(catalogPathOfLine(text)));
-        w.frmOpere->lblNome->setText(catalogName(text));
+        w.frmOpere->openCatalog(trimmed(catalogPathOfLine(text)), catalogName(text));
         lblMemory->setText(kAvvio);
         moveTo(nullptr, w.frmOpere);
         return;

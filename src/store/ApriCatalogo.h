@@ -1,4 +1,5 @@
 #pragma once
+#include "app/Picture.h"
 #include "store/CatalogForm.h"
 
 class QListWidget;

@@ -1,6 +1,7 @@
 #include "store/CatalogForm.h"
 
 #include "app/Format.h"
+#include "app/Layout.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"
 

@@ -1,5 +1,6 @@
 #pragma once
-#include "app/Widgets.h"
+#include "app/GradientForm.h"
+#include "app/Picture.h"
 
 class QCloseEvent;
 class QShowEvent;

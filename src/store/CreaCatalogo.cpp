@@ -1,7 +1,10 @@
 #include "store/CreaCatalogo.h"
 
 #include "app/Dialogs.h"
-#include "app/Failure.h"
+#include "app/FieldKeys.h"
+#include "app/Guard.h"
+#include "app/Layout.h"
+#include "app/Picture.h"
 #include "app/ProgramFolder.h"
 #include "app/Text.h"
 #include "app/Windows.h"
@@ -98,15 +101,8 @@ void TfrmCreaCatalogo::btnApplicaClick()
                            "premere il pulsante Apri catalogo esistente."));
         return;
     }
-    try {
-        createCatalog(path);
-    } catch (const Failure& f) {
-        dialogs().error(this, f.message());
+    if (!runHandler(this, [&] { createCatalog(path); }))
         return;
-    } catch (const std::exception& x) {
-        dialogs().error(this, QString::fromLocal8Bit(x.what()));
-        return;
-    }
     dialogs().information(
         this,
         QStringLiteral("Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"

@@ -2,6 +2,7 @@
 #include "FakeDialogs.h"
 #include "Gui.h"
 #include "TempFolder.h"
+#include "app/Picture.h"
 
 #include "app/ProgramFolder.h"
 #include "app/Windows.h"

@@ -1,0 +1,110 @@
+#include "app/Layout.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace pinakos {
+
+QFont appFont(const QString& family, int pixelSize, bool bold, bool underline)
+{
+    QFont f(family);
+    const QString lower = family.toLower();
+    if (lower.contains(QLatin1String("courier")))
+        f.setStyleHint(QFont::Monospace);
+    else if (lower.contains(QLatin1String("times")) || lower.contains(QLatin1String("georgia")))
+        f.setStyleHint(QFont::Serif);
+    else
+        f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    f.setUnderline(underline);
+    return f;
+}
+
+void setFixedFrame(QWidget* w, const QString& title, int clientWidth, int clientHeight)
+{
+    w->setWindowTitle(title);
+    Qt::WindowFlags type = w->windowFlags() & Qt::WindowType_Mask;
+    if (type == Qt::Widget)
+        type = Qt::Window;
+    w->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    w->setFixedSize(clientWidth, clientHeight);
+}
+
+namespace {
+void centreIn(QWidget* w, const QRect& area)
+{
+    QRect r = w->frameGeometry();
+    r.moveCenter(area.center());
+    w->move(r.topLeft());
+}
+} // namespace
+
+void centreOnScreen(QWidget* w)
+{
+    if (QScreen* s = w->screen())
+        centreIn(w, s->availableGeometry());
+}
+
+void centreOver(QWidget* w, const QWidget* over)
+{
+    if (over && over->isVisible())
+        centreIn(w, over->frameGeometry());
+    else
+        centreOnScreen(w);
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                        int fontPixels)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setGeometry(geometry);
+    b->setFont(appFont(QStringLiteral("Verdana"), fontPixels));
+    b->setCursor(Qt::PointingHandCursor);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void paintVerticalGradient(QWidget* w, const QColor& top, const QColor& bottom)
+{
+    QPainter p(w);
+    QLinearGradient g(0, 0, 0, w->height());
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    p.fillRect(w->rect(), g);
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QPoint& pos, const QFont& font,
+                  const QColor& color)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(font);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, color);
+    l->setPalette(pal);
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    l->adjustSize();
+    l->move(pos);
+    return l;
+}
+
+QLabel* makeHiddenLabel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->hide();
+    return l;
+}
+
+QString fieldStyleSheet(const QString& normal)
+{
+    return QStringLiteral("QLineEdit { background-color: %1; border: 1px solid #87CEEB; padding: 0px 2px; }"
+                          "QLineEdit:focus { background-color: #FFFF00; }")
+        .arg(normal);
+}
+
+} // namespace pinakos
