@@ -1,0 +1,277 @@
+#include "FileSizeLimit.h"
+#include "TempFolder.h"
+
+#include "app/Failure.h"
+#include "app/ProgramFolder.h"
+#include "sheet/Documents.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace pinakos;
+using pinakos::test::FileSizeLimit;
+using pinakos::test::TempFolder;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The files of the documents folder, hidden ones included.
+QStringList documentFiles()
+{
+    return QDir(documentsFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QByteArray pattern(qint64 size)
+{
+    QByteArray b(size, Qt::Uninitialized);
+    for (qint64 i = 0; i < size; ++i)
+        b[i] = char((i * 7 + i / 251) & 0xFF);
+    return b;
+}
+
+QString failureOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const Failure& e) {
+        return e.message();
+    }
+    return {};
+}
+
+} // namespace
+
+class TestDocuments : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void folderIsInProgramFolder()
+    {
+        TempFolder folder;
+        QCOMPARE(documentsFolder(), folder.path() + "Documenti_Allegati" + QDir::separator());
+        QCOMPARE(documentPath(QStringLiteral("  Certificato.pdf ")), documentsFolder() + "Certificato.pdf");
+    }
+
+    void safeNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("plain") << "certificato.pdf" << true;
+        QTest::newRow("blanks and accents") << QString::fromUtf8("Recensione dell'opera \u00E8 bella.docx") << true;
+        QTest::newRow("no extension") << "LEGGIMI" << true;
+        QTest::newRow("leading dot") << ".nascosto" << true;
+        QTest::newRow("two dots inside") << "a..b.pdf" << true;
+        QTest::newRow("blanks around") << "  a.pdf \t" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blank") << "   " << false;
+        QTest::newRow("dot dot") << ".." << false;
+        QTest::newRow("dot") << "." << false;
+        QTest::newRow("dots and blanks") << ". . ." << false;
+        QTest::newRow("parent folder") << "../segreto.txt" << false;
+        QTest::newRow("Windows parent folder") << "..\\segreto.txt" << false;
+        QTest::newRow("sub-folder") << "a/b.pdf" << false;
+        QTest::newRow("absolute") << "/etc/passwd" << false;
+        QTest::newRow("drive") << "C:\\Windows\\win.ini" << false;
+        QTest::newRow("drive-relative") << "C:win.ini" << false;
+        QTest::newRow("network share") << "\\\\server\\share\\x.pdf" << false;
+        QTest::newRow("stream") << "a.pdf:nascosto" << false;
+        QTest::newRow("control character") << "a\tb.pdf" << false;
+    }
+    void safeNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, safe);
+        TempFolder folder;
+        QCOMPARE(isSafeDocumentName(name), safe);
+        QCOMPARE(documentPath(name).isEmpty(), !safe);
+    }
+
+    void prepareCreatesFolderWithParents()
+    {
+        TempFolder folder;
+        setProgramFolder(folder.path() + "uno/due");
+        const QString source = folder.file("fuori/Perizia 2024.pdf");
+        writeFile(source, "pdf");
+        QVERIFY(!QFileInfo::exists(documentsFolder()));
+        const DocumentTarget t = prepareDocument(source);
+        QVERIFY(QFileInfo(documentsFolder()).isDir());
+        QCOMPARE(t.name, QStringLiteral("Perizia 2024.pdf"));
+        QCOMPARE(t.path, documentsFolder() + "Perizia 2024.pdf");
+        QVERIFY(!t.exists);
+        QVERIFY(!t.sameFile);
+    }
+
+    void prepareSeesExistingAndSameFile()
+    {
+        TempFolder folder;
+        const QString source = folder.file("fuori/a.txt");
+        writeFile(source, "nuovo");
+        writeFile(documentsFolder() + "a.txt", "vecchio");
+        DocumentTarget t = prepareDocument(source);
+        QVERIFY(t.exists);
+        QVERIFY(!t.sameFile);
+        t = prepareDocument(documentsFolder() + "a.txt");
+        QVERIFY(t.exists);
+        QVERIFY(t.sameFile);
+        // The same file reached by another way is still the same file.
+        t = prepareDocument(documentsFolder() + "../Documenti_Allegati/a.txt");
+        QVERIFY(t.sameFile);
+    }
+
+    void prepareRefuses_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("missing file") << "missing"
+                                      << "Attenzione: non è stato possibile leggere il file scelto.";
+        QTest::newRow("a folder") << "folder"
+                                  << "Attenzione: non è stato possibile leggere il file scelto.";
+        QTest::newRow("backslash in the name")
+            << "backslash"
+            << "Attenzione: il nome del file scelto non può essere usato per un documento allegato.";
+        QTest::newRow("folder blocked by a file")
+            << "blocked"
+            << "Attenzione: non è stato possibile creare la cartella dei documenti allegati.";
+    }
+    void prepareRefuses()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, start);
+        TempFolder folder;
+        QString source = folder.file("fuori/a.txt");
+        writeFile(source, "a");
+        if (what == "missing")
+            source = folder.file("fuori/non-c-e.txt");
+        else if (what == "folder")
+            source = folder.file("fuori");
+        else if (what == "backslash")
+            writeFile(source = folder.file("fuori/a\\b.txt"), "b");
+        else if (what == "blocked")
+            writeFile(folder.file("Documenti_Allegati"), "un file al posto della cartella");
+        const QString message = failureOf([&] { prepareDocument(source); });
+        QVERIFY2(message.startsWith(start), qPrintable(message));
+    }
+
+    void copiesWholeFiles_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("empty") << qint64(0);
+        QTest::newRow("small") << qint64(10);
+        QTest::newRow("one block") << qint64(1024 * 1024);
+        QTest::newRow("several blocks and a bit") << qint64(3 * 1024 * 1024 + 17);
+    }
+    void copiesWholeFiles()
+    {
+        QFETCH(qint64, size);
+        TempFolder folder;
+        const QString source = folder.file("fuori/doc.bin");
+        const QByteArray bytes = pattern(size);
+        writeFile(source, bytes);
+        const DocumentTarget t = prepareDocument(source);
+        copyDocument(source, t.path);
+        QCOMPARE(readAll(t.path), bytes);
+        QCOMPARE(QFileInfo(t.path).size(), size);
+        QCOMPARE(documentFiles(), QStringList{QStringLiteral("doc.bin")}); // no temporary file left
+    }
+
+    void replacesExisting()
+    {
+        TempFolder folder;
+        const QString source = folder.file("fuori/a.txt");
+        writeFile(source, "nuovo");
+        writeFile(documentsFolder() + "a.txt", "vecchio e più lungo");
+        copyDocument(source, documentsFolder() + "a.txt");
+        QCOMPARE(readAll(documentsFolder() + "a.txt"), QByteArray("nuovo"));
+        QCOMPARE(documentFiles(), QStringList{QStringLiteral("a.txt")});
+    }
+
+    void sameFileIsKept()
+    {
+        TempFolder folder;
+        writeFile(documentsFolder() + "a.txt", "unico");
+        copyDocument(documentsFolder() + "a.txt", documentsFolder() + "a.txt");
+        QCOMPARE(readAll(documentsFolder() + "a.txt"), QByteArray("unico"));
+    }
+
+    // A full disk half way: the old document stays whole, nothing shortened
+    // appears, and the user gets the message.
+    void fullDiskLeavesOldFile()
+    {
+        TempFolder folder;
+        const QString source = folder.file("fuori/grande.bin");
+        writeFile(source, pattern(3 * 1024 * 1024));
+        writeFile(documentsFolder() + "grande.bin", "vecchio");
+        writeFile(documentsFolder() + "nuovo.bin", QByteArray());
+        QString message;
+        {
+            FileSizeLimit limit(1024 * 1024 + 100);
+            if (!limit.active())
+                QSKIP("file size limit not available");
+            message = failureOf([&] { copyDocument(source, documentsFolder() + "grande.bin"); });
+            QVERIFY(!message.isEmpty());
+            QVERIFY(!failureOf([&] { copyDocument(source, documentsFolder() + "nuovo.bin"); }).isEmpty());
+        }
+        QVERIFY(message.startsWith(
+            QString::fromUtf8("Attenzione: non è stato possibile copiare il file nella cartella dei documenti "
+                              "allegati.")));
+        QCOMPARE(readAll(documentsFolder() + "grande.bin"), QByteArray("vecchio"));
+        QCOMPARE(QFileInfo(documentsFolder() + "nuovo.bin").size(), 0);
+        QCOMPARE(documentFiles(), (QStringList{QStringLiteral("grande.bin"), QStringLiteral("nuovo.bin")}));
+    }
+
+    void unreadableSourceLeavesNothing()
+    {
+        TempFolder folder;
+        QDir().mkpath(documentsFolder());
+        const QString message = failureOf([&] { copyDocument(folder.file("sparito.pdf"), documentsFolder() + "x"); });
+        QVERIFY(message.startsWith(QString::fromUtf8("Attenzione: non è stato possibile leggere il file scelto.")));
+        QVERIFY(documentFiles().isEmpty());
+    }
+
+    // A link of the document's name is replaced itself; the file it points to,
+    // outside the folder, is not written.
+    void linkInFolderIsReplacedNotFollowed()
+    {
+        TempFolder folder;
+        QTemporaryDir outside;
+        const QString victim = outside.filePath("importante.txt");
+        writeFile(victim, "da non toccare");
+        QDir().mkpath(documentsFolder());
+        if (!QFile::link(victim, documentsFolder() + "a.txt"))
+            QSKIP("no symbolic links here");
+        const QString source = folder.file("fuori/a.txt");
+        writeFile(source, "allegato");
+        const DocumentTarget t = prepareDocument(source);
+        QVERIFY(t.exists);
+        copyDocument(source, t.path);
+        QCOMPARE(readAll(victim), QByteArray("da non toccare"));
+        QVERIFY(!QFileInfo(t.path).isSymLink());
+        QCOMPARE(readAll(t.path), QByteArray("allegato"));
+    }
+
+    void question()
+    {
+        QCOMPARE(overwriteDocumentQuestion(),
+                 QString::fromUtf8("Attenzione: nella cartella dei documenti allegati \u00E8 presente un file con lo "
+                                   "stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDocuments)
+#include "test_documents.moc"
