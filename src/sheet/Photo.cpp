@@ -10,6 +10,8 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <algorithm>
+#include <optional>
 
 namespace pinakos {
 
@@ -21,6 +23,81 @@ constexpr qint64 kMaxPhotoFileBytes = 512LL * 1024 * 1024;
 constexpr int kAllocationLimitMB = 400;
 
 constexpr int kJpegQuality = 90;
+
+// The formats whose header states the size they decode to, so that what a
+// picture costs is known before it is decoded. Others (icons that embed other
+// formats, drawings that render at any size) are no photos.
+bool isPhotoFormat(const QByteArray& format)
+{
+    static const QByteArray known[] = {"jpeg", "png", "bmp", "gif", "pbm", "pgm", "ppm"};
+    return std::find(std::begin(known), std::end(known), format) != std::end(known);
+}
+
+bool withinLimits(const QSize& size)
+{
+    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxPhotoSide && size.height() <= kMaxPhotoSide
+        && qint64(size.width()) * size.height() <= kMaxPhotoPixels;
+}
+
+// A GIF decodes to its logical screen, which may be far larger than the
+// first frame that QImageReader::size() reports.
+QSize gifScreen(const QByteArray& bytes)
+{
+    if (bytes.size() < 10 || !bytes.startsWith("GIF"))
+        return {};
+    const auto le16 = [&](int i) { return int(quint8(bytes[i])) | (int(quint8(bytes[i + 1])) << 8); };
+    return QSize(le16(6), le16(8));
+}
+
+struct Decoded
+{
+    QImage image;
+    QSize fullSize; // turned as the orientation says
+    bool jpeg = false;
+};
+
+// Decodes bytes, at full resolution or, with `area`, at the size the picture
+// is drawn in an area of that size. Nothing when the bytes are no picture or
+// the picture lies beyond the limits, before decoding or after.
+std::optional<Decoded> decode(const QByteArray& bytes, const QSize& area)
+{
+    if (bytes.isEmpty())
+        return std::nullopt;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(kAllocationLimitMB);
+    if (!reader.canRead())
+        return std::nullopt;
+    Decoded d;
+    const QByteArray format = reader.format();
+    if (!isPhotoFormat(format))
+        return std::nullopt;
+    d.jpeg = format == "jpeg";
+
+    // What decoding will cost, before it starts.
+    QSize stored = reader.size();
+    if (format == "gif")
+        stored = stored.expandedTo(gifScreen(bytes));
+    if (!withinLimits(stored) || qint64(stored.width()) * stored.height() > bytes.size() * kMaxPhotoPixelsPerByte)
+        return std::nullopt;
+
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    d.fullSize = turned ? stored.transposed() : stored;
+    if (area.isValid() && !area.isEmpty()) {
+        const QSize shown = fitRect(d.fullSize, QRect(QPoint(0, 0), area)).size();
+        if (!shown.isEmpty() && shown != d.fullSize)
+            reader.setScaledSize(turned ? shown.transposed() : shown);
+    }
+    if (!reader.read(&d.image) || d.image.isNull() || !withinLimits(d.image.size()))
+        return std::nullopt;
+    // The decoder has the last word on the full size (a GIF's screen, say).
+    if (!reader.scaledSize().isValid())
+        d.fullSize = d.image.size();
+    return d;
+}
 
 bool isJpegName(const QString& path)
 {
@@ -38,7 +115,14 @@ QString photoPath(const QString& catalogName, const QString& number)
         + QStringLiteral(".jpg");
 }
 
-SheetPhoto SheetPhoto::fromFile(const QString& path)
+SheetPhoto::SheetPhoto(QImage image, QByteArray jpegBytes)
+    : m_image(std::move(image))
+    , m_bytes(std::move(jpegBytes))
+    , m_size(m_image.size())
+    , m_jpeg(!m_bytes.isEmpty())
+{}
+
+SheetPhoto SheetPhoto::fromFile(const QString& path, const QSize& shownIn)
 {
     // Only a plain file: a folder or a pipe in its place is no picture (and a
     // pipe would wait for a writer).
@@ -47,31 +131,55 @@ SheetPhoto SheetPhoto::fromFile(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly) || f.size() <= 0 || f.size() > kMaxPhotoFileBytes)
         return {};
-    return fromBytes(f.readAll());
+    // Read no more than the limit, even when the file grows meanwhile.
+    const QByteArray bytes = f.read(kMaxPhotoFileBytes + 1);
+    if (bytes.size() > kMaxPhotoFileBytes)
+        return {};
+    return fromBytes(bytes, shownIn);
 }
 
-SheetPhoto SheetPhoto::fromBytes(const QByteArray& bytes)
+SheetPhoto SheetPhoto::fromBytes(const QByteArray& bytes, const QSize& shownIn)
 {
-    if (bytes.isEmpty())
+    std::optional<Decoded> d = decode(bytes, shownIn);
+    if (!d)
         return {};
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(kAllocationLimitMB);
-    if (!reader.canRead())
+    SheetPhoto photo;
+    photo.m_image = std::move(d->image);
+    photo.m_bytes = bytes;
+    photo.m_size = d->fullSize;
+    photo.m_jpeg = d->jpeg;
+    return photo;
+}
+
+const QByteArray& SheetPhoto::original() const
+{
+    static const QByteArray none;
+    return m_jpeg ? m_bytes : none;
+}
+
+QImage SheetPhoto::imageFor(const QSize& drawn) const
+{
+    if (isNull() || drawn.isEmpty())
         return {};
-    const QSize size = reader.size();
-    if (size.isValid()
-        && (size.width() > kMaxPhotoSide || size.height() > kMaxPhotoSide
-            || qint64(size.width()) * size.height() > kMaxPhotoPixels))
-        return {};
-    const QByteArray format = reader.format();
-    QImage image;
-    if (!reader.read(&image) || image.isNull())
-        return {};
-    return SheetPhoto(std::move(image), format == "jpeg" ? bytes : QByteArray());
+    if (m_image.size() == drawn)
+        return m_image;
+    const bool tooSmall = m_image.width() < drawn.width() || m_image.height() < drawn.height();
+    if (tooSmall && m_image.size() != m_size && !m_bytes.isEmpty()) {
+        std::optional<Decoded> d = decode(m_bytes, drawn);
+        if (d && d->image.size() == drawn)
+            return d->image;
+        if (d && !d->image.isNull())
+            return d->image.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return m_image.scaled(drawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage SheetPhoto::fullImage() const
+{
+    if (m_image.size() == m_size || m_bytes.isEmpty())
+        return m_image;
+    std::optional<Decoded> d = decode(m_bytes, QSize());
+    return d ? d->image : QImage();
 }
 
 bool SheetPhoto::writeTo(const QString& path) const
@@ -83,11 +191,17 @@ bool SheetPhoto::writeTo(const QString& path) const
     if (!jpeg && (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format)))
         return false;
 
+    QImage image;
+    if (!(jpeg && hasOriginal())) {
+        image = fullImage();
+        if (image.isNull())
+            return false;
+    }
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     if (jpeg && hasOriginal()) {
-        if (out.write(m_original) != m_original.size()) {
+        if (out.write(m_bytes) != m_bytes.size()) {
             out.cancelWriting();
             return false;
         }
@@ -95,7 +209,7 @@ bool SheetPhoto::writeTo(const QString& path) const
         QImageWriter writer(&out, format);
         if (jpeg)
             writer.setQuality(kJpegQuality);
-        if (!writer.write(m_image)) {
+        if (!writer.write(image)) {
             out.cancelWriting();
             return false;
         }
@@ -103,11 +217,11 @@ bool SheetPhoto::writeTo(const QString& path) const
     return out.commit();
 }
 
-SheetPhoto loadSheetPhoto(const QString& catalogName, const QString& number)
+SheetPhoto loadSheetPhoto(const QString& catalogName, const QString& number, const QSize& shownIn)
 {
     if (!QDir().mkpath(photoFolder()))
         return {};
-    return SheetPhoto::fromFile(photoPath(catalogName, number));
+    return SheetPhoto::fromFile(photoPath(catalogName, number), shownIn);
 }
 
 bool saveSheetPhoto(const SheetPhoto& photo, const QString& catalogName, const QString& number)

@@ -29,12 +29,8 @@ void PhotoView::paintEvent(QPaintEvent*)
     const QRect target = drawnRect();
     if (target.isEmpty())
         return;
-    if (m_scaled.size() != target.size()) {
-        const QImage& image = m_photo.image();
-        m_scaled = QPixmap::fromImage(image.size() == target.size() ? image
-                                                                    : image.scaled(target.size(), Qt::IgnoreAspectRatio,
-                                                                                   Qt::SmoothTransformation));
-    }
+    if (m_scaled.size() != target.size())
+        m_scaled = QPixmap::fromImage(m_photo.imageFor(target.size()));
     QPainter p(this);
     p.drawPixmap(target.topLeft(), m_scaled);
 }

@@ -8,7 +8,9 @@ namespace pinakos {
 
 // Draws a sheet's picture centred in its area, reduced with its proportions
 // kept when it is larger. The reduced copy is kept, so repainting a large
-// photo costs no new scaling. Optionally clickable.
+// photo costs no new scaling; a photo that was read smaller than this view
+// draws it (read for the sheet, shown enlarged) is decoded again at the size
+// drawn. Optionally clickable.
 class PhotoView : public QWidget
 {
     Q_OBJECT
@@ -18,7 +20,7 @@ public:
     void setPhoto(const SheetPhoto& photo);
     const SheetPhoto& photo() const { return m_photo; }
     // Where the picture is drawn, in the widget's coordinates.
-    QRect drawnRect() const { return fitRect(m_photo.image().size(), rect()); }
+    QRect drawnRect() const { return fitRect(m_photo.size(), rect()); }
 
 Q_SIGNALS:
     void clicked();

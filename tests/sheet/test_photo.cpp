@@ -52,6 +52,33 @@ QByteArray exifOrientation(quint16 orientation)
     return segment + payload;
 }
 
+// A GIF of one w × h frame (all pixels colour 0 of a two-colour table) on a
+// logical screen of sw × sh.
+QByteArray gif(int sw, int sh, int w, int h)
+{
+    QByteArray b("GIF89a");
+    const auto le16 = [&](int v) {
+        b += char(v & 0xFF);
+        b += char(v >> 8);
+    };
+    le16(sw);
+    le16(sh);
+    b += QByteArray("\x80\x00\x00", 3); // global table of 2 colours
+    b += QByteArray("\x00\x00\x00\xFF\xFF\xFF", 6);
+    b += char(0x2C);
+    le16(0);
+    le16(0);
+    le16(w);
+    le16(h);
+    b += char(0);
+    // LZW, minimum code size 2: clear, w*h zeros, end. Fine for w*h <= 2.
+    b += char(2);
+    b += QByteArray(w * h == 1 ? "\x02\x44\x01" : "\x02\x04\x0A", 3);
+    b += char(0);
+    b += char(0x3B);
+    return b;
+}
+
 } // namespace
 
 class TestPhoto : public QObject
@@ -112,6 +139,11 @@ private Q_SLOTS:
         QTest::newRow("cut JPEG") << encode(twoColour(64, 64), "jpeg").left(20);
         // Wider than any side the sheet accepts, though small to decode.
         QTest::newRow("too wide") << encode(twoColour(40000, 4), "png");
+        // Formats whose header does not tell what decoding costs: an icon
+        // may hold a picture of any size, a drawing renders at any size.
+        QTest::newRow("icon") << encode(twoColour(16, 16), "ico");
+        QTest::newRow("drawing") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg' width='30000' "
+                                               "height='30000'><rect width='10' height='10'/></svg>");
     }
     void notAPicture()
     {
@@ -148,6 +180,97 @@ private Q_SLOTS:
         png += chunk("IDAT", QByteArray("\x78\x9C\x63\x00\x00\x00\x01\x00\x01", 9));
         png += chunk("IEND", QByteArray());
         QVERIFY(SheetPhoto::fromBytes(png).isNull());
+    }
+
+    // A GIF decodes to its logical screen, not to the first frame's size
+    // that the reader reports: the screen counts against the limits, and a
+    // few bytes may not ask for hundreds of megabytes.
+    void gifScreenCounts_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size"); // empty: refused
+        QTest::newRow("1 x 64513 screen") << gif(1, 64513, 1, 1) << QSize();
+        QTest::newRow("10000 x 10000 screen") << gif(10000, 10000, 1, 1) << QSize();
+        QTest::newRow("40000 x 1 screen") << gif(40000, 1, 1, 1) << QSize();
+        QTest::newRow("frame on a small screen") << gif(3, 2, 1, 1) << QSize(3, 2);
+        QTest::newRow("frame filling the screen") << gif(2, 1, 2, 1) << QSize(2, 1);
+    }
+    void gifScreenCounts()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        for (const QSize& shownIn : {QSize(), QSize(567, 378)}) {
+            const SheetPhoto photo = SheetPhoto::fromBytes(bytes, shownIn);
+            QCOMPARE(photo.isNull(), size.isEmpty());
+            if (!size.isEmpty()) {
+                QCOMPARE(photo.size(), size);
+                QCOMPARE(photo.image().size(), size);
+            }
+        }
+    }
+
+    void decodedAtTheShownSize_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("full");
+        QTest::addColumn<QSize>("shownIn");
+        QTest::addColumn<QSize>("decoded");
+        const QByteArray jpeg = encode(twoColour(1200, 400), "jpeg");
+        QTest::newRow("JPEG reduced") << jpeg << QSize(1200, 400) << QSize(567, 378) << QSize(567, 189);
+        QTest::newRow("JPEG smaller than the area") << jpeg << QSize(1200, 400) << QSize(1860, 990) << QSize(1200, 400);
+        QTest::newRow("JPEG at full size") << jpeg << QSize(1200, 400) << QSize() << QSize(1200, 400);
+        QTest::newRow("bitmap reduced") << encode(twoColour(800, 800), "bmp") << QSize(800, 800) << QSize(567, 378)
+                                        << QSize(378, 378);
+        QByteArray turned = encode(twoColour(1200, 400), "jpeg");
+        turned.insert(2, exifOrientation(6));
+        QTest::newRow("JPEG turned by its orientation")
+            << turned << QSize(400, 1200) << QSize(567, 378) << QSize(126, 378);
+    }
+    void decodedAtTheShownSize()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, full);
+        QFETCH(QSize, shownIn);
+        QFETCH(QSize, decoded);
+        const SheetPhoto photo = SheetPhoto::fromBytes(bytes, shownIn);
+        QVERIFY(!photo.isNull());
+        QCOMPARE(photo.size(), full);
+        QCOMPARE(photo.image().size(), decoded);
+        // The left (red) half of the picture stays where the orientation puts it.
+        const QColor first = photo.image().pixelColor(0, 0);
+        const QColor last = photo.image().pixelColor(decoded.width() - 1, decoded.height() - 1);
+        QVERIFY2(first.red() > 128 && first.blue() < 128, qPrintable(first.name()));
+        QVERIFY2(last.blue() > 128 && last.red() < 128, qPrintable(last.name()));
+        // Larger views decode again from the file's bytes, up to full resolution.
+        const QImage whole = photo.imageFor(full);
+        QCOMPARE(whole.size(), full);
+        const QImage fullRead = SheetPhoto::fromBytes(bytes).image();
+        QCOMPARE(whole.convertToFormat(QImage::Format_RGB32), fullRead.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(photo.imageFor(QSize(60, 20)).size(), QSize(60, 20));
+    }
+
+    void reducedPhotoSavesItsFullPicture()
+    {
+        test::TempFolder folder;
+        // A JPEG keeps its bytes; a bitmap is encoded from its full picture.
+        const QByteArray jpeg = encode(twoColour(1200, 400), "jpeg");
+        folder.write("scelta.jpg", jpeg);
+        const SheetPhoto fromJpeg = SheetPhoto::fromFile(folder.file("scelta.jpg"), QSize(567, 378));
+        QCOMPARE(fromJpeg.image().size(), QSize(567, 189));
+        QVERIFY(saveSheetPhoto(fromJpeg, "Ritratti", "1"));
+        QCOMPARE(folder.read("Pinakos/Ritratti_Foto_1.jpg"), jpeg);
+        QVERIFY(fromJpeg.writeTo(folder.file("copia.png")));
+        QCOMPARE(SheetPhoto::fromFile(folder.file("copia.png")).image().size(), QSize(1200, 400));
+
+        folder.write("scelta.bmp", encode(twoColour(800, 600), "bmp"));
+        const SheetPhoto fromBitmap = SheetPhoto::fromFile(folder.file("scelta.bmp"), QSize(567, 378));
+        QCOMPARE(fromBitmap.image().size(), QSize(504, 378));
+        QVERIFY(!fromBitmap.hasOriginal());
+        QVERIFY(saveSheetPhoto(fromBitmap, "Ritratti", "2"));
+        const SheetPhoto written = loadSheetPhoto("Ritratti", "2");
+        QVERIFY(written.hasOriginal());
+        QCOMPARE(written.image().size(), QSize(800, 600));
+        QCOMPARE(loadSheetPhoto("Ritratti", "2", QSize(567, 378)).image().size(), QSize(504, 378));
     }
 
     void exifOrientationIsHonoured()
