@@ -1,0 +1,34 @@
+#pragma once
+// The sheet report: one A4 portrait page with the work shown in the sheet, its
+// photo and its fifteen descriptive fields.
+
+#include "output/Report.h"
+#include "store/SchedaOpera.h"
+
+#include <QDateTime>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace pinakos {
+
+// The value texts of the report, in the order they are filled, each with the
+// field of the record it prints. Each bears the name of the sheet's text box.
+const std::vector<std::pair<QString, Campo>>& sheetReportFields();
+
+// The euro sign beside the value: blue on white, 48 x 49 pixels.
+QImage euroPicture(const QSize& size = QSize(48, 49));
+
+// The template "Scheda opera d'arte": every object placed on the page itself.
+std::unique_ptr<report::Report> makeSheetReport();
+
+// "Stampa eseguita in data dd/mm/yyyy alle ore " and the time in the system's
+// long time format.
+QString printedAt(const QDateTime& when);
+
+// Fills the template as the print window does: portrait page, the picture,
+// the fifteen texts of the record (trimmed, printed literally) and the print
+// date line.
+void fillSheetReport(report::Report& report, const TSchedaOpera& shown, const QImage& picture, const QDateTime& when);
+
+} // namespace pinakos
