@@ -1,24 +1,61 @@
-// Loading and saving a 24-megapixel sheet photo: read from its JPEG file,
-// written back with its original bytes, and written by encoding.
+// Loading and saving a 24-megapixel sheet photo: read from its JPEG file at
+// full resolution and at the size the sheet shows it, written back with its
+// original bytes, and written by encoding. The reference is djpeg decoding
+// the same file at 1/8 scale, as the sheet's reduced decode does.
 #include "Generated.h"
 #include "sheet/Photo.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace {
+
+// A camera-like 24-megapixel JPEG (about 14 MB): sensor noise over a
+// gradient, so that the entropy-coded data is as large as a camera's.
+void writeCameraPhoto(const QString& path)
+{
+    QImage image(6000, 4000, QImage::Format_RGB32);
+    QRandomGenerator random(24);
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const quint32 n = random.generate();
+            const int base = (x + y) * 200 / 10000;
+            line[x] = qRgb(40 + base + int(n & 0x3F), 60 + base / 2 + int((n >> 8) & 0x3F), 90 + int((n >> 16) & 0x3F));
+        }
+    }
+    QImageWriter w(path, "jpeg");
+    w.setQuality(92);
+    if (!w.write(image))
+        qFatal("cannot write %s", qPrintable(path));
+}
 
 struct Fixture
 {
     QTemporaryDir dir;
-    QString jpegPath;
+    QString jpegPath; // the shared generated 24-megapixel photo
+    QString cameraPath; // the camera-like one
+    QString djpeg = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
     pinakos::SheetPhoto loaded;
 
     Fixture()
     {
         jpegPath = dir.filePath(QStringLiteral("foto24mp.jpg"));
         pinakos::bench::writeLargePhoto(jpegPath);
+        cameraPath = dir.filePath(QStringLiteral("fotocamera24mp.jpg"));
+        writeCameraPhoto(cameraPath);
         loaded = pinakos::SheetPhoto::fromFile(jpegPath);
     }
 };
@@ -29,15 +66,69 @@ Fixture& fixture()
     return f;
 }
 
+const QString& photoPath(int which) { return which == 0 ? fixture().jpegPath : fixture().cameraPath; }
+
+void label(benchmark::State& state, const QString& path)
+{
+    state.SetLabel(QStringLiteral("%1, %2 MB")
+                       .arg(QFileInfo(path).fileName())
+                       .arg(QFileInfo(path).size() / 1e6, 0, 'f', 1)
+                       .toStdString());
+}
+
 void BM_LoadPhoto(benchmark::State& state)
 {
-    const QString path = fixture().jpegPath;
+    const QString path = photoPath(int(state.range(0)));
     for (auto _ : state) {
         pinakos::SheetPhoto photo = pinakos::SheetPhoto::fromFile(path);
         if (photo.image().size() != QSize(6000, 4000))
             state.SkipWithError("photo not loaded");
         benchmark::DoNotOptimize(photo);
     }
+    label(state, path);
+}
+
+// What moving onto a sheet costs for its photo: read at the size the sheet shows.
+void BM_LoadPhotoShown(benchmark::State& state)
+{
+    const QString path = photoPath(int(state.range(0)));
+    for (auto _ : state) {
+        pinakos::SheetPhoto photo = pinakos::SheetPhoto::fromFile(path, pinakos::kSheetPhotoArea);
+        if (photo.image().size() != QSize(567, 378))
+            state.SkipWithError("photo not loaded");
+        benchmark::DoNotOptimize(photo);
+    }
+    label(state, path);
+}
+
+// The reference: djpeg decoding the same file at 1/8 scale, its output thrown
+// away (process start included).
+void BM_DjpegScale8(benchmark::State& state)
+{
+    const QString path = photoPath(int(state.range(0)));
+    if (fixture().djpeg.isEmpty()) {
+        state.SkipWithError("djpeg not installed (Debian package libjpeg-turbo-progs)");
+        return;
+    }
+    const QByteArray program = fixture().djpeg.toLocal8Bit();
+    const QByteArray file = path.toLocal8Bit();
+    char* argv[] = {const_cast<char*>(program.constData()),
+                    const_cast<char*>("-scale"),
+                    const_cast<char*>("1/8"),
+                    const_cast<char*>("-outfile"),
+                    const_cast<char*>("/dev/null"),
+                    const_cast<char*>(file.constData()),
+                    nullptr};
+    for (auto _ : state) {
+        pid_t pid = 0;
+        int status = 0;
+        if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ) != 0 || waitpid(pid, &status, 0) != pid
+            || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("djpeg failed");
+            break;
+        }
+    }
+    label(state, path);
 }
 
 void BM_SaveOriginalBytes(benchmark::State& state)
@@ -62,7 +153,10 @@ void BM_SaveEncoded(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_LoadPhoto)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Argument 0: the shared generated photo; 1: the camera-like one.
+BENCHMARK(BM_LoadPhoto)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadPhotoShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DjpegScale8)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveOriginalBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveEncoded)->Unit(benchmark::kMillisecond)->UseRealTime();
 
