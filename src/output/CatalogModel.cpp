@@ -5,6 +5,7 @@
 #include "store/Archive.h"
 #include "store/Codec1252.h"
 
+#include <QBrush>
 #include <algorithm>
 
 namespace pinakos {
@@ -119,7 +120,12 @@ QString CatalogModel::text(int row, int column) const
 
 QVariant CatalogModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid())
+        return {};
+    // The record number stands in a grey column, like a row heading.
+    if (index.column() == 0 && role == Qt::BackgroundRole)
+        return QBrush(QColor(0xE4, 0xE4, 0xE4));
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     return text(index.row(), index.column());
 }

@@ -5,8 +5,10 @@
 #include "store/Codec1252.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <cstring>
+#include <filesystem>
 
 namespace pinakos {
 
@@ -165,24 +167,34 @@ void SpreadsheetWriter::finish()
 
 void writeSpreadsheet(const QString& path, const std::function<void(SpreadsheetWriter&)>& writeRows)
 {
-    QSaveFile file(path);
-    // Replacing the old file must never fall back to writing over it.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    const QFileInfo target(path);
+    // Beside the target, so that the replacement is a rename within one folder.
+    QTemporaryFile temp(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!temp.open())
         throw Failure(
-            QStringLiteral("Impossibile creare %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    try {
-        SpreadsheetWriter w(file);
+            QStringLiteral("Impossibile creare %1: %2").arg(QDir::toNativeSeparators(path), temp.errorString()));
+    {
+        SpreadsheetWriter w(temp);
         w.begin();
         writeRows(w);
         w.finish();
-    } catch (...) {
-        file.cancelWriting();
-        throw;
     }
-    if (!file.commit())
-        throw Failure(
-            QStringLiteral("Impossibile sostituire %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    // The new file gets the old one's permissions, or the usual ones.
+    temp.setPermissions(target.exists() ? target.permissions()
+                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                                | QFile::ReadGroup | QFile::ReadOther);
+    const QString written = temp.fileName();
+    temp.close();
+    if (temp.error() != QFileDevice::NoError)
+        throw Failure(QStringLiteral("Scrittura non riuscita: %1").arg(temp.errorString()));
+    // Replaces the old file in one step; a file held open elsewhere makes it fail.
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(written.toStdU16String()),
+                            std::filesystem::path(path.toStdU16String()), ec);
+    if (ec)
+        throw Failure(QStringLiteral("Impossibile sostituire %1: %2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(ec.message().c_str())));
+    temp.setAutoRemove(false);
 }
 
 } // namespace pinakos

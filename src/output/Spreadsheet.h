@@ -55,7 +55,8 @@ private:
 
 // Writes the whole document to `path` through a temporary file beside it,
 // which replaces the old file only once everything is written: a failure
-// leaves any previous file as it was. writeRows writes the data rows.
+// (the file held open elsewhere, a full disk) leaves any previous file as it
+// was and no temporary file behind. writeRows writes the data rows.
 void writeSpreadsheet(const QString& path, const std::function<void(SpreadsheetWriter&)>& writeRows);
 
 } // namespace pinakos

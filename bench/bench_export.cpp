@@ -1,0 +1,142 @@
+// The spreadsheet export on a generated 100,000-record catalog: filling the
+// grid's table, writing the file beside a plain `cp` of a file of the same
+// size, and the export window on screen with its grid filled.
+#include "Generated.h"
+#include "app/ProgramFolder.h"
+#include "output/CatalogModel.h"
+#include "output/ExpOpere.h"
+#include "output/Spreadsheet.h"
+#include "sheet/Sheet.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int kRecords = pinakos::bench::kLargeCatalog;
+
+double peakMegabytes()
+{
+    struct rusage u
+    {};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString archive;
+    QString output;
+    Fixture()
+    {
+        pinakos::setProgramFolder(dir.path());
+        archive = pinakos::inProgramFolder(QStringLiteral("Banco.art"));
+        output = pinakos::inProgramFolder(pinakos::spreadsheetFileName());
+        pinakos::bench::writeCatalog(archive, kRecords);
+    }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+// Reading the whole archive into the grid's table.
+void BM_FillTable(benchmark::State& state)
+{
+    const Fixture& f = fixture();
+    for (auto _ : state) {
+        pinakos::CatalogModel m;
+        m.load(f.archive);
+        benchmark::DoNotOptimize(m.rowCount());
+    }
+    state.SetBytesProcessed(state.iterations() * qint64(kRecords) * pinakos::TSchedaOpera::Size);
+    state.counters["peak_MB"] = peakMegabytes();
+}
+
+// Writing the spreadsheet file from a filled table.
+void BM_Export(benchmark::State& state)
+{
+    const Fixture& f = fixture();
+    pinakos::CatalogModel m;
+    m.load(f.archive);
+    for (auto _ : state)
+        pinakos::writeSpreadsheet(f.output, [&](pinakos::SpreadsheetWriter& w) { m.writeRows(w); });
+    const qint64 size = QFileInfo(f.output).size();
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["file_MB"] = double(size) / 1e6;
+}
+
+// The reference: `cp` of a file of the export's size.
+void BM_CopyReference(benchmark::State& state)
+{
+    const Fixture& f = fixture();
+    if (!QFileInfo::exists(f.output))
+        pinakos::writeSpreadsheet(f.output, [](pinakos::SpreadsheetWriter&) {});
+    const QString copy = pinakos::inProgramFolder(QStringLiteral("copia.xls"));
+    for (auto _ : state) {
+        if (QProcess::execute(QStringLiteral("cp"), {f.output, copy}) != 0)
+            state.SkipWithError("cp failed");
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(f.output).size());
+}
+
+// Just the open catalog, as the sheet window offers it.
+class BenchSheet final : public pinakos::Sheet
+{
+public:
+    QString path;
+    void openCatalog(const QString& p, const QString&) override { path = p; }
+    QString catalogPath() const override { return path; }
+    QString catalogName() const override { return QStringLiteral("Banco"); }
+    void showRecord(int, const pinakos::TSchedaOpera&) override {}
+    pinakos::TSchedaOpera shownRecord() const override { return {}; }
+    int shownNumber() const override { return 0; }
+    pinakos::SheetPhoto shownPhoto() const override { return {}; }
+    pinakos::Attachments attachments() const override { return {}; }
+    void setAttachments(const pinakos::Attachments&) override {}
+};
+
+// From the export button to the window on screen with its grid filled and
+// drawn, then closed and destroyed.
+void BM_ExportWindow(benchmark::State& state)
+{
+    BenchSheet sheet;
+    sheet.path = fixture().archive;
+    int rows = 0;
+    for (auto _ : state) {
+        TfrmExpOpere w;
+        w.setSheet(&sheet);
+        w.show();
+        QApplication::processEvents();
+        w.grdRecords->viewport()->repaint();
+        rows = w.grdRecords->model()->rowCount();
+        w.close();
+    }
+    if (rows != kRecords)
+        state.SkipWithError("the grid was not filled");
+    state.counters["peak_MB"] = peakMegabytes();
+}
+
+} // namespace
+
+BENCHMARK(BM_ExportWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FillTable)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CopyReference)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return pinakos::bench::runBenchmarks(argc, argv);
+}
