@@ -516,7 +516,7 @@ bool Report::print(QPagedPaintDevice& device, const QList<int>& pages,
     if (order.isEmpty())
         return true;
 
-    if (!(device.pageLayout() == pageLayout(order.first())))
+    if (!device.pageLayout().isEquivalentTo(pageLayout(order.first())))
         device.setPageLayout(pageLayout(order.first()));
     QPainter painter;
     if (!painter.begin(&device))
@@ -528,8 +528,9 @@ bool Report::print(QPagedPaintDevice& device, const QList<int>& pages,
             return false;
         }
         if (n > 0) {
+            // A page laid out unlike the one before it changes the paper.
             const QPageLayout layout = pageLayout(order.at(n));
-            if (!(device.pageLayout() == layout))
+            if (!layout.isEquivalentTo(pageLayout(order.at(n - 1))))
                 device.setPageLayout(layout);
             if (!device.newPage()) {
                 painter.end();
