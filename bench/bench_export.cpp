@@ -69,7 +69,7 @@ void BM_Export(benchmark::State& state)
     pinakos::CatalogModel m;
     m.load(f.archive);
     for (auto _ : state)
-        pinakos::writeSpreadsheet(f.output, [&](pinakos::SpreadsheetWriter& w) { m.writeRows(w); });
+        pinakos::writeSpreadsheet(f.output, [&](pinakos::SpreadsheetWriter& w) { return m.writeRows(w); });
     const qint64 size = QFileInfo(f.output).size();
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["file_MB"] = double(size) / 1e6;
@@ -80,7 +80,7 @@ void BM_CopyReference(benchmark::State& state)
 {
     const Fixture& f = fixture();
     if (!QFileInfo::exists(f.output))
-        pinakos::writeSpreadsheet(f.output, [](pinakos::SpreadsheetWriter&) {});
+        pinakos::writeSpreadsheet(f.output, [](pinakos::SpreadsheetWriter&) { return true; });
     const QString copy = pinakos::inProgramFolder(QStringLiteral("copia.xls"));
     for (auto _ : state) {
         if (QProcess::execute(QStringLiteral("cp"), {f.output, copy}) != 0)

@@ -156,10 +156,13 @@ Qt::ItemFlags CatalogModel::flags(const QModelIndex& index) const
     return f;
 }
 
-void CatalogModel::writeRows(SpreadsheetWriter& w) const
+bool CatalogModel::writeRows(SpreadsheetWriter& w, const std::function<bool(int rows)>& progress) const
 {
+    constexpr int kRowsPerReport = 1024;
     const bool edited = !m_edits.isEmpty();
     for (int row = 0; row < m_rows; ++row) {
+        if (progress && row % kRowsPerReport == 0 && !progress(row))
+            return false;
         w.beginRow();
         const bool loaded = size_t(row) < m_index.size();
         const char* p = loaded ? m_bytes.constData() + m_index[size_t(row)].start : nullptr;
@@ -174,6 +177,7 @@ void CatalogModel::writeRows(SpreadsheetWriter& w) const
         }
         w.endRow();
     }
+    return !progress || progress(m_rows);
 }
 
 } // namespace pinakos

@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <QByteArray>
 #include <QHash>
+#include <functional>
 #include <vector>
 
 namespace pinakos {
@@ -50,7 +51,9 @@ public:
     // The text of a cell as the grid shows it.
     QString text(int row, int column) const;
     // One data row per grid row, in order, with the grid's current texts.
-    void writeRows(SpreadsheetWriter& w) const;
+    // progress hears the rows written now and then; when it gives false the
+    // writing stops and the result is false.
+    bool writeRows(SpreadsheetWriter& w, const std::function<bool(int rows)>& progress = {}) const;
 
 private:
     struct Row

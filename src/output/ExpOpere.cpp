@@ -159,7 +159,14 @@ void TfrmExpOpere::exportGrid()
         return;
     const QString path = exportPath();
     try {
-        writeSpreadsheet(path, [this](SpreadsheetWriter& w) { m_model->writeRows(w); });
+        const std::unique_ptr<Dialogs::Progress> progress =
+            dialogs().progress(this, QStringLiteral("Esportazione delle schede in corso..."), m_model->rowCount());
+        const bool done = writeSpreadsheet(path, [&](SpreadsheetWriter& w) {
+            return m_model->writeRows(w, [&](int rows) { return progress->step(rows); });
+        });
+        // Cancelled: the file stays as it was.
+        if (!done)
+            return;
     } catch (const Failure&) {
         dialogs().message(this, kExportFailed);
         return;

@@ -165,7 +165,7 @@ void SpreadsheetWriter::finish()
     flush();
 }
 
-void writeSpreadsheet(const QString& path, const std::function<void(SpreadsheetWriter&)>& writeRows)
+bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetWriter&)>& writeRows)
 {
     const QFileInfo target(path);
     // Beside the target, so that the replacement is a rename within one folder.
@@ -176,7 +176,8 @@ void writeSpreadsheet(const QString& path, const std::function<void(SpreadsheetW
     {
         SpreadsheetWriter w(temp);
         w.begin();
-        writeRows(w);
+        if (!writeRows(w))
+            return false;
         w.finish();
     }
     // The new file gets the old one's permissions, or the usual ones.
@@ -195,6 +196,7 @@ void writeSpreadsheet(const QString& path, const std::function<void(SpreadsheetW
         throw Failure(QStringLiteral("Impossibile sostituire %1: %2")
                           .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(ec.message().c_str())));
     temp.setAutoRemove(false);
+    return true;
 }
 
 } // namespace pinakos

@@ -56,7 +56,8 @@ private:
 // Writes the whole document to `path` through a temporary file beside it,
 // which replaces the old file only once everything is written: a failure
 // (the file held open elsewhere, a full disk) leaves any previous file as it
-// was and no temporary file behind. writeRows writes the data rows.
-void writeSpreadsheet(const QString& path, const std::function<void(SpreadsheetWriter&)>& writeRows);
+// was and no temporary file behind. writeRows writes the data rows; when it
+// gives false (the user cancelled) nothing is replaced and the result is false.
+bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetWriter&)>& writeRows);
 
 } // namespace pinakos

@@ -109,6 +109,7 @@ private Q_SLOTS:
     void exportReplacesTheFile();
     void failedWriteLeavesOldFile();
     void failedRowLeavesOldFile();
+    void progressHeardAndCancelled();
 
 private:
     std::unique_ptr<TempFolder> m_folder;
@@ -128,7 +129,7 @@ void TestExport::wholeFileForOneRecord()
                "1250,50", "No"})
         + kTail;
     const QString file = m_folder->file(spreadsheetFileName());
-    writeSpreadsheet(file, [&](SpreadsheetWriter& w) { m.writeRows(w); });
+    writeSpreadsheet(file, [&](SpreadsheetWriter& w) { return m.writeRows(w); });
     QCOMPARE(m_folder->read(spreadsheetFileName()), expected);
     QVERIFY(!expected.contains('\n'));
 }
@@ -372,8 +373,8 @@ void TestExport::exportReplacesTheFile()
     CatalogModel m;
     QVERIFY(m.load(makeCatalog(QStringLiteral("Due"), {makeRecord("T", "A", "1,00")})));
     const QString file = m_folder->file(spreadsheetFileName());
-    writeSpreadsheet(file, [&](SpreadsheetWriter& w) { m.writeRows(w); });
-    writeSpreadsheet(file, [&](SpreadsheetWriter& w) { m.writeRows(w); });
+    writeSpreadsheet(file, [&](SpreadsheetWriter& w) { return m.writeRows(w); });
+    writeSpreadsheet(file, [&](SpreadsheetWriter& w) { return m.writeRows(w); });
     QCOMPARE(m_folder->read(spreadsheetFileName()), exportOf(m));
     // No temporary file is left behind.
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files).size(), 2);
@@ -390,9 +391,9 @@ void TestExport::failedWriteLeavesOldFile()
         FileSizeLimit limit(64); // the disk fills up part-way
         if (!limit.active())
             QSKIP("no file size limit here");
-        QVERIFY_THROWS_EXCEPTION(
-            Failure,
-            writeSpreadsheet(m_folder->file(spreadsheetFileName()), [&](SpreadsheetWriter& w) { m.writeRows(w); }));
+        QVERIFY_THROWS_EXCEPTION(Failure,
+                                 writeSpreadsheet(m_folder->file(spreadsheetFileName()),
+                                                  [&](SpreadsheetWriter& w) { return m.writeRows(w); }));
     }
     QCOMPARE(m_folder->read(spreadsheetFileName()), old);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), before);
@@ -402,12 +403,43 @@ void TestExport::failedRowLeavesOldFile()
 {
     const QByteArray old = "il file buono di prima";
     m_folder->write(spreadsheetFileName(), old);
-    QVERIFY_THROWS_EXCEPTION(Failure, writeSpreadsheet(m_folder->file(spreadsheetFileName()), [](SpreadsheetWriter& w) {
+    QVERIFY_THROWS_EXCEPTION(Failure,
+                             writeSpreadsheet(m_folder->file(spreadsheetFileName()), [](SpreadsheetWriter& w) -> bool {
                                  w.beginRow();
                                  throw Failure(QStringLiteral("a metà"));
                              }));
     QCOMPARE(m_folder->read(spreadsheetFileName()), old);
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{spreadsheetFileName()});
+}
+
+void TestExport::progressHeardAndCancelled()
+{
+    const QByteArray old = "il file buono di prima";
+    m_folder->write(spreadsheetFileName(), old);
+    QList<TSchedaOpera> records;
+    for (int i = 0; i < 3000; ++i)
+        records << makeRecord("T", "A", "1,00");
+    CatalogModel m;
+    QVERIFY(m.load(makeCatalog(QStringLiteral("Tante"), records)));
+    const QString file = m_folder->file(spreadsheetFileName());
+
+    QList<int> heard;
+    QVERIFY(writeSpreadsheet(file, [&](SpreadsheetWriter& w) {
+        return m.writeRows(w, [&](int rows) {
+            heard << rows;
+            return true;
+        });
+    }));
+    QCOMPARE(heard, QList<int>({0, 1024, 2048, 3000}));
+    QCOMPARE(m_folder->read(spreadsheetFileName()).count("<tr>"), 3001);
+
+    // Cancelled part-way: the file written before stays, and nothing else.
+    m_folder->write(spreadsheetFileName(), old);
+    QVERIFY(!writeSpreadsheet(
+        file, [&](SpreadsheetWriter& w) { return m.writeRows(w, [](int rows) { return rows < 2048; }); }));
+    QCOMPARE(m_folder->read(spreadsheetFileName()), old);
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
+             QStringList({spreadsheetFileName(), QStringLiteral("Tante.art")}));
 }
 
 QTEST_GUILESS_MAIN(TestExport)

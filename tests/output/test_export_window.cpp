@@ -99,6 +99,7 @@ private Q_SLOTS:
     void noToFirstQuestionLeavesFile();
     void noToSecondQuestionDoesNotOpen();
     void failureKeepsOldFileAndWindow();
+    void cancelledExportLeavesFile();
     void editTypedInGridIsExported();
     void readOnlyColumnsRefuseTyping();
 
@@ -273,6 +274,24 @@ void TestExportWindow::failureKeepsOldFileAndWindow()
     m_bed->dialogs.confirmAnswers << true << false;
     f->cmdEsportaClick();
     QVERIFY(exported().contains("Notturno"));
+}
+
+void TestExportWindow::cancelledExportLeavesFile()
+{
+    m_bed->folder.write(spreadsheetFileName(), "vecchio");
+    QList<TSchedaOpera> records;
+    for (int i = 0; i < 2500; ++i)
+        records << noted(QStringLiteral("Opera"), QString());
+    TfrmExpOpere* f = open(records);
+    m_bed->dialogs.confirmAnswers << true << true;
+    m_bed->dialogs.cancelProgressAt = 1024;
+    f->cmdEsportaClick();
+    QCOMPARE(m_bed->dialogs.count(FakeDialogs::Call::Progress), 1);
+    QCOMPARE(m_bed->dialogs.progressSteps, QList<int>({0, 1024}));
+    QCOMPARE(m_bed->dialogs.texts(), QStringList{kAskExport});
+    QCOMPARE(m_bed->dialogs.count(FakeDialogs::Call::ShellOpen), 0);
+    QCOMPARE(exported(), QByteArray("vecchio"));
+    QVERIFY(f->isVisible());
 }
 
 void TestExportWindow::editTypedInGridIsExported()
