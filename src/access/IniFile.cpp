@@ -169,7 +169,10 @@ void endLastLine(IniText& t)
     if (t.lines.isEmpty() || t.lines.constLast().ended)
         return;
     Line& last = t.lines.last();
-    last.raw += encodeText(t.encoding, QString::fromLatin1(t.lineEnd));
+    // A last line that stops after a CR gets only the LF, so that its text stays as it was.
+    const QByteArray cr = encodeText(t.encoding, QStringLiteral("\r"));
+    const QByteArray end = encodeText(t.encoding, QString::fromLatin1(t.lineEnd));
+    last.raw += last.raw.endsWith(cr) ? encodeText(t.encoding, QStringLiteral("\n")) : end;
     last.ended = true;
 }
 

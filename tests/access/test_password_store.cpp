@@ -1,5 +1,6 @@
 #include "FileSizeLimit.h"
 #include "TempFolder.h"
+#include "Texts.h"
 #include "access/Crypt.h"
 #include "access/IniFile.h"
 #include "access/PasswordStore.h"
@@ -12,12 +13,11 @@
 
 using namespace pinakos;
 using pinakos::test::FileSizeLimit;
+using pinakos::test::kPasswordFile;
 using pinakos::test::TempFolder;
 using namespace Qt::StringLiterals;
 
 namespace {
-const QString kFile = QStringLiteral("unins000.dll");
-
 // UTF-16LE code units of text, without a byte-order mark.
 QByteArray utf16(const QString& text)
 {
@@ -82,7 +82,7 @@ private Q_SLOTS:
     void fileInProgramFolder()
     {
         TempFolder dir;
-        QCOMPARE(passwordFile(), dir.file(kFile));
+        QCOMPARE(passwordFile(), dir.file(kPasswordFile));
     }
 
     void missingFileOrKeyReadsEmpty()
@@ -90,9 +90,9 @@ private Q_SLOTS:
         TempFolder dir;
         QCOMPARE(readStoredPassword(), QString());
         QVERIFY(!passwordAccepted(QStringLiteral("x")));
-        dir.write(kFile, "[Altro]\r\nValore=7A\r\n[Accesso]\r\nChiave=7A\r\n");
+        dir.write(kPasswordFile, "[Altro]\r\nValore=7A\r\n[Accesso]\r\nChiave=7A\r\n");
         QCOMPARE(readStoredPassword(), QString());
-        dir.write(kFile, "[Accesso]\r\nValore=\r\n");
+        dir.write(kPasswordFile, "[Accesso]\r\nValore=\r\n");
         QCOMPARE(readStoredPassword(), QString());
         QVERIFY(!passwordAccepted(QStringLiteral(" ")));
     }
@@ -119,7 +119,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         TempFolder dir;
-        dir.write(kFile, bytes);
+        dir.write(kPasswordFile, bytes);
         QCOMPARE(readStoredPassword(), QStringLiteral("AB"));
         QVERIFY(passwordAccepted(QStringLiteral(" ab ")));
     }
@@ -127,7 +127,7 @@ private Q_SLOTS:
     void damagedValueThrows()
     {
         TempFolder dir;
-        dir.write(kFile, "[Accesso]\r\nValore=7A2Q\r\n");
+        dir.write(kPasswordFile, "[Accesso]\r\nValore=7A2Q\r\n");
         QVERIFY_THROWS_EXCEPTION(Failure, readStoredPassword());
     }
 
@@ -135,7 +135,8 @@ private Q_SLOTS:
     {
         TempFolder dir;
         storePassword(QStringLiteral("  pinakos "));
-        QCOMPARE(dir.read(kFile), "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("PINAKOS")).toLatin1() + "\r\n");
+        QCOMPARE(dir.read(kPasswordFile),
+                 "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("PINAKOS")).toLatin1() + "\r\n");
         QCOMPARE(readStoredPassword(), QStringLiteral("PINAKOS"));
         QVERIFY(passwordAccepted(QStringLiteral("PinAkos")));
         QVERIFY(!passwordAccepted(QStringLiteral("PIN AKOS")));
@@ -161,6 +162,8 @@ private Q_SLOTS:
             << QByteArray("[Altro]\r\nA=1\nB=2\r\n[Accesso]\nValore=@\r\nC=\x80\x81\n");
         QTest::newRow("last line without end")
             << QByteArray("[Accesso]\r\nX=1") << QByteArray("[Accesso]\r\nX=1\r\nValore=@\r\n");
+        QTest::newRow("last line ending in a lone CR")
+            << QByteArray("[Altro]\r\nX=1\r") << QByteArray("[Altro]\r\nX=1\r\n[Accesso]\r\nValore=@\r\n");
         QTest::newRow("UTF-8 BOM kept") << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=00\n")
                                         << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=@\n");
         QTest::newRow("UTF-8: a second BOM and a bad byte kept")
@@ -172,10 +175,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         TempFolder dir;
-        dir.write(kFile, before);
+        dir.write(kPasswordFile, before);
         storePassword(QStringLiteral("nuova"));
         after.replace('@', ScrambleText(QStringLiteral("NUOVA")).toLatin1());
-        QCOMPARE(dir.read(kFile), after);
+        QCOMPARE(dir.read(kPasswordFile), after);
         QCOMPARE(readStoredPassword(), QStringLiteral("NUOVA"));
     }
 
@@ -211,14 +214,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, after);
         QFETCH(QString, storedBefore);
         TempFolder dir;
-        dir.write(kFile, before);
+        dir.write(kPasswordFile, before);
         QCOMPARE(readStoredPassword(), storedBefore);
         storePassword(QStringLiteral("nuova"));
         QCOMPARE(readStoredPassword(), QStringLiteral("NUOVA"));
         QVERIFY(passwordAccepted(QStringLiteral("Nuova")));
         const QByteArray value = utf16(ScrambleText(QStringLiteral("NUOVA")));
         after.replace(utf16(u"@"_s), value);
-        QCOMPARE(dir.read(kFile).toHex(' '), after.toHex(' '));
+        QCOMPARE(dir.read(kPasswordFile).toHex(' '), after.toHex(' '));
     }
 
     void storeKeepsUtf16()
@@ -227,10 +230,10 @@ private Q_SLOTS:
         const QString text = QStringLiteral("[Altro]\r\nNome=€\r\n[Accesso]\r\nValore=00\r\n");
         QByteArray bytes("\xFF\xFE", 2);
         bytes += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-        dir.write(kFile, bytes);
+        dir.write(kPasswordFile, bytes);
         storePassword(QStringLiteral("x"));
         QCOMPARE(readStoredPassword(), QStringLiteral("X"));
-        const QByteArray out = dir.read(kFile);
+        const QByteArray out = dir.read(kPasswordFile);
         QVERIFY(out.startsWith("\xFF\xFE"));
         const QString back =
             QString::fromUtf16(reinterpret_cast<const char16_t*>(out.constData() + 2), (out.size() - 2) / 2);
@@ -243,10 +246,10 @@ private Q_SLOTS:
     {
         TempFolder dir;
         storePassword(QStringLiteral("vecchia"));
-        const QByteArray before = dir.read(kFile);
+        const QByteArray before = dir.read(kPasswordFile);
         QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("€uro")));
         QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QString(256, u'a')));
-        QCOMPARE(dir.read(kFile), before);
+        QCOMPARE(dir.read(kPasswordFile), before);
     }
 
     void failedWriteKeepsOldFile()
@@ -255,7 +258,7 @@ private Q_SLOTS:
             QSKIP("root writes into read-only folders");
         TempFolder dir;
         storePassword(QStringLiteral("vecchia"));
-        const QByteArray before = dir.read(kFile);
+        const QByteArray before = dir.read(kPasswordFile);
         QFile::Permissions perms = QFile::permissions(dir.path());
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         bool threw = false;
@@ -266,18 +269,18 @@ private Q_SLOTS:
         }
         QFile::setPermissions(dir.path(), perms);
         QVERIFY(threw);
-        QCOMPARE(dir.read(kFile), before);
+        QCOMPARE(dir.read(kPasswordFile), before);
         QCOMPARE(readStoredPassword(), QStringLiteral("VECCHIA"));
         // Nothing left behind by the failed write.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFile});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kPasswordFile});
     }
 
     void fullDiskKeepsOldFile()
     {
         // A file size limit below the new file's size makes the write fail.
         TempFolder dir;
-        dir.write(kFile, "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("VECCHIA")).toLatin1() + "\r\n");
-        const QByteArray before = dir.read(kFile);
+        dir.write(kPasswordFile, "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("VECCHIA")).toLatin1() + "\r\n");
+        const QByteArray before = dir.read(kPasswordFile);
         bool threw = false;
         {
             FileSizeLimit limit(16);
@@ -289,9 +292,9 @@ private Q_SLOTS:
             }
         }
         QVERIFY(threw);
-        QCOMPARE(dir.read(kFile), before);
+        QCOMPARE(dir.read(kPasswordFile), before);
         QCOMPARE(readStoredPassword(), QStringLiteral("VECCHIA"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kFile});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{kPasswordFile});
     }
 
     void readOnlyFileKept()
@@ -300,12 +303,12 @@ private Q_SLOTS:
             QSKIP("root writes into read-only files");
         TempFolder dir;
         storePassword(QStringLiteral("vecchia"));
-        const QByteArray before = dir.read(kFile);
-        QFile::Permissions perms = QFile::permissions(dir.file(kFile));
-        QVERIFY(QFile::setPermissions(dir.file(kFile), QFile::ReadOwner));
+        const QByteArray before = dir.read(kPasswordFile);
+        QFile::Permissions perms = QFile::permissions(dir.file(kPasswordFile));
+        QVERIFY(QFile::setPermissions(dir.file(kPasswordFile), QFile::ReadOwner));
         QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));
-        QFile::setPermissions(dir.file(kFile), perms);
-        QCOMPARE(dir.read(kFile), before);
+        QFile::setPermissions(dir.file(kPasswordFile), perms);
+        QCOMPARE(dir.read(kPasswordFile), before);
     }
 
     void oversizedFileIsDamaged()
@@ -314,20 +317,20 @@ private Q_SLOTS:
         TempFolder dir;
         const QByteArray big =
             "[Accesso]\r\nValore=" + ScrambleText(QStringLiteral("A")).toLatin1() + "\r\n" + QByteArray(2 << 20, 'x');
-        dir.write(kFile, big);
+        dir.write(kPasswordFile, big);
         QVERIFY_THROWS_EXCEPTION(Failure, readStoredPassword());
         QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));
-        QCOMPARE(dir.read(kFile).size(), big.size());
+        QCOMPARE(dir.read(kPasswordFile).size(), big.size());
     }
 
     void folderInPlaceOfFileFails()
     {
         // A folder named like the password file: reading gives nothing, writing fails.
         TempFolder dir;
-        QVERIFY(QDir().mkpath(dir.file(kFile)));
+        QVERIFY(QDir().mkpath(dir.file(kPasswordFile)));
         QCOMPARE(readStoredPassword(), QString());
         QVERIFY_THROWS_EXCEPTION(Failure, storePassword(QStringLiteral("nuova")));
-        QVERIFY(QFileInfo(dir.file(kFile)).isDir());
+        QVERIFY(QFileInfo(dir.file(kPasswordFile)).isDir());
     }
 };
 
