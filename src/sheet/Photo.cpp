@@ -84,18 +84,27 @@ std::optional<Decoded> decode(const QByteArray& bytes, const QSize& area)
     if (!withinLimits(stored) || qint64(stored.width()) * stored.height() > bytes.size() * kMaxPhotoPixelsPerByte)
         return std::nullopt;
 
+    // A JPEG decoder scales while decoding, from the size its header gives;
+    // other formats are decoded whole and reduced after, from the size they
+    // decode to (a GIF's frame may reach past its screen, which cuts it).
     const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    d.fullSize = turned ? stored.transposed() : stored;
-    if (area.isValid() && !area.isEmpty()) {
-        const QSize shown = fitRect(d.fullSize, QRect(QPoint(0, 0), area)).size();
-        if (!shown.isEmpty() && shown != d.fullSize)
+    const bool reduce = area.isValid() && !area.isEmpty();
+    if (reduce && d.jpeg) {
+        const QSize full = turned ? stored.transposed() : stored;
+        const QSize shown = fitRect(full, QRect(QPoint(0, 0), area)).size();
+        if (!shown.isEmpty() && shown != full)
             reader.setScaledSize(turned ? shown.transposed() : shown);
     }
     if (!reader.read(&d.image) || d.image.isNull() || !withinLimits(d.image.size()))
         return std::nullopt;
-    // The decoder has the last word on the full size (a GIF's screen, say).
-    if (!reader.scaledSize().isValid())
+    if (reader.scaledSize().isValid()) {
+        d.fullSize = turned ? stored.transposed() : stored;
+    } else {
         d.fullSize = d.image.size();
+        const QSize shown = reduce ? fitRect(d.fullSize, QRect(QPoint(0, 0), area)).size() : d.fullSize;
+        if (!shown.isEmpty() && shown != d.fullSize)
+            d.image = d.image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     return d;
 }
 
