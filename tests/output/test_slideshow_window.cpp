@@ -91,6 +91,7 @@ private Q_SLOTS:
     void oneRecord();
     void emptyCatalogMessageCloses();
     void failingArchiveKeepsGoing();
+    void tickDuringMessageWaits();
     void photoScaledToTheArea_data();
     void photoScaledToTheArea();
     void clickOnPictureCloses();
@@ -182,6 +183,23 @@ void TestSlideshowWindow::failingArchiveKeepsGoing()
     QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Error);
     QVERIFY(f->isVisible());
     QVERIFY(f->Timer->isActive());
+}
+
+void TestSlideshowWindow::tickDuringMessageWaits()
+{
+    TfrmSlideshow* f = open(QStringLiteral("Rotto"), 1);
+    QVERIFY(QFile::remove(f->lblFile->text()));
+    QVERIFY(QDir().mkpath(f->lblFile->text()));
+    // The timer ticks again while the error box is still up: no second box over the first.
+    int ticks = 0;
+    m_bed->dialogs.onCall = [&](const FakeDialogs::Record&) {
+        if (ticks++ < 3)
+            f->TimerTimer();
+    };
+    f->cmdAvantiClick();
+    QCOMPARE(m_bed->dialogs.texts(), QStringList{archiveFailureMessage()});
+    f->cmdAvantiClick(); // the next tick after the box was closed
+    QCOMPARE(m_bed->dialogs.texts().size(), 2);
 }
 
 void TestSlideshowWindow::photoScaledToTheArea_data()
