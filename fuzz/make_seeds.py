@@ -127,3 +127,17 @@ try:
             put('corpus', 'fuzz_photo', 'jpeg-turned', jpeg[:2] + exif(6) + jpeg[2:])
 except (OSError, subprocess.CalledProcessError):
     print('cjpeg not found: no JPEG seeds')
+
+# ---- summary line and search filters: a record, then filter texts split at "|"
+put('corpus', 'fuzz_summary', 'sheet-and-filters', sample + b'ritratto| |anonimo|1750|||||citt\xc3\xa0|')
+put('corpus', 'fuzz_summary', 'unsold-no-filters', unsold)
+put('corpus', 'fuzz_summary', 'impossible-filter', sample + '\u20ac\u4e2d|x'.encode('utf-8'))
+
+# ---- spreadsheet: cells split at 0x01, rows at 0x02
+put('corpus', 'fuzz_spreadsheet', 'rows', b'Ritratto\x01  A & B <c> \x01\x80 1250,50\x02\x01\x01 \x02x')
+put('corpus', 'fuzz_spreadsheet', 'text', 'citt\u00e0 \u20ac \u1ec7 \u02d8'.encode('utf-8'))
+
+# ---- tax codes
+for i, code in enumerate(['RSSMRA80A01H501U', 'rssmra80a01h501u', 'RSSMRA80A01H501A', 'RSSMRA80A01H50', '12345678903',
+                          '01234567890', '0123456789X', 'ABCDEFGHIJKLMNOP', '00000000000', '07643520567']):
+    put('corpus', 'fuzz_taxcodes', 'code-%02d' % i, code.encode('utf-8'))
