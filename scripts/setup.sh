@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, testing and running Pinakos needs.
 # Idempotent: when everything is present it returns at once without touching apt.
+#   --fuzz   also clang with its fuzzer and sanitizer runtimes (scripts/fuzz.sh)
 set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
-  libbenchmark-dev
+  libbenchmark-dev libjpeg-turbo-progs
   fonts-dejavu-core fonts-liberation2
   poppler-utils
 )
+for arg in "$@"; do
+  case "$arg" in
+    --fuzz) PACKAGES+=(clang libclang-rt-dev llvm) ;;
+    *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${PACKAGES[@]}"; do
