@@ -162,7 +162,7 @@ void TfrmExpOpere::exportGrid()
         const std::unique_ptr<Dialogs::Progress> progress =
             dialogs().progress(this, QStringLiteral("Esportazione delle schede in corso..."), m_model->rowCount());
         const bool done = writeSpreadsheet(path, [&](SpreadsheetWriter& w) {
-            return m_model->writeRows(w, [&](int rows) { return progress->step(rows); });
+            return m_model->writeRows(w, [&](int rows) { return !progress || progress->step(rows); });
         });
         // Cancelled: the file stays as it was.
         if (!done)
