@@ -7,6 +7,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+
+#include <algorithm>
+#include <memory>
 
 namespace pinakos {
 
@@ -87,6 +91,33 @@ public:
         return dlg.exec() == QDialog::Accepted;
     }
 
+    std::unique_ptr<Progress> progress(QWidget* parent, const QString& text, int total) override
+    {
+        class QtProgress final : public Progress
+        {
+        public:
+            QtProgress(QWidget* parent, const QString& text, int total)
+                : m_dialog(text, QStringLiteral("Annulla"), 0, std::max(total, 1), parent)
+            {
+                m_dialog.setWindowTitle(QStringLiteral("Pinakos"));
+                m_dialog.setWindowModality(Qt::WindowModal);
+                m_dialog.setAutoClose(false);
+                m_dialog.setAutoReset(false);
+                m_dialog.setMinimumDuration(500);
+                m_dialog.setValue(0);
+            }
+            bool step(int done) override
+            {
+                m_dialog.setValue(std::min(done, m_dialog.maximum()));
+                return !m_dialog.wasCanceled();
+            }
+
+        private:
+            QProgressDialog m_dialog;
+        };
+        return std::make_unique<QtProgress>(parent, text, total);
+    }
+
     void shellOpen(const QString& command) override
     {
         const QUrl url = urlForShellCommand(command);
@@ -98,6 +129,16 @@ public:
 Dialogs* installed = nullptr;
 
 } // namespace
+
+std::unique_ptr<Dialogs::Progress> Dialogs::progress(QWidget*, const QString&, int)
+{
+    class Silent final : public Progress
+    {
+    public:
+        bool step(int) override { return true; }
+    };
+    return std::make_unique<Silent>();
+}
 
 Dialogs& dialogs()
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
 class QPrinter;
@@ -38,6 +39,20 @@ public:
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     // The desktop shell's "open" of a document, web address or mailto link.
     virtual void shellOpen(const QString& command) = 0;
+
+    // Long work under way: step(done) reports the steps done so far and
+    // gives false once the user has pressed Cancel.
+    class Progress
+    {
+    public:
+        virtual ~Progress() = default;
+        virtual bool step(int done) = 0;
+    };
+    // A progress dialog with a Cancel button, from 0 to `total` steps; it
+    // appears only when the work is still going after half a second, and
+    // goes when the object returned is destroyed. By default nothing shows
+    // and the work is never cancelled.
+    virtual std::unique_ptr<Progress> progress(QWidget* parent, const QString& text, int total);
 
     void message(QWidget* p, const QString& t) { notify(p, Kind::Message, t); }
     void information(QWidget* p, const QString& t) { notify(p, Kind::Information, t); }

@@ -1,5 +1,7 @@
 #include "FakeDialogs.h"
 
+#include <QPrinter>
+
 namespace pinakos::test {
 
 FakeDialogs::FakeDialogs() { setDialogs(this); }
@@ -37,10 +39,34 @@ QString FakeDialogs::saveFile(QWidget*, const FileDialogSpec& request)
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-bool FakeDialogs::print(QWidget*, QPrinter&)
+bool FakeDialogs::print(QWidget*, QPrinter& printer)
 {
-    add({Call::Print, {}, {}});
-    return printAnswers.isEmpty() ? false : printAnswers.dequeue();
+    add({Call::Print, printer.docName(), {}});
+    const bool ok = printAnswers.isEmpty() ? false : printAnswers.dequeue();
+    if (ok && !printFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+    }
+    return ok;
+}
+
+std::unique_ptr<Dialogs::Progress> FakeDialogs::progress(QWidget*, const QString& text, int)
+{
+    class FakeProgress final : public Progress
+    {
+    public:
+        explicit FakeProgress(FakeDialogs& d) : m_d(d) {}
+        bool step(int done) override
+        {
+            m_d.progressSteps.append(done);
+            return m_d.cancelProgressAt < 0 || done < m_d.cancelProgressAt;
+        }
+
+    private:
+        FakeDialogs& m_d;
+    };
+    add({Call::Progress, text, {}});
+    return std::make_unique<FakeProgress>(*this);
 }
 
 void FakeDialogs::shellOpen(const QString& command) { add({Call::ShellOpen, command, {}}); }

@@ -12,11 +12,11 @@ namespace pinakos::test {
 class FakeDialogs : public Dialogs
 {
 public:
-    enum class Call { Message, Information, Warning, Error, Confirm, OpenFile, SaveFile, Print, ShellOpen };
+    enum class Call { Message, Information, Warning, Error, Confirm, OpenFile, SaveFile, Print, ShellOpen, Progress };
     struct Record
     {
         Call call;
-        QString text; // message text, dialog title or shell command
+        QString text; // message text, dialog title, print job name, progress text or shell command
         FileDialogSpec request; // file dialogs
     };
 
@@ -29,11 +29,18 @@ public:
     QString saveFile(QWidget* parent, const FileDialogSpec& request) override;
     bool print(QWidget* parent, QPrinter& printer) override;
     void shellOpen(const QString& command) override;
+    std::unique_ptr<Progress> progress(QWidget* parent, const QString& text, int total) override;
 
     QList<Record> calls;
     QQueue<bool> confirmAnswers; // empty queue answers No
     QQueue<QString> fileAnswers; // empty queue answers Cancel
     QQueue<bool> printAnswers; // empty queue answers Cancel
+    // When set, a confirmed print dialog sends the printing to this PDF file.
+    QString printFile;
+    // Every step reported to a progress dialog, in order; the "user" cancels
+    // once a step reaches cancelProgressAt (never when negative).
+    QList<int> progressSteps;
+    int cancelProgressAt = -1;
     // Runs inside each notify/confirm call, while the "dialog" is up.
     std::function<void(const Record&)> onCall;
 
