@@ -3,6 +3,7 @@
 #include "app/Failure.h"
 #include "app/ProgramFolder.h"
 #include "app/Text.h"
+#include "store/SchedaOpera.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,14 @@ DocumentTarget prepareDocument(const QString& source)
         throw Failure(QStringLiteral("Attenzione: il nome del file scelto non può essere usato per un documento "
                                      "allegato.\r\n\r\nRinominare il file togliendo i caratteri \\ / : e "
                                      "scegliere di nuovo."));
+    // The record keeps the name in Windows-1252, 250 bytes at most: a name
+    // that does not come back from it whole would name no file once saved.
+    TSchedaOpera probe;
+    probe.setText(Campo::File01, t.name);
+    if (probe.text(Campo::File01) != t.name)
+        throw Failure(QStringLiteral("Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la "
+                                     "scheda non può conservare.\r\n\r\nRinominare il file con un nome più breve, "
+                                     "fatto di lettere, cifre e segni comuni, e sceglierlo di nuovo."));
     // Only a plain file: a folder, a pipe or a device is no document (and a
     // pipe would wait for a writer).
     if (!info.isFile() || !info.isReadable())

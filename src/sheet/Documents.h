@@ -28,7 +28,8 @@ struct DocumentTarget
     bool sameFile = false; // ... and it is the chosen file itself
 };
 
-// Checks that `source` is a readable plain file whose name can be used,
+// Checks that `source` is a readable plain file whose name can be used (a
+// safe name that the record keeps whole: Windows-1252, 250 bytes at most),
 // creates the documents folder (with any missing parent) and tells where the
 // file goes. Throws Failure with the message for the user when the name
 // cannot be used, the file cannot be read or the folder cannot be created.

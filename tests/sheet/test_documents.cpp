@@ -145,6 +145,12 @@ private Q_SLOTS:
         QTest::newRow("backslash in the name")
             << "backslash"
             << "Attenzione: il nome del file scelto non può essere usato per un documento allegato.";
+        QTest::newRow("name longer than the record keeps")
+            << "long"
+            << "Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la scheda";
+        QTest::newRow("name outside the code page")
+            << "cyrillic"
+            << "Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la scheda";
         QTest::newRow("folder blocked by a file")
             << "blocked"
             << "Attenzione: non è stato possibile creare la cartella dei documenti allegati.";
@@ -162,10 +168,24 @@ private Q_SLOTS:
             source = folder.file("fuori");
         else if (what == "backslash")
             writeFile(source = folder.file("fuori/a\\b.txt"), "b");
+        else if (what == "long")
+            writeFile(source = folder.file("fuori/" + QString(247, u'a') + ".pdf"), "b");
+        else if (what == "cyrillic")
+            writeFile(source = folder.file(QString::fromUtf8("fuori/\u0434\u043E\u043A.pdf")), "b");
         else if (what == "blocked")
             writeFile(folder.file("Documenti_Allegati"), "un file al posto della cartella");
         const QString message = failureOf([&] { prepareDocument(source); });
         QVERIFY2(message.startsWith(start), qPrintable(message));
+    }
+
+    // 250 bytes is what the record keeps of a name: that long is still fine.
+    void longestNameAccepted()
+    {
+        TempFolder folder;
+        const QString name = QString(245, u'a') + QString::fromUtf8("\u00E8.pdf");
+        const QString source = folder.file("fuori/" + name);
+        writeFile(source, "b");
+        QCOMPARE(prepareDocument(source).name, name);
     }
 
     void copiesWholeFiles_data()
