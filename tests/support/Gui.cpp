@@ -14,21 +14,42 @@ QRect placeOnPanel(QWidget* control)
     return QRect(control->mapTo(panel, QPoint(0, 0)), control->size());
 }
 
+namespace {
+
+// The test function (and data row) now running: a poll left over from an
+// earlier test must not call into that test's finished frame.
+QString runningTest()
+{
+    return QString::fromLatin1(QTest::currentTestFunction()) + u'/' + QString::fromLatin1(QTest::currentDataTag());
+}
+
+// Looks for the modal window every 10 ms, `triesLeft` more times. Each timer
+// owns the function only until it has run, so nothing keeps itself alive.
+void pollForModal(std::function<void(QWidget*)> fn, const QString& test, int triesLeft)
+{
+    if (runningTest() != test) {
+        qWarning("no modal window appeared in %s", qPrintable(test));
+        return;
+    }
+    if (QWidget* m = QApplication::activeModalWidget()) {
+        fn(m);
+        return;
+    }
+    if (triesLeft <= 0) {
+        qWarning("no modal window appeared");
+        return;
+    }
+    QTimer::singleShot(10, qApp, [fn = std::move(fn), test, triesLeft]() mutable {
+        pollForModal(std::move(fn), test, triesLeft - 1);
+    });
+}
+
+} // namespace
+
 void whenModalShown(std::function<void(QWidget*)> fn)
 {
-    auto tries = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [fn, tries, poll] {
-        if (QWidget* m = QApplication::activeModalWidget()) {
-            fn(m);
-            return;
-        }
-        if (++*tries < 200)
-            QTimer::singleShot(10, *poll);
-        else
-            qWarning("no modal window appeared");
-    };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(
+        0, qApp, [fn = std::move(fn), test = runningTest()]() mutable { pollForModal(std::move(fn), test, 200); });
 }
 
 void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }

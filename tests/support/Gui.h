@@ -24,7 +24,8 @@ T* child(QWidget* w, const QString& name)
 QRect placeOnPanel(QWidget* control);
 
 // Schedules fn for the modal window that the next call opens; fn receives it
-// and usually closes it. Fails softly when no modal window appears.
+// and usually closes it. Fails softly when no modal window appears within two
+// seconds or before the test ends (fn is then never called).
 void whenModalShown(std::function<void(QWidget*)> fn);
 
 // Clicks a widget in its centre with the left button.
