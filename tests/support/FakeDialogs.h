@@ -8,7 +8,8 @@
 namespace pinakos::test {
 
 // Records every dialog and shell call and answers from scripted queues.
-// Installed on construction, removed on destruction.
+// Installed on construction; on destruction the newest other fake still
+// alive is installed again, or none.
 class FakeDialogs : public Dialogs
 {
 public:

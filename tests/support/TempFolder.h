@@ -5,7 +5,8 @@
 namespace pinakos::test {
 
 // A fresh program folder for one test; the program is pointed at it for the
-// object's lifetime.
+// object's lifetime. On destruction it points at the newest other folder
+// still alive, or back at the executable's folder.
 class TempFolder
 {
 public:
