@@ -471,6 +471,9 @@ private Q_SLOTS:
         QTest::newRow("disk full")
             << "full"
             << "Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.";
+        QTest::newRow("name the record cannot keep")
+            << "cyrillic"
+            << "Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la scheda";
         QTest::newRow("name with a backslash")
             << "backslash"
             << "Attenzione: il nome del file scelto non può essere usato per un documento allegato.";
@@ -481,8 +484,10 @@ private Q_SLOTS:
         QFETCH(QString, message);
         openEmptyCatalog();
         sheet()->setAttachments(slots(QStringLiteral("vecchio.pdf"), QStringLiteral("Vecchio")));
-        QString source = outsideFile(what == "backslash" ? QStringLiteral("a\\b.pdf") : QStringLiteral("nuovo.pdf"),
-                                     QByteArray(2 * 1024 * 1024, 'x'));
+        const QString name = what == "backslash" ? QStringLiteral("a\\b.pdf")
+            : what == "cyrillic"                 ? QString::fromUtf8("\u0434\u043E\u043A.pdf")
+                                                 : QStringLiteral("nuovo.pdf");
+        QString source = outsideFile(name, QByteArray(2 * 1024 * 1024, 'x'));
         if (what == "gone")
             QFile::remove(source);
         if (what == "blocked")
