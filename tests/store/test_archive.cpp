@@ -22,8 +22,6 @@ namespace {
 
 QByteArray recordBytes(const TSchedaOpera& r) { return QByteArray(r.data(), TSchedaOpera::Size); }
 
-qint64 sizeOf(const QString& path) { return QFileInfo(path).size(); }
-
 } // namespace
 
 class TestArchive : public QObject

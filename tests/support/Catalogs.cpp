@@ -2,7 +2,10 @@
 
 #include "app/ProgramFolder.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
 
 namespace pinakos::test {
 
@@ -16,9 +19,11 @@ TSchedaOpera makeRecord(const QString& title, const QString& artist, const QStri
     return r;
 }
 
+QString catalogFile(const QString& name) { return programFolder() + name + QStringLiteral(".art"); }
+
 QString makeCatalog(const QString& name, const QList<TSchedaOpera>& records)
 {
-    const QString path = programFolder() + name + QStringLiteral(".art");
+    const QString path = catalogFile(name);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         qWarning("cannot write the catalog %s", qPrintable(path));
@@ -27,6 +32,17 @@ QString makeCatalog(const QString& name, const QList<TSchedaOpera>& records)
     for (const TSchedaOpera& r : records)
         f.write(r.data(), TSchedaOpera::Size);
     return path;
+}
+
+QByteArray jpegOf(const QSize& size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer b(&bytes);
+    b.open(QIODevice::WriteOnly);
+    QImageWriter(&b, "jpeg").write(image);
+    return bytes;
 }
 
 } // namespace pinakos::test

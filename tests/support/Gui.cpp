@@ -1,5 +1,6 @@
 #include "Gui.h"
 
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace pinakos::test {
@@ -54,13 +55,22 @@ void whenModalShown(std::function<void(QWidget*)> fn)
 
 void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center()); }
 
+void hover(QWidget* w)
+{
+    const QPointF centre(w->rect().center());
+    QMouseEvent move(QEvent::MouseMove, centre, w->mapToGlobal(centre), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+QColor pixelOf(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
+
 void typeKeys(QWidget* w, const QString& text)
 {
     for (QChar c : text) {
         if (c.unicode() < 0x80)
             QTest::keyClick(w, c.toLatin1());
         else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
     }
 }
 

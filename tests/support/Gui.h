@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QTest>
 #include <QWidget>
 #include <functional>
@@ -31,8 +32,15 @@ void whenModalShown(std::function<void(QWidget*)> fn);
 // Clicks a widget in its centre with the left button.
 void click(QWidget* w);
 
-// Types text into w key by key; characters beyond ASCII go as key events
-// that carry their text, as an input method sends them.
+// Sends w a pointer move to its centre with no button down, as hovering does.
+void hover(QWidget* w);
+
+// The colour w draws at the point `at` of its own area.
+QColor pixelOf(QWidget* w, QPoint at);
+
+// Types text into w key by key, as a keyboard sends it: each character with
+// its text and, beyond ASCII, the key code of its upper-case form (è arrives
+// as Qt::Key_Egrave with the text "è"). Box filters look at the text.
 void typeKeys(QWidget* w, const QString& text);
 
 // What one window test stands in: a fresh program folder and scripted

@@ -53,4 +53,11 @@ QByteArray TempFolder::read(const QString& name) const
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
+QStringList TempFolder::entries() const
+{
+    return QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+qint64 sizeOf(const QString& path) { return QFileInfo(path).size(); }
+
 } // namespace pinakos::test

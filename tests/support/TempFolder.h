@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace pinakos::test {
@@ -17,9 +18,14 @@ public:
     // Writes bytes to a file of the folder (sub-folders created).
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
+    // Every entry of the folder itself, hidden ones too, sorted by name.
+    QStringList entries() const;
 
 private:
     QTemporaryDir m_dir;
 };
+
+// The size in bytes of the file at path; 0 when there is none.
+qint64 sizeOf(const QString& path);
 
 } // namespace pinakos::test
