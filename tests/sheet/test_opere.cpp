@@ -1,11 +1,9 @@
 #include "Catalogs.h"
-#include "FakeDialogs.h"
 #include "Gui.h"
-#include "TempFolder.h"
+#include "SheetWindow.h"
 #include "app/Picture.h"
 
 #include "app/Failure.h"
-#include "app/ProgramFolder.h"
 #include "app/Windows.h"
 #include "sheet/DefaultPicture.h"
 #include "sheet/Opere.h"
@@ -14,58 +12,28 @@
 #include "shell/Avvio.h"
 #include "store/Archive.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 
+#include <memory>
+
 using namespace pinakos;
 using test::FakeDialogs;
+using test::fillRequiredFields;
+using test::hover;
+using test::jpegOf;
+using test::kSheetAppended;
+using test::kSheetEmptyArchive;
+using test::kSheetUpdated;
+using test::pixelOf;
+using test::showSheetOn;
+using test::sizeOf;
 
 namespace {
 
-const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-
 TfrmOpere* sheet() { return windows().frmOpere; }
-
-QByteArray jpegOf(const QSize& size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer b(&bytes);
-    b.open(QIODevice::WriteOnly);
-    QImageWriter(&b, "jpeg").write(image);
-    return bytes;
-}
-
-QColor pixelOf(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
-
-void hover(QWidget* w)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(w->rect().center()), w->mapToGlobal(QPointF(w->rect().center())),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-}
-
-// Types text key by key; characters outside ASCII arrive as the keyboard
-// would send them, with their text and no key code of their own.
-void type(QWidget* w, const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-qint64 sizeOf(const QString& path) { return QFileInfo(path).size(); }
 
 QString storedField(const QString& path, int n, Campo c)
 {
@@ -79,14 +47,8 @@ class TestOpere : public QObject
 {
     Q_OBJECT
 
-    // Shows the sheet on the catalog `name` of the test's program folder.
-    void openCatalog(const QString& name, const QString& label = QString())
-    {
-        sheet()->lblFile->setText(programFolder() + name + QStringLiteral(".art"));
-        sheet()->lblNome->setText(label.isEmpty() ? name : label);
-        moveTo(windows().frmAvvio, sheet());
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
-    }
+    std::unique_ptr<test::TestBed> m_bed;
+
     QString threeRecords()
     {
         TSchedaOpera second =
@@ -100,23 +62,18 @@ class TestOpere : public QObject
             {test::makeRecord(QStringLiteral("Primo"), QStringLiteral("Anonimo"), QStringLiteral("100,00")), second,
              test::makeRecord(QStringLiteral("Terzo"), QStringLiteral("Canova"), QStringLiteral("300,00"))});
     }
-    void fillRequired()
-    {
-        sheet()->txtCapo->setText(QStringLiteral("Veduta"));
-        sheet()->txtColore->setText(QStringLiteral("Canaletto"));
-    }
 
 private Q_SLOTS:
     void initTestCase() { createPersistentWindows(); }
     void cleanupTestCase() { destroyPersistentWindows(); }
+    void init() { m_bed = std::make_unique<test::TestBed>(); }
     // Each test leaves for the start window, as the user would, so that the
     // next showing of the sheet is a real activation.
     void cleanup()
     {
-        if (sheet()->isVisible()) {
-            moveTo(sheet(), windows().frmAvvio);
-            QVERIFY(QTest::qWaitForWindowActive(windows().frmAvvio));
-        }
+        const bool left = test::leaveSheet();
+        m_bed.reset();
+        QVERIFY(left);
     }
 
     // Every named control: its kind, its place on the panel and its size
@@ -264,8 +221,7 @@ private Q_SLOTS:
         QFETCH(QString, captionText);
         QFETCH(QString, enter);
         QFETCH(QString, tab);
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         auto* box = test::child<QLineEdit>(sheet(), name);
         QVERIFY(box);
         QCOMPARE(box->maxLength(), limit);
@@ -293,17 +249,18 @@ private Q_SLOTS:
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), tab);
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void tabFromTheCheckBox()
     {
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         sheet()->chkSegnala->setFocus();
         QTest::keyClick(sheet()->chkSegnala, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), sheet()->txtPrezzo);
         QTest::keyClick(sheet()->txtPrezzo, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), sheet()->chkSegnala);
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void keyFilters_data()
@@ -332,19 +289,18 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         auto* box = test::child<QLineEdit>(sheet(), name);
         box->setFocus();
         box->clear();
-        type(box, typed);
+        test::typeKeys(box, typed);
         QCOMPARE(box->text(), shown);
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void fiscalCodeKeepsTheCursor()
     {
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         QLineEdit* box = sheet()->txtCodFisc;
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("ab"));
@@ -354,12 +310,12 @@ private Q_SLOTS:
         QCOMPARE(box->cursorPosition(), 2);
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(box->text(), QStringLiteral("AB"));
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void highlightColours()
     {
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         s->txtCapo->setFocus();
         QVERIFY(s->txtCapo->hasFocus());
@@ -372,12 +328,12 @@ private Q_SLOTS:
         s->txtPrezzo->setFocus();
         QCOMPARE(pixelOf(s->txtCapo, capoInside), QColor(0xF0, 0xF8, 0xFF));
         QCOMPARE(pixelOf(s->txtPrezzo, prezzoInside), QColor(0xFF, 0xFF, 0x00));
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void priceNormalisedOnLeaving()
     {
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         s->txtPrezzo->setFocus();
         s->txtPrezzo->clear();
@@ -388,22 +344,21 @@ private Q_SLOTS:
         s->txtPrezzo->clear();
         QTest::keyClick(s->txtPrezzo, Qt::Key_Return);
         QCOMPARE(s->txtPrezzo->text(), QStringLiteral("0,00"));
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void priceTypedAndSavedAtOnce()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         const QString path = test::makeCatalog(QStringLiteral("Ritratti"));
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
-        fillRequired();
+        fillRequiredFields();
         s->txtPrezzo->setFocus();
         s->txtPrezzo->clear();
         QTest::keyClicks(s->txtPrezzo, QStringLiteral("12"));
         QVERIFY(s->txtPrezzo->hasFocus());
         test::click(s->cmdSalva);
-        QCOMPARE(fake.texts(), QStringList{kAppended});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kSheetAppended});
         // The box was left for the focus sink, its highlight gone.
         QVERIFY(!s->txtPrezzo->hasFocus());
         QCOMPARE(pixelOf(s->txtPrezzo, QPoint(4, s->txtPrezzo->height() / 2)), QColor(Qt::white));
@@ -434,15 +389,13 @@ private Q_SLOTS:
         QFETCH(QString, command);
         QFETCH(QString, before);
         QFETCH(QString, after);
-        test::TempFolder folder;
-        FakeDialogs fake;
         test::makeCatalog(QStringLiteral("Ritratti"));
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         sheet()->txtCapo->setText(QStringLiteral("in corso"));
         sheet()->lblPosizione->setText(before);
         test::click(test::child(sheet(), command));
-        QCOMPARE(fake.count(FakeDialogs::Call::Information), 1);
-        QCOMPARE(fake.last().text, kEmpty);
+        QCOMPARE(m_bed->dialogs.count(FakeDialogs::Call::Information), 1);
+        QCOMPARE(m_bed->dialogs.last().text, kSheetEmptyArchive);
         QCOMPARE(sheet()->lblPosizione->text(), after);
         QCOMPARE(sheet()->txtCapo->text(), QStringLiteral("in corso"));
     }
@@ -492,26 +445,22 @@ private Q_SLOTS:
         QFETCH(QString, before);
         QFETCH(QString, after);
         QFETCH(QString, title);
-        test::TempFolder folder;
-        FakeDialogs fake;
         threeRecords();
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         sheet()->txtCapo->setText(QStringLiteral("in corso"));
         sheet()->lblPosizione->setText(before);
         test::click(test::child(sheet(), command));
-        QCOMPARE(fake.calls.size(), 0);
+        QCOMPARE(m_bed->dialogs.calls.size(), 0);
         QCOMPARE(sheet()->lblPosizione->text(), after);
         QCOMPARE(sheet()->txtCapo->text(), title.isEmpty() ? QStringLiteral("in corso") : title);
     }
 
     void recordDisplayShowsEveryValue()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         threeRecords();
         const QByteArray photo = jpegOf(QSize(40, 30), Qt::green);
-        folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), photo);
-        openCatalog(QStringLiteral("Ritratti"));
+        m_bed->folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), photo);
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         s->lblFile01->setText(QStringLiteral("vecchio.pdf"));
         test::click(s->cmdPrimo);
@@ -528,7 +477,7 @@ private Q_SLOTS:
         QCOMPARE(s->lblFile01->text(), QStringLiteral("contratto.pdf"));
         QCOMPARE(s->lblDesc01->text(), QStringLiteral("Contratto di vendita"));
         QCOMPARE(s->imgFoto->photo().original(), photo);
-        QCOMPARE(fake.calls.size(), 0);
+        QCOMPARE(m_bed->dialogs.calls.size(), 0);
     }
 
     void soldMarkNeitherLeavesTheBox_data()
@@ -540,14 +489,12 @@ private Q_SLOTS:
     void soldMarkNeitherLeavesTheBox()
     {
         QFETCH(bool, firstSold);
-        test::TempFolder folder;
-        FakeDialogs fake;
         TSchedaOpera neither = test::makeRecord(QStringLiteral("B"), QStringLiteral("Y"), QStringLiteral("1,00"));
         neither.setText(Campo::Segnala, QString());
         test::makeCatalog(
             QStringLiteral("Ritratti"),
             {test::makeRecord(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("1,00"), firstSold), neither});
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         test::click(sheet()->cmdPrimo);
         QCOMPARE(sheet()->chkSegnala->isChecked(), firstSold);
         test::click(sheet()->cmdAvanti);
@@ -557,23 +504,21 @@ private Q_SLOTS:
 
     void saveAppendsThenUpdates()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         const QString path = test::makeCatalog(QStringLiteral("Ritratti"));
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
-        fillRequired();
+        fillRequiredFields();
         s->chkSegnala->setChecked(true);
         test::click(s->cmdSalva);
-        QCOMPARE(fake.texts(), QStringList{kAppended});
-        QCOMPARE(fake.last().call, FakeDialogs::Call::Information);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kSheetAppended});
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Information);
         QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
         QCOMPARE(sizeOf(path), 2925);
-        QVERIFY(QFileInfo::exists(folder.file(QStringLiteral("Pinakos/Ritratti_Foto_1.jpg"))));
+        QVERIFY(QFileInfo::exists(m_bed->folder.file(QStringLiteral("Pinakos/Ritratti_Foto_1.jpg"))));
 
         s->txtCapo->setText(QStringLiteral("  Veduta del Canal Grande "));
         test::click(s->cmdSalva);
-        QCOMPARE(fake.texts(), (QStringList{kAppended, kUpdated}));
+        QCOMPARE(m_bed->dialogs.texts(), (QStringList{kSheetAppended, kSheetUpdated}));
         QCOMPARE(s->lblPosizione->text(), QStringLiteral("1"));
         QCOMPARE(sizeOf(path), 2925);
         Archive a(path);
@@ -617,37 +562,33 @@ private Q_SLOTS:
         QFETCH(QString, price);
         QFETCH(QString, message);
         QFETCH(QString, focus);
-        test::TempFolder folder;
-        FakeDialogs fake;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         s->txtCapo->setText(title);
         s->txtColore->setText(artist);
         s->txtNote->setFocus();
         s->txtPrezzo->setText(price);
         test::click(s->cmdSalva);
-        QCOMPARE(fake.texts(), QStringList{message});
-        QCOMPARE(fake.last().call, FakeDialogs::Call::Warning);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{message});
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Warning);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         QCOMPARE(s->lblPosizione->text(), QString());
-        QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("Ritratti.art"))));
+        QVERIFY(!QFileInfo::exists(m_bed->folder.file(QStringLiteral("Ritratti.art"))));
     }
 
     void duplicate()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         const QString path = threeRecords();
-        folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), jpegOf(QSize(40, 30), Qt::green));
-        openCatalog(QStringLiteral("Ritratti"));
+        m_bed->folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), jpegOf(QSize(40, 30), Qt::green));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
 
         test::click(s->cmdDuplica);
-        QCOMPARE(fake.texts(),
+        QCOMPARE(m_bed->dialogs.texts(),
                  QStringList{QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
                                             "che questa è stata inserita in archivio.")});
-        QCOMPARE(fake.last().call, FakeDialogs::Call::Warning);
-        fake.clear();
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Warning);
+        m_bed->dialogs.clear();
 
         test::click(s->cmdPrimo);
         test::click(s->cmdAvanti);
@@ -655,10 +596,10 @@ private Q_SLOTS:
         QVERIFY(s->imgFoto->photo().hasOriginal());
         s->txtNote->setFocus();
         test::click(s->cmdDuplica);
-        QCOMPARE(fake.texts(),
+        QCOMPARE(m_bed->dialogs.texts(),
                  QStringList{QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r"
                                             "\n\rAl termine premere Salva per inserire la scheda in archivio.")});
-        QCOMPARE(fake.last().call, FakeDialogs::Call::Information);
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Information);
         QCOMPARE(s->txtCapo->text(), QStringLiteral("Secondo"));
         QCOMPARE(s->txtPrezzo->text(), QStringLiteral("200,00"));
         QVERIFY(s->chkSegnala->isChecked());
@@ -667,58 +608,55 @@ private Q_SLOTS:
         QCOMPARE(s->lblPosizione->text(), QString());
         QCOMPARE(s->imgFoto->photo().image(), defaultPicture());
         QCOMPARE(QApplication::focusWidget(), s->txtCapo);
-        QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("Pinakos/Ritratti_Foto_4.jpg"))));
+        QVERIFY(!QFileInfo::exists(m_bed->folder.file(QStringLiteral("Pinakos/Ritratti_Foto_4.jpg"))));
 
         test::click(s->cmdSalva);
-        QCOMPARE(fake.last().text, kAppended);
+        QCOMPARE(m_bed->dialogs.last().text, kSheetAppended);
         QCOMPARE(s->lblPosizione->text(), QStringLiteral("4"));
         QCOMPARE(sizeOf(path), 4 * 2925);
         QCOMPARE(storedField(path, 4, Campo::Capo), QStringLiteral("Secondo"));
         QCOMPARE(storedField(path, 4, Campo::File01), QString());
-        const SheetPhoto written = SheetPhoto::fromFile(folder.file(QStringLiteral("Pinakos/Ritratti_Foto_4.jpg")));
+        const SheetPhoto written =
+            SheetPhoto::fromFile(m_bed->folder.file(QStringLiteral("Pinakos/Ritratti_Foto_4.jpg")));
         QCOMPARE(written.image().size(), QSize(567, 378));
     }
 
     void photoReachesItsFileOnlyOnSave()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         test::makeCatalog(QStringLiteral("Arte sacra"));
         const QByteArray chosen = jpegOf(QSize(80, 60), Qt::blue);
-        folder.write(QStringLiteral("scelta.jpg"), chosen);
+        m_bed->folder.write(QStringLiteral("scelta.jpg"), chosen);
         // Blanks at the ends of the name are dropped, inner ones kept.
-        openCatalog(QStringLiteral("Arte sacra"), QStringLiteral(" Arte sacra "));
+        QVERIFY(showSheetOn(test::catalogFile(QStringLiteral("Arte sacra")), QStringLiteral(" Arte sacra ")));
         TfrmOpere* s = sheet();
-        fake.fileAnswers.enqueue(folder.file(QStringLiteral("scelta.jpg")));
+        m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("scelta.jpg")));
         test::click(s->btnCaricaFoto);
         QCOMPARE(s->imgFoto->photo().image().size(), QSize(80, 60));
-        const QString photoFile = folder.file(QStringLiteral("Pinakos/Arte sacra_Foto_1.jpg"));
+        const QString photoFile = m_bed->folder.file(QStringLiteral("Pinakos/Arte sacra_Foto_1.jpg"));
         QVERIFY(!QFileInfo::exists(photoFile));
-        fillRequired();
+        fillRequiredFields();
         test::click(s->cmdSalva);
-        QCOMPARE(fake.last().text, kAppended);
+        QCOMPARE(m_bed->dialogs.last().text, kSheetAppended);
         // The chosen file's own bytes, not a new encoding.
-        QCOMPARE(folder.read(QStringLiteral("Pinakos/Arte sacra_Foto_1.jpg")), chosen);
+        QCOMPARE(m_bed->folder.read(QStringLiteral("Pinakos/Arte sacra_Foto_1.jpg")), chosen);
 
         // Removing the photo reaches the file only with the next save.
         test::click(s->btnCancFoto);
         QCOMPARE(s->imgFoto->photo().image(), defaultPicture());
-        QCOMPARE(folder.read(QStringLiteral("Pinakos/Arte sacra_Foto_1.jpg")), chosen);
+        QCOMPARE(m_bed->folder.read(QStringLiteral("Pinakos/Arte sacra_Foto_1.jpg")), chosen);
         test::click(s->cmdSalva);
         QCOMPARE(SheetPhoto::fromFile(photoFile).image().size(), QSize(567, 378));
     }
 
     void loadPhotoDialog()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         const SheetPhoto before(QImage(10, 10, QImage::Format_RGB32));
         s->imgFoto->setPhoto(before);
         test::click(s->btnCaricaFoto); // cancelled
-        QCOMPARE(fake.count(FakeDialogs::Call::OpenFile), 1);
-        const FileDialogSpec request = fake.last().request;
+        QCOMPARE(m_bed->dialogs.count(FakeDialogs::Call::OpenFile), 1);
+        const FileDialogSpec request = m_bed->dialogs.last().request;
         QCOMPARE(request.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
         QCOMPARE(
             request.filters,
@@ -726,106 +664,94 @@ private Q_SLOTS:
         QCOMPARE(s->imgFoto->photo().image().size(), QSize(10, 10));
 
         // A file that is not a picture gives the default picture, silently.
-        folder.write(QStringLiteral("finta.jpg"), "non una foto");
-        fake.fileAnswers.enqueue(folder.file(QStringLiteral("finta.jpg")));
+        m_bed->folder.write(QStringLiteral("finta.jpg"), "non una foto");
+        m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("finta.jpg")));
         test::click(s->btnCaricaFoto);
         QCOMPARE(s->imgFoto->photo().image(), defaultPicture());
-        QCOMPARE(fake.calls.size(), 2);
+        QCOMPARE(m_bed->dialogs.calls.size(), 2);
     }
 
     void savePhotoDialog()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         const QByteArray chosen = jpegOf(QSize(80, 60), Qt::blue);
-        folder.write(QStringLiteral("scelta.jpg"), chosen);
-        openCatalog(QStringLiteral("Ritratti"));
+        m_bed->folder.write(QStringLiteral("scelta.jpg"), chosen);
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
-        s->imgFoto->setPhoto(SheetPhoto::fromFile(folder.file(QStringLiteral("scelta.jpg"))));
-        fake.fileAnswers.enqueue(folder.file(QStringLiteral("copia.jpg")));
-        fake.fileAnswers.enqueue(folder.file(QStringLiteral("senza_estensione")));
+        s->imgFoto->setPhoto(SheetPhoto::fromFile(m_bed->folder.file(QStringLiteral("scelta.jpg"))));
+        m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("copia.jpg")));
+        m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("senza_estensione")));
         test::click(s->btnSalvaFoto);
-        const FileDialogSpec request = fake.last().request;
+        const FileDialogSpec request = m_bed->dialogs.last().request;
         QCOMPARE(request.title, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
         QCOMPARE(request.filters, QStringList{QStringLiteral("File Jpeg (*.jpg)")});
         QCOMPARE(request.proposedName, QStringLiteral("Foto.jpg"));
         QCOMPARE(request.defaultSuffix, QStringLiteral("jpg"));
         QVERIFY(request.confirmOverwrite);
-        QCOMPARE(folder.read(QStringLiteral("copia.jpg")), chosen);
+        QCOMPARE(m_bed->folder.read(QStringLiteral("copia.jpg")), chosen);
         test::click(s->btnSalvaFoto);
-        QCOMPARE(folder.read(QStringLiteral("senza_estensione.jpg")), chosen);
+        QCOMPARE(m_bed->folder.read(QStringLiteral("senza_estensione.jpg")), chosen);
         test::click(s->btnSalvaFoto); // cancelled: nothing more
-        QCOMPARE(fake.calls.size(), 3);
+        QCOMPARE(m_bed->dialogs.calls.size(), 3);
     }
 
     void savePhotoWritesTheDefaultPicture()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
-        openCatalog(QStringLiteral("Ritratti"));
-        fake.fileAnswers.enqueue(folder.file(QStringLiteral("Foto.jpg")));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
+        m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("Foto.jpg")));
         test::click(sheet()->btnSalvaFoto);
-        const QByteArray written = folder.read(QStringLiteral("Foto.jpg"));
+        const QByteArray written = m_bed->folder.read(QStringLiteral("Foto.jpg"));
         QVERIFY(written.startsWith("\xFF\xD8\xFF"));
         QCOMPARE(SheetPhoto::fromBytes(written).image().size(), QSize(567, 378));
     }
 
     void photoButtonFailureIsReported()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
-        openCatalog(QStringLiteral("Ritratti"));
-        fake.onCall = [](const FakeDialogs::Record& r) {
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
+        m_bed->dialogs.onCall = [](const FakeDialogs::Record& r) {
             if (r.call == FakeDialogs::Call::OpenFile)
                 throw Failure(QStringLiteral("disco non pronto"));
         };
         test::click(sheet()->btnCaricaFoto);
-        QCOMPARE(fake.last().call, FakeDialogs::Call::Error);
-        QCOMPARE(fake.last().text, QStringLiteral("disco non pronto"));
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Error);
+        QCOMPARE(m_bed->dialogs.last().text, QStringLiteral("disco non pronto"));
         QVERIFY(sheet()->isVisible());
     }
 
     void duplicateFailureIsAnArchiveFailure()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         threeRecords();
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         test::click(sheet()->cmdUltimo);
         bool thrown = false;
-        fake.onCall = [&](const FakeDialogs::Record& r) {
+        m_bed->dialogs.onCall = [&](const FakeDialogs::Record& r) {
             if (r.call == FakeDialogs::Call::Information && !thrown) {
                 thrown = true;
                 throw std::runtime_error("finestra non disponibile");
             }
         };
         test::click(sheet()->cmdDuplica);
-        QCOMPARE(fake.last().call, FakeDialogs::Call::Error);
-        QCOMPARE(fake.last().text, archiveFailureMessage());
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Error);
+        QCOMPARE(m_bed->dialogs.last().text, archiveFailureMessage());
         QCOMPARE(sheet()->lblPosizione->text(), QString());
     }
 
     void archiveDeletedWhileOpen()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         const QString path = threeRecords();
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         test::click(sheet()->cmdUltimo);
         QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("3"));
         QVERIFY(QFile::remove(path));
         test::click(sheet()->cmdPrimo);
         QVERIFY(QFileInfo::exists(path));
         QCOMPARE(sizeOf(path), 0);
-        QCOMPARE(fake.texts(), QStringList{kEmpty});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kSheetEmptyArchive});
     }
 
     void archiveShortenedWhileShowingRecord3()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         const QString path = threeRecords();
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         test::click(sheet()->cmdUltimo);
         QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("3"));
         {
@@ -833,15 +759,15 @@ private Q_SLOTS:
             QVERIFY(f.resize(2 * 2925 + 100));
         }
         test::click(sheet()->cmdAvanti);
-        QCOMPARE(fake.texts(), QStringList{archiveFailureMessage()});
-        QCOMPARE(fake.last().call, FakeDialogs::Call::Error);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{archiveFailureMessage()});
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Error);
         QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("3"));
-        fake.clear();
+        m_bed->dialogs.clear();
         test::click(sheet()->cmdSalva);
-        QCOMPARE(fake.texts(), QStringList{archiveFailureMessage()});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{archiveFailureMessage()});
         QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("3"));
         QCOMPARE(sizeOf(path), 2 * 2925 + 100);
-        QVERIFY(!QFileInfo::exists(folder.file(QStringLiteral("Pinakos/Ritratti_Foto_3.jpg"))));
+        QVERIFY(!QFileInfo::exists(m_bed->folder.file(QStringLiteral("Pinakos/Ritratti_Foto_3.jpg"))));
         QVERIFY(archiveFailureMessage().contains(QStringLiteral("archivio.\n\r\n\rAccertarsi")));
     }
 
@@ -888,8 +814,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, hint);
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         QWidget* w = name == QLatin1String("panContainer") ? s->panContainer : test::child(s, name);
         QVERIFY(w);
@@ -899,29 +824,28 @@ private Q_SLOTS:
         // Text boxes leave the line as it is.
         hover(s->txtCapo);
         QCOMPARE(s->panInfo->text(), hint);
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void informationLineOverLabels()
     {
-        test::TempFolder folder;
         // Shown with the pointer elsewhere, the line says the sheet is ready.
         const QPoint pointer = QCursor::pos();
         QCursor::setPos(-500, -500);
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         QCursor::setPos(pointer);
         TfrmOpere* s = sheet();
         QCOMPARE(s->panInfo->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
         // Labels let the pointer through to the background.
         for (QLabel* l : s->panContainer->findChildren<QLabel*>())
             QVERIFY2(l->isHidden() || l->testAttribute(Qt::WA_TransparentForMouseEvents), qPrintable(l->objectName()));
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 
     void shownAgainIsEmptied()
     {
-        test::TempFolder folder;
-        FakeDialogs fake;
         threeRecords();
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         test::click(s->cmdPrimo);
         test::click(s->cmdAvanti);
@@ -943,8 +867,7 @@ private Q_SLOTS:
 
     void zoomShowsThePicture()
     {
-        test::TempFolder folder;
-        openCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
         TfrmOpere* s = sheet();
         const QImage picture(3720, 1240, QImage::Format_RGB32);
         s->imgFoto->setPhoto(SheetPhoto(picture));
@@ -966,6 +889,7 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(s->imgFoto->photo().image().size(), picture.size());
         QCOMPARE(s->imgFoto->drawnRect(), QRect(0, 94, 567, 189));
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 };
 
