@@ -1,7 +1,5 @@
 #include "Catalogs.h"
-#include "FakeDialogs.h"
 #include "Gui.h"
-#include "TempFolder.h"
 #include "app/Picture.h"
 
 #include "app/ProgramFolder.h"
@@ -53,22 +51,6 @@ const QString kConfirmDelete = QStringLiteral("Si sta per eliminare il catalogo 
 const QString kDeleted = QStringLiteral("Il catalogo è stato eliminato con successo.");
 const QString kDeleteRefused = QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.");
 
-QStringList folderEntries()
-{
-    return QDir(programFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-// Types text key by key; characters beyond ASCII go as key events carrying them.
-void typeText(QWidget* w, const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-    }
-}
-
 QStringList lines(QListWidget* l)
 {
     QStringList out;
@@ -83,8 +65,7 @@ class TestCatalogWindows : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TempFolder> m_folder;
-    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<TestBed> m_bed;
 
     TfrmAvvio* avvio() { return windows().frmAvvio; }
     TfrmCreaCatalogo* crea() { return windows().frmCreaCatalogo; }
@@ -129,7 +110,8 @@ class TestCatalogWindows : public QObject
         QCOMPARE(c->cursor().shape() == Qt::PointingHandCursor, hand);
     }
 
-    void typeName(const QString& text) { typeText(crea()->txtFile, text); }
+    void typeName(const QString& text) { typeKeys(crea()->txtFile, text); }
+    QStringList folderEntries() const { return m_bed->folder.entries(); }
     void applica() { click(crea()->btnApplica); }
 
     void select(const QString& line)
@@ -146,16 +128,14 @@ private Q_SLOTS:
     void cleanupTestCase() { destroyPersistentWindows(); }
     void init()
     {
-        m_folder = std::make_unique<TempFolder>();
-        m_dialogs = std::make_unique<FakeDialogs>();
+        m_bed = std::make_unique<TestBed>();
         hideAll();
         moveTo(nullptr, avvio());
     }
     void cleanup()
     {
         hideAll();
-        m_dialogs.reset();
-        m_folder.reset();
+        m_bed.reset();
     }
 
     // ------------------------------------------------------------ creation
@@ -216,8 +196,8 @@ private Q_SLOTS:
         QCOMPARE(folderEntries(), QStringList{file});
         QCOMPARE(QFileInfo(programFolder() + file).size(), 0);
         QCOMPARE(crea()->lblFile->text(), programFolder() + file);
-        QCOMPARE(m_dialogs->texts(), QStringList{kCreated});
-        QCOMPARE(m_dialogs->last().call, Call::Information);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kCreated});
+        QCOMPARE(m_bed->dialogs.last().call, Call::Information);
         QVERIFY(!crea()->isVisible());
         QVERIFY(avvio()->isVisible());
     }
@@ -242,7 +222,7 @@ private Q_SLOTS:
         QLineEdit* box = crea()->txtFile;
         crea()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(crea()));
-        const auto colourAt = [box](int x, int y) { return box->grab().toImage().pixelColor(x, y); };
+        const auto colourAt = [box](int x, int y) { return pixelOf(box, QPoint(x, y)); };
         const int x = box->width() - 6, y = box->height() / 2;
         QVERIFY(box->hasFocus());
         QCOMPARE(colourAt(x, y), QColor(0xFF, 0xFF, 0x00));
@@ -265,7 +245,7 @@ private Q_SLOTS:
         openCrea();
         typeName(QStringLiteral("ab"));
         QTest::keyClick(crea()->txtFile, Qt::Key_Left);
-        typeText(crea()->txtFile, QString(c));
+        typeKeys(crea()->txtFile, QString(c));
         QCOMPARE(crea()->txtFile->text(), QStringLiteral("ab"));
         QCOMPARE(crea()->txtFile->cursorPosition(), 1);
     }
@@ -285,8 +265,8 @@ private Q_SLOTS:
         typeName(QStringLiteral("Arte|Sacra"));
         QCOMPARE(crea()->txtFile->text(), QStringLiteral("Arte|Sacra"));
         applica();
-        QCOMPARE(m_dialogs->texts(), QStringList{kInvalid});
-        QCOMPARE(m_dialogs->last().call, Call::Warning);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kInvalid});
+        QCOMPARE(m_bed->dialogs.last().call, Call::Warning);
         QVERIFY(folderEntries().isEmpty());
         QVERIFY(crea()->isVisible());
         QCOMPARE(crea()->txtFile->text(), QStringLiteral("Arte|Sacra"));
@@ -309,7 +289,7 @@ private Q_SLOTS:
         crea()->txtFile->paste(); // pasted text is not filtered
         QCOMPARE(crea()->txtFile->text(), pasted);
         applica();
-        QCOMPARE(m_dialogs->texts(), QStringList{kInvalid});
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kInvalid});
         QVERIFY(folderEntries().isEmpty());
         // Nor anywhere the name points to (the folder above, a sub-folder).
         QVERIFY(!QFileInfo::exists(programFolder() + pasted + QStringLiteral(".art")));
@@ -328,14 +308,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         makeCatalog(QStringLiteral("Paesaggi"), {makeRecord("Tramonto", "Io", "10,00")});
-        const QByteArray before = m_folder->read(QStringLiteral("Paesaggi.art"));
+        const QByteArray before = m_bed->folder.read(QStringLiteral("Paesaggi.art"));
         openCrea();
         typeName(typed);
         applica();
-        QCOMPARE(m_dialogs->texts(), QStringList{kDuplicate});
-        QCOMPARE(m_dialogs->last().call, Call::Warning);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kDuplicate});
+        QCOMPARE(m_bed->dialogs.last().call, Call::Warning);
         QCOMPARE(folderEntries(), QStringList{"Paesaggi.art"});
-        QCOMPARE(m_folder->read(QStringLiteral("Paesaggi.art")), before);
+        QCOMPARE(m_bed->folder.read(QStringLiteral("Paesaggi.art")), before);
         QVERIFY(crea()->isVisible());
         QCOMPARE(crea()->txtFile->text(), typed);
     }
@@ -346,8 +326,8 @@ private Q_SLOTS:
         typeName(QStringLiteral("   "));
         crea()->btnApplica->setFocus();
         applica();
-        QCOMPARE(m_dialogs->texts(), QStringList{kEmptyName});
-        QCOMPARE(m_dialogs->last().call, Call::Warning);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kEmptyName});
+        QCOMPARE(m_bed->dialogs.last().call, Call::Warning);
         QCOMPARE(crea()->focusWidget(), crea()->txtFile);
         QVERIFY(folderEntries().isEmpty());
         QVERIFY(crea()->isVisible());
@@ -359,23 +339,24 @@ private Q_SLOTS:
         typeName(QStringLiteral("Paesaggi"));
         QTest::keyClick(crea()->txtFile, Qt::Key_Return);
         QVERIFY(folderEntries().isEmpty());
-        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
         QVERIFY(crea()->isVisible());
     }
 
     void creationFailureShowsReasonAndStays()
     {
         // A program folder that has gone away: the file system refuses the file.
-        setProgramFolder(m_folder->path() + QStringLiteral("sparita"));
+        const QString gone = m_bed->folder.path() + QStringLiteral("sparita");
+        setProgramFolder(gone);
         openCrea();
         typeName(QStringLiteral("Paesaggi"));
         applica();
-        QCOMPARE(m_dialogs->calls.size(), 1);
-        QCOMPARE(m_dialogs->last().call, Call::Error);
-        QVERIFY(m_dialogs->last().text.startsWith(QStringLiteral("Attenzione: non è stato possibile creare")));
+        QCOMPARE(m_bed->dialogs.calls.size(), 1);
+        QCOMPARE(m_bed->dialogs.last().call, Call::Error);
+        QVERIFY(m_bed->dialogs.last().text.startsWith(QStringLiteral("Attenzione: non è stato possibile creare")));
         QVERIFY(crea()->isVisible());
         QVERIFY(!avvio()->isVisible());
-        QVERIFY(!QFileInfo::exists(m_folder->path() + QStringLiteral("sparita")));
+        QVERIFY(!QFileInfo::exists(gone));
     }
 
     void titleBarCloseReturnsToStart()
@@ -447,10 +428,10 @@ private Q_SLOTS:
     {
         makeCatalog(QStringLiteral("Zeta"));
         makeCatalog(QStringLiteral("alfa"));
-        m_folder->write(QStringLiteral("Beta.ART"), QByteArray());
-        m_folder->write(QStringLiteral("leggimi.txt"), "x");
-        m_folder->write(QStringLiteral("sotto/Dentro.art"), QByteArray());
-        QVERIFY(QDir().mkpath(m_folder->file(QStringLiteral("x.art"))));
+        m_bed->folder.write(QStringLiteral("Beta.ART"), QByteArray());
+        m_bed->folder.write(QStringLiteral("leggimi.txt"), "x");
+        m_bed->folder.write(QStringLiteral("sotto/Dentro.art"), QByteArray());
+        QVERIFY(QDir().mkpath(m_bed->folder.file(QStringLiteral("x.art"))));
         openApri();
         QListWidget* l = apri()->lstFiles;
         QCOMPARE(lines(l), QStringList({"alfa.art", "Beta.ART", "Zeta.art"}));
@@ -482,8 +463,8 @@ private Q_SLOTS:
         openApri();
         click(apri()->btnApri);
         click(apri()->btnElimina);
-        QCOMPARE(m_dialogs->texts(), QStringList({kEmptyList, kEmptyList}));
-        QCOMPARE(m_dialogs->count(Call::Warning), 2);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList({kEmptyList, kEmptyList}));
+        QCOMPARE(m_bed->dialogs.count(Call::Warning), 2);
         QVERIFY(apri()->isVisible());
     }
 
@@ -493,23 +474,25 @@ private Q_SLOTS:
         openApri();
         click(apri()->btnApri);
         click(apri()->btnElimina);
-        QCOMPARE(m_dialogs->texts(), QStringList({kSelectOpen, kSelectDelete}));
-        QCOMPARE(m_dialogs->count(Call::Warning), 2);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList({kSelectOpen, kSelectDelete}));
+        QCOMPARE(m_bed->dialogs.count(Call::Warning), 2);
         QVERIFY(apri()->isVisible());
-        QVERIFY(QFileInfo::exists(m_folder->file(QStringLiteral("Uno.art"))));
+        QVERIFY(QFileInfo::exists(m_bed->folder.file(QStringLiteral("Uno.art"))));
     }
 
     void openingHandsCatalogToSheet()
     {
         makeCatalog(QStringLiteral("Zeta"));
-        m_folder->write(QStringLiteral("Beta.ART"), QByteArray());
-        opere()->lblPosizione->setText(QStringLiteral("7"));
+        m_bed->folder.write(QStringLiteral("Beta.ART"), QByteArray());
+        opere()->showRecord(7, makeRecord("Tramonto", "Io", "10,00")); // left from an earlier catalog
         openApri();
         select(QStringLiteral("Beta.ART"));
         click(apri()->btnApri);
-        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
         QCOMPARE(opere()->lblFile->text(), programFolder() + QStringLiteral("Beta.ART"));
         QCOMPARE(opere()->lblNome->text(), QStringLiteral("Beta"));
+        QCOMPARE(opere()->lblPosizione->text(), QString()); // a new sheet
+        QCOMPARE(opere()->txtCapo->text(), QString());
         QVERIFY(opere()->isVisible());
         QVERIFY(!apri()->isVisible());
         QVERIFY(!avvio()->isVisible());
@@ -518,27 +501,27 @@ private Q_SLOTS:
     void doubleClickOpensNothing()
     {
         makeCatalog(QStringLiteral("Uno"), {makeRecord("Tramonto", "Io", "10,00")});
-        const QByteArray before = m_folder->read(QStringLiteral("Uno.art"));
-        opere()->lblFile->setText(QStringLiteral("prima"));
+        const QByteArray before = m_bed->folder.read(QStringLiteral("Uno.art"));
+        opere()->openCatalog(QStringLiteral("prima"), QStringLiteral("Prima"));
         openApri();
         QListWidget* l = apri()->lstFiles;
         const QPoint at = l->visualItemRect(l->item(0)).center();
         // Through the window, as the system delivers it: press, release, press, release.
         QTest::mouseDClick(apri()->windowHandle(), Qt::LeftButton, Qt::NoModifier, l->viewport()->mapTo(apri(), at));
         QTest::keyClick(l, Qt::Key_Return);
-        QVERIFY(m_dialogs->calls.isEmpty());
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
         QVERIFY(apri()->isVisible());
         QVERIFY(!opere()->isVisible());
         QCOMPARE(opere()->lblFile->text(), QStringLiteral("prima"));
         QCOMPARE(lines(l), QStringList{"Uno.art"});
         QVERIFY(!l->viewport()->findChild<QLineEdit*>()); // no line editor either
-        QCOMPARE(m_folder->read(QStringLiteral("Uno.art")), before);
+        QCOMPARE(m_bed->folder.read(QStringLiteral("Uno.art")), before);
     }
 
     void closingWithSelectionReturnsToStart()
     {
         makeCatalog(QStringLiteral("Uno"));
-        opere()->lblFile->setText(QStringLiteral("prima"));
+        opere()->openCatalog(QStringLiteral("prima"), QStringLiteral("Prima"));
         openApri();
         select(QStringLiteral("Uno.art"));
         QVERIFY(apri()->close());
@@ -565,24 +548,24 @@ private Q_SLOTS:
         QFETCH(bool, yes);
         makeCatalog(QStringLiteral("Uno"));
         makeCatalog(QStringLiteral("Due"));
-        m_folder->write(QStringLiteral("Pinakos/Uno_Foto_1.jpg"), "foto");
+        m_bed->folder.write(QStringLiteral("Pinakos/Uno_Foto_1.jpg"), "foto");
         openApri();
         select(QStringLiteral("Uno.art"));
-        m_dialogs->confirmAnswers.enqueue(yes);
+        m_bed->dialogs.confirmAnswers.enqueue(yes);
         click(apri()->btnElimina);
         QVERIFY(apri()->isVisible());
-        QVERIFY(QFileInfo::exists(m_folder->file(QStringLiteral("Pinakos/Uno_Foto_1.jpg"))));
+        QVERIFY(QFileInfo::exists(m_bed->folder.file(QStringLiteral("Pinakos/Uno_Foto_1.jpg"))));
         if (yes) {
-            QCOMPARE(m_dialogs->texts(), QStringList({kConfirmDelete, kDeleted}));
-            QCOMPARE(m_dialogs->last().call, Call::Information);
-            QVERIFY(!QFileInfo::exists(m_folder->file(QStringLiteral("Uno.art"))));
+            QCOMPARE(m_bed->dialogs.texts(), QStringList({kConfirmDelete, kDeleted}));
+            QCOMPARE(m_bed->dialogs.last().call, Call::Information);
+            QVERIFY(!QFileInfo::exists(m_bed->folder.file(QStringLiteral("Uno.art"))));
             QCOMPARE(lines(apri()->lstFiles), QStringList{"Due.art"});
             QCOMPARE(apri()->lblCreati->text(), QStringLiteral("Sono stati creati 1 cataloghi di opere d'arte."));
             QVERIFY(apri()->lstFiles->selectedItems().isEmpty());
             QCOMPARE(apri()->lblFile->text(), QString());
         } else {
-            QCOMPARE(m_dialogs->texts(), QStringList{kConfirmDelete});
-            QVERIFY(QFileInfo::exists(m_folder->file(QStringLiteral("Uno.art"))));
+            QCOMPARE(m_bed->dialogs.texts(), QStringList{kConfirmDelete});
+            QVERIFY(QFileInfo::exists(m_bed->folder.file(QStringLiteral("Uno.art"))));
             QCOMPARE(lines(apri()->lstFiles), QStringList({"Due.art", "Uno.art"}));
             QCOMPARE(apri()->lstFiles->selectedItems().value(0)->text(), QStringLiteral("Uno.art"));
         }
@@ -593,7 +576,7 @@ private Q_SLOTS:
         makeCatalog(QStringLiteral("Solo"));
         openApri();
         select(QStringLiteral("Solo.art"));
-        m_dialogs->confirmAnswers.enqueue(true);
+        m_bed->dialogs.confirmAnswers.enqueue(true);
         click(apri()->btnElimina);
         QCOMPARE(apri()->lstFiles->count(), 0);
         QCOMPARE(apri()->lblCreati->text(), QStringLiteral("Sono stati creati 0 cataloghi di opere d'arte."));
@@ -610,18 +593,18 @@ private Q_SLOTS:
         select(QStringLiteral("Uno.art"));
         // While the question is up, the archive is replaced by a folder that
         // holds a file: the file system refuses to delete it as a file.
-        m_dialogs->onCall = [this](const FakeDialogs::Record& r) {
+        m_bed->dialogs.onCall = [this](const FakeDialogs::Record& r) {
             if (r.call == Call::Confirm) {
-                QFile::remove(m_folder->file(QStringLiteral("Uno.art")));
-                m_folder->write(QStringLiteral("Uno.art/dentro.txt"), "x");
+                QFile::remove(m_bed->folder.file(QStringLiteral("Uno.art")));
+                m_bed->folder.write(QStringLiteral("Uno.art/dentro.txt"), "x");
             }
         };
-        m_dialogs->confirmAnswers.enqueue(true);
+        m_bed->dialogs.confirmAnswers.enqueue(true);
         click(apri()->btnElimina);
-        QCOMPARE(m_dialogs->count(Call::Information), 0);
-        QCOMPARE(m_dialogs->last().call, Call::Error);
-        QVERIFY(m_dialogs->last().text.startsWith(kDeleteRefused));
-        QVERIFY(QFileInfo(m_folder->file(QStringLiteral("Uno.art/dentro.txt"))).isFile());
+        QCOMPARE(m_bed->dialogs.count(Call::Information), 0);
+        QCOMPARE(m_bed->dialogs.last().call, Call::Error);
+        QVERIFY(m_bed->dialogs.last().text.startsWith(kDeleteRefused));
+        QVERIFY(QFileInfo(m_bed->folder.file(QStringLiteral("Uno.art/dentro.txt"))).isFile());
         QCOMPARE(lines(apri()->lstFiles), QStringList{"Due.art"}); // rebuilt
         QVERIFY(apri()->isVisible());
     }
@@ -631,7 +614,7 @@ private Q_SLOTS:
         makeCatalog(QStringLiteral("Uno"));
         openApri();
         select(QStringLiteral("Uno.art"));
-        const QString folder = m_folder->path();
+        const QString folder = m_bed->folder.path();
         const auto perms = QFile::permissions(folder);
         QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
 #ifndef Q_OS_WIN
@@ -643,12 +626,12 @@ private Q_SLOTS:
             QFile::setPermissions(folder, perms);
             QSKIP("this user may change any folder (root, or Windows)");
         }
-        m_dialogs->confirmAnswers.enqueue(true);
+        m_bed->dialogs.confirmAnswers.enqueue(true);
         click(apri()->btnElimina);
         QFile::setPermissions(folder, perms);
-        QCOMPARE(m_dialogs->count(Call::Information), 0);
-        QCOMPARE(m_dialogs->last().call, Call::Error);
-        QVERIFY(m_dialogs->last().text.startsWith(kDeleteRefused));
+        QCOMPARE(m_bed->dialogs.count(Call::Information), 0);
+        QCOMPARE(m_bed->dialogs.last().call, Call::Error);
+        QVERIFY(m_bed->dialogs.last().text.startsWith(kDeleteRefused));
         QCOMPARE(lines(apri()->lstFiles), QStringList{"Uno.art"});
     }
 
