@@ -1,4 +1,5 @@
 #include "TempFolder.h"
+#include "Texts.h"
 #include "access/PasswordStore.h"
 #include "app/ProgramFolder.h"
 
@@ -6,6 +7,7 @@
 #include <QTest>
 
 using namespace pinakos;
+using pinakos::test::kPasswordFile;
 using pinakos::test::TempFolder;
 
 class TestMakePassword : public QObject
@@ -34,9 +36,9 @@ private Q_SLOTS:
     {
         TempFolder dir;
         storePassword(QStringLiteral("mia"));
-        const QByteArray before = dir.read(QStringLiteral("unins000.dll"));
+        const QByteArray before = dir.read(kPasswordFile);
         QCOMPARE(run(dir.path()), 0);
-        QCOMPARE(dir.read(QStringLiteral("unins000.dll")), before);
+        QCOMPARE(dir.read(kPasswordFile), before);
     }
 };
 

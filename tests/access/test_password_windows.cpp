@@ -1,5 +1,6 @@
 #include "FileSizeLimit.h"
 #include "Gui.h"
+#include "Texts.h"
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
@@ -20,7 +21,6 @@ using Call = FakeDialogs::Call;
 
 namespace {
 
-const QString kFile = QStringLiteral("unins000.dll");
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
 const QString kReadError = QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
                                           "password. Si consiglia di reinstallare il software.");
@@ -258,7 +258,7 @@ private Q_SLOTS:
 
     void noPasswordFileLetsNobodyIn()
     {
-        QFile::remove(m_bed->folder.file(kFile));
+        QFile::remove(m_bed->folder.file(kPasswordFile));
         showLogin();
         typeKeys(login()->txtPassword, QStringLiteral("pinakos"));
         click(login()->cmdOK);
@@ -275,7 +275,7 @@ private Q_SLOTS:
     void damagedValueKeepsText()
     {
         QFETCH(QByteArray, bytes);
-        m_bed->folder.write(kFile, bytes);
+        m_bed->folder.write(kPasswordFile, bytes);
         showLogin();
         typeKeys(login()->txtPassword, QStringLiteral("pinakos"));
         click(login()->cmdOK);
@@ -322,7 +322,7 @@ private Q_SLOTS:
 
     void wrongOldPassword()
     {
-        const QByteArray before = m_bed->folder.read(kFile);
+        const QByteArray before = m_bed->folder.read(kPasswordFile);
         openChange();
         fillChange(QStringLiteral("sbagliata"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         click(change()->cmdOK);
@@ -331,7 +331,7 @@ private Q_SLOTS:
         QCOMPARE(change()->txtPasswordNew->text(), QStringLiteral("nuova"));
         QTRY_COMPARE(QApplication::focusWidget(), change()->txtPasswordOld);
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_bed->folder.read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kPasswordFile), before);
     }
 
     void unconfirmedNewPassword_data()
@@ -347,7 +347,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, newPw);
         QFETCH(QString, confirm);
-        const QByteArray before = m_bed->folder.read(kFile);
+        const QByteArray before = m_bed->folder.read(kPasswordFile);
         openChange();
         fillChange(QStringLiteral("PINAKOS"), newPw, confirm);
         click(change()->cmdOK);
@@ -356,7 +356,7 @@ private Q_SLOTS:
         QCOMPARE(change()->txtPasswordNew->text(), QString());
         QCOMPARE(change()->txtConferma->text(), QString());
         QTRY_COMPARE(QApplication::focusWidget(), change()->txtPasswordNew);
-        QCOMPARE(m_bed->folder.read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kPasswordFile), before);
     }
 
     void successfulChange()
@@ -394,13 +394,13 @@ private Q_SLOTS:
     void unstorablePasswordRefused()
     {
         QFETCH(QString, newPw);
-        const QByteArray before = m_bed->folder.read(kFile);
+        const QByteArray before = m_bed->folder.read(kPasswordFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), newPw, newPw);
         QCOMPARE(change()->txtPasswordNew->text(), newPw);
         click(change()->cmdOK);
         QCOMPARE(m_bed->dialogs.texts(), QStringList{kUnstorable});
-        QCOMPARE(m_bed->folder.read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kPasswordFile), before);
         QVERIFY(change()->isVisible());
         QCOMPARE(change()->txtPasswordNew->text(), QString());
         QCOMPARE(change()->txtConferma->text(), QString());
@@ -419,19 +419,19 @@ private Q_SLOTS:
 
     void damagedValueInChange()
     {
-        m_bed->folder.write(kFile, "[Accesso]\r\nValore=XY\r\n");
-        const QByteArray before = m_bed->folder.read(kFile);
+        m_bed->folder.write(kPasswordFile, "[Accesso]\r\nValore=XY\r\n");
+        const QByteArray before = m_bed->folder.read(kPasswordFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         click(change()->cmdOK);
         QCOMPARE(m_bed->dialogs.texts(), QStringList{kChangeError});
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_bed->folder.read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kPasswordFile), before);
     }
 
     void failedWriteKeepsOldPassword()
     {
-        const QByteArray before = m_bed->folder.read(kFile);
+        const QByteArray before = m_bed->folder.read(kPasswordFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         {
@@ -441,13 +441,13 @@ private Q_SLOTS:
         }
         QCOMPARE(m_bed->dialogs.texts(), QStringList{kChangeError});
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_bed->folder.read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kPasswordFile), before);
         QCOMPARE(readStoredPassword(), QStringLiteral("PINAKOS"));
     }
 
     void enterMovesRoundAndNeverStores()
     {
-        const QByteArray before = m_bed->folder.read(kFile);
+        const QByteArray before = m_bed->folder.read(kPasswordFile);
         openChange();
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         QVERIFY(change()->cmdOK->isEnabled());
@@ -463,7 +463,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), change()->txtPasswordOld);
         QVERIFY(m_bed->dialogs.calls.isEmpty());
         QVERIFY(change()->isVisible());
-        QCOMPARE(m_bed->folder.read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kPasswordFile), before);
     }
 
     void closingReturnsToLogin_data()
@@ -475,7 +475,7 @@ private Q_SLOTS:
     void closingReturnsToLogin()
     {
         QFETCH(bool, byButton);
-        const QByteArray before = m_bed->folder.read(kFile);
+        const QByteArray before = m_bed->folder.read(kPasswordFile);
         showLogin();
         typeKeys(login()->txtPassword, QStringLiteral("qualcosa"));
         click(login()->btnCambiaPassword);
@@ -491,7 +491,7 @@ private Q_SLOTS:
         QVERIFY(!login()->cmdOK->isEnabled());
         QTRY_COMPARE(QApplication::focusWidget(), login()->txtPassword);
         QVERIFY(m_bed->dialogs.calls.isEmpty());
-        QCOMPARE(m_bed->folder.read(kFile), before);
+        QCOMPARE(m_bed->folder.read(kPasswordFile), before);
     }
 
     // Last: they ask the program to end.
