@@ -1,6 +1,4 @@
-#include "FakeDialogs.h"
 #include "Gui.h"
-#include "TempFolder.h"
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
@@ -14,11 +12,16 @@
 #include <QLocale>
 #include <QTest>
 
+#include <memory>
+
 using namespace pinakos;
 
 class TestFlow : public QObject
 {
     Q_OBJECT
+
+    std::unique_ptr<test::TestBed> m_bed;
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -27,6 +30,8 @@ private Q_SLOTS:
         startProgram();
     }
     void cleanupTestCase() { destroyPersistentWindows(); }
+    void init() { m_bed = std::make_unique<test::TestBed>(); }
+    void cleanup() { m_bed.reset(); }
 
     void startShowsOnlyTheLogin()
     {
@@ -57,14 +62,12 @@ private Q_SLOTS:
     void closingAWorkWindowReturnsToStart()
     {
         QFETCH(int, which);
-        test::TempFolder folder;
-        test::FakeDialogs fake;
         const Windows& w = windows();
         QWidget* target = which == 0 ? static_cast<QWidget*>(w.frmCreaCatalogo)
             : which == 1             ? static_cast<QWidget*>(w.frmApriCatalogo)
                                      : static_cast<QWidget*>(w.frmOpere);
         if (which == 2)
-            w.frmOpere->lblFile->setText(folder.file(QStringLiteral("Prova.art")));
+            w.frmOpere->openCatalog(m_bed->folder.file(QStringLiteral("Prova.art")), QStringLiteral("Prova"));
         moveTo(w.frmPassword, w.frmAvvio);
         moveTo(w.frmAvvio, target);
         QVERIFY(target->isVisible());
@@ -72,7 +75,7 @@ private Q_SLOTS:
         QVERIFY(target->close()); // the title bar's close button
         QVERIFY(w.frmAvvio->isVisible());
         QVERIFY(!target->isVisible());
-        QCOMPARE(fake.calls.size(), 0);
+        QCOMPARE(m_bed->dialogs.calls.size(), 0);
     }
 
     void closingTheStartWindowEndsTheProgram()
@@ -81,6 +84,7 @@ private Q_SLOTS:
         moveTo(nullptr, windows().frmAvvio);
         windows().frmAvvio->close();
         QCOMPARE(endProgramRequests(), before + 1);
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
     }
 };
 
