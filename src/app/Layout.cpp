@@ -1,9 +1,12 @@
 #include "app/Layout.h"
 
+#include <QEvent>
+#include <QHelpEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolTip>
 
 namespace pinakos {
 
@@ -105,6 +108,88 @@ QString fieldStyleSheet(const QString& normal)
     return QStringLiteral("QLineEdit { background-color: %1; border: 1px solid #87CEEB; padding: 0px 2px; }"
                           "QLineEdit:focus { background-color: #FFFF00; }")
         .arg(normal);
+}
+
+QString fieldStyleSheet(const QList<QWidget*>& boxes, const QString& normal)
+{
+    QStringList plain, focused;
+    for (const QWidget* box : boxes) {
+        const QString selector = QStringLiteral("QLineEdit#") + box->objectName();
+        plain << selector;
+        focused << selector + QStringLiteral(":focus");
+    }
+    if (plain.isEmpty())
+        return QString();
+    return plain.join(QStringLiteral(", "))
+        + QStringLiteral(" { background-color: %1; border: 1px solid #87CEEB; padding: 0px 2px; }").arg(normal)
+        + focused.join(QStringLiteral(", ")) + QStringLiteral(" { background-color: #FFFF00; }");
+}
+
+namespace {
+
+// Paints its text cut at the end when it does not fit; the whole text stays
+// the label's text and becomes its tooltip. Like every label it lets the
+// pointer through to what lies behind it, so its parent hands it the tooltip
+// requests made over it.
+class ElidedLabel final : public QLabel
+{
+public:
+    ElidedLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (parent)
+            parent->installEventFilter(this);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        syncToolTip();
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        const QRect area = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
+        p.drawText(area, int(alignment()) | Qt::TextSingleLine, shown);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::ToolTip && o == parentWidget() && isVisible()) {
+            const auto* help = static_cast<QHelpEvent*>(e);
+            if (geometry().contains(help->pos()) && !text().isEmpty()) {
+                syncToolTip();
+                QToolTip::showText(help->globalPos(), text(), this);
+                return true;
+            }
+        }
+        return QLabel::eventFilter(o, e);
+    }
+
+private:
+    // QLabel::setText is not virtual: the tooltip follows the text whenever
+    // the label is painted or asked for its tooltip.
+    void syncToolTip()
+    {
+        if (toolTip() != text())
+            setToolTip(text());
+    }
+};
+
+} // namespace
+
+QLabel* makeElidedLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                        const QFont& font, const QColor& color, Qt::Alignment alignment)
+{
+    auto* l = new ElidedLabel(text, parent);
+    l->setObjectName(name);
+    l->setFont(font);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, color);
+    l->setPalette(pal);
+    l->setAlignment(alignment);
+    l->setToolTip(text);
+    l->setGeometry(geometry);
+    return l;
 }
 
 } // namespace pinakos

@@ -43,7 +43,19 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, con
 QLabel* makeHiddenLabel(QWidget* parent, const QString& name, const QString& text = QString());
 
 // The style sheet for the text-box highlight: `normal` without the focus,
-// yellow with it, sky-blue border always.
+// yellow with it, sky-blue border always. This form, with a bare selector,
+// is for setting on one box itself.
 QString fieldStyleSheet(const QString& normal = QStringLiteral("#F0F8FF"));
+// The same highlight for the named boxes only (by objectName), to be set on
+// the panel that holds them: the dialogs and windows that the window owns
+// keep their own look.
+QString fieldStyleSheet(const QList<QWidget*>& boxes, const QString& normal = QStringLiteral("#F0F8FF"));
+
+// A label for a text that may be longer than its place (a catalog name, a
+// count): text() keeps the whole text, the label paints it cut at the end
+// with "…" when it does not fit, and its tooltip is the whole text.
+QLabel* makeElidedLabel(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                        const QFont& font, const QColor& color = Qt::black,
+                        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 } // namespace pinakos

@@ -124,10 +124,10 @@ void TfrmOpere::buildFrame()
         makeLabel(panContainer, QStringLiteral("panInfo"), kReady, QPoint(22, 650), appFont("Tahoma", 12), Qt::white);
 
     new Picture(panContainer, QStringLiteral("icoTitolo"), art("titolo"), QRect(618, 96, 349, 49));
-    lblNome = makeLabel(panContainer, QStringLiteral("lblNome"), QStringLiteral("Nome catalogo opere d'arte"),
-                        QPoint(624, 106), appFont("Verdana", 13), Qt::white);
-    lblNome->setAlignment(Qt::AlignCenter);
-    lblNome->resize(332, 24);
+    // A long name is painted cut with "…"; the label keeps it whole, and shows
+    // it whole as its tooltip.
+    lblNome = makeElidedLabel(panContainer, QStringLiteral("lblNome"), QStringLiteral("Nome catalogo opere d'arte"),
+                              QRect(624, 106, 332, 24), appFont("Verdana", 13), Qt::white, Qt::AlignCenter);
 
     lblFile = makeHiddenLabel(panContainer, QStringLiteral("lblFile"));
     lblFile->move(916, 648);
@@ -199,9 +199,6 @@ void TfrmOpere::buildPhotoArea()
 
 void TfrmOpere::buildFields()
 {
-    setStyleSheet(fieldStyleSheet()
-                  + QStringLiteral("QLineEdit#txtPrezzo { background-color: #FFFFFF; }"
-                                   "QLineEdit#txtPrezzo:focus { background-color: #FFFF00; }"));
     m_keys = new FieldKeys(this);
 
     QList<QLineEdit*> boxes;
@@ -240,6 +237,11 @@ void TfrmOpere::buildFields()
     txtPrezzo = boxes[14];
     txtPrezzo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtPrezzo->setText(QStringLiteral("0,00"));
+
+    // The highlight is set on the panel and names its boxes, so that the file
+    // dialogs and windows the sheet opens keep their own look.
+    panContainer->setStyleSheet(fieldStyleSheet(QList<QWidget*>(boxes.begin(), boxes.end() - 1))
+                                + fieldStyleSheet(QList<QWidget*>{txtPrezzo}, QStringLiteral("#FFFFFF")));
 
     chkSegnala = new QCheckBox(QStringLiteral("Venduta"), panContainer);
     chkSegnala->setObjectName(QStringLiteral("chkSegnala"));
@@ -396,6 +398,7 @@ void TfrmOpere::openCatalog(const QString& path, const QString& name)
 {
     lblFile->setText(path);
     lblNome->setText(name);
+    lblNome->setToolTip(name);
     newSheet();
 }
 
@@ -454,6 +457,8 @@ void TfrmOpere::showRecord(int n, const TSchedaOpera& r)
     int i = 0;
     for (QLineEdit* box : fields()) {
         box->setText(r.text(kFields[i].campo));
+        // A value longer than its box shows its beginning.
+        box->setCursorPosition(0);
         ++i;
     }
     switch (r.venduta()) {
@@ -632,6 +637,8 @@ void TfrmOpere::cmdDuplicaClick()
         this,
         [this] {
             imgFoto->setPhoto(defaultPhoto());
+            for (QLineEdit* box : fields())
+                box->setCursorPosition(0);
             txtCapo->setFocus(Qt::OtherFocusReason);
             dialogs().information(this, kDuplicated);
         },

@@ -35,7 +35,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent)
     txtFile->setGeometry(216, 232, 744, 34);
     txtFile->setFont(appFont(QStringLiteral("Verdana"), 16, true));
     txtFile->setMaxLength(250);
-    txtFile->setStyleSheet(fieldStyleSheet());
+    txtFile->setStyleSheet(fieldStyleSheet(QList<QWidget*>{txtFile}));
 
     btnAnnulla = new Picture(p, QStringLiteral("btnAnnulla"), art("btn_annulla"), QRect(540, 588, 193, 58), true);
     btnApplica = new Picture(p, QStringLiteral("btnApplica"), art("btn_applica"), QRect(752, 588, 193, 58), true);
