@@ -30,8 +30,10 @@ TfrmGuida::TfrmGuida(QWidget* parent) : GradientForm(parent)
     txtGuida->setObjectName(QStringLiteral("txtGuida"));
     txtGuida->setGeometry(8, 128, 625, 350);
     txtGuida->setFont(appFont(QStringLiteral("Verdana"), 12, true));
+    // Read-only and without a text cursor; the mouse still selects, and the
+    // keys still scroll.
     txtGuida->setReadOnly(true);
-    txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse);
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     txtGuida->setWordWrapMode(QTextOption::WordWrap);
     txtGuida->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

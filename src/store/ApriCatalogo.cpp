@@ -11,6 +11,7 @@
 #include "shell/Avvio.h"
 #include "store/Catalogs.h"
 
+#include <QFontMetrics>
 #include <QListWidget>
 
 using namespace pinakos;
@@ -43,9 +44,16 @@ TfrmApriCatalogo::TfrmApriCatalogo(QWidget* parent)
     lstFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     lstFiles->setSortingEnabled(false); // lines go in in list order
     lstFiles->setStyleSheet(QStringLiteral("QListWidget { background-color: #FFEBCD; border: none; }"));
+    // The list is clicked, not tabbed into: taking the focus would make its
+    // first line current and frame it before the user has chosen one.
+    lstFiles->setFocusPolicy(Qt::ClickFocus);
 
-    lblCreati = makeLabel(p, QStringLiteral("lblCreati"), countLine(0), QPoint(24, 537),
-                          appFont(QStringLiteral("Verdana"), 12), argb(0xFF008000));
+    // The count line runs at most along the list; it is never cut in the
+    // middle of a word.
+    const QFont countFont = appFont(QStringLiteral("Verdana"), 12);
+    lblCreati = makeElidedLabel(p, QStringLiteral("lblCreati"), countLine(0),
+                                QRect(QPoint(24, 537), QSize(946, QFontMetrics(countFont).height() + 2)), countFont,
+                                argb(0xFF008000));
 
     btnAnnulla = new Picture(p, QStringLiteral("btnAnnulla"), art("btn_annulla"), QRect(44, 594, 193, 58), true);
     btnApri = new Picture(p, QStringLiteral("btnApri"), art("btn_apri_archivio"), QRect(758, 594, 193, 58), true);
@@ -74,10 +82,11 @@ void TfrmApriCatalogo::buildList()
         item->setFont(font);
         item->setForeground(argb(0xFF000000));
     }
+    // No current line until the user clicks one: the view's own current index
+    // is set (to none), so that taking the focus does not pick the first line.
     lstFiles->clearSelection();
-    lstFiles->setCurrentItem(nullptr);
+    lstFiles->setCurrentIndex(QModelIndex());
     lblCreati->setText(countLine(lstFiles->count()));
-    lblCreati->adjustSize();
 }
 
 QListWidgetItem* TfrmApriCatalogo::selectedLine() const
