@@ -65,4 +65,14 @@ Dialogs& dialogs();
 // Installs d (not owned); nullptr goes back to the Qt implementation.
 void setDialogs(Dialogs* d);
 
+// Where Qt's own Italian translation of its dialogs (qtbase_it.qm) is looked
+// for, in order: Qt's translations folder, then the `translations` folder of
+// the program folder (a portable program folder brings its own).
+QStringList dialogTranslationFolders();
+// Makes the message, file and print dialogs speak Italian ("Sì", "Annulla",
+// "Cerca in:") with the first qtbase_it.qm found in `folders`, replacing one
+// loaded before. Gives the file loaded, or an empty text when there is none:
+// the dialogs then stay in English, and nothing is reported.
+QString loadDialogTranslations(const QStringList& folders = dialogTranslationFolders());
+
 } // namespace pinakos

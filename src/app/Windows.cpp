@@ -1,6 +1,8 @@
 #include "app/Windows.h"
 
+#include "app/Dialogs.h"
 #include "app/Format.h"
+#include "app/Layout.h"
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
@@ -9,7 +11,8 @@
 #include "store/ApriCatalogo.h"
 #include "store/CreaCatalogo.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 namespace pinakos {
@@ -49,6 +52,11 @@ void destroyPersistentWindows()
 void startProgram()
 {
     applyFormatSettings();
+    // Qt's own dialogs speak Italian when their translation is at hand, and
+    // English without a word otherwise.
+    loadDialogTranslations();
+    // Every window carries the program's icon.
+    QApplication::setWindowIcon(QIcon(art("pinakos")));
     createPersistentWindows();
     moveTo(nullptr, windows().frmPassword);
 }

@@ -1,9 +1,6 @@
 #include "app/Windows.h"
 
 #include <QApplication>
-#include <QIcon>
-
-#include "app/Layout.h"
 
 int main(int argc, char* argv[])
 {
@@ -12,7 +9,6 @@ int main(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pinakos"));
-    QApplication::setWindowIcon(QIcon(pinakos::art("icona")));
     // The program ends only when asked to (the start window or the login's exit).
     QApplication::setQuitOnLastWindowClosed(false);
 
