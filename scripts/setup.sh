@@ -10,6 +10,7 @@ PACKAGES=(
   libbenchmark-dev libjpeg-turbo-progs
   fonts-dejavu-core fonts-liberation2
   poppler-utils
+  qt6-translations-l10n desktop-file-utils
 )
 for arg in "$@"; do
   case "$arg" in
