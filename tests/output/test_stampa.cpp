@@ -285,6 +285,10 @@ void TestStampa::unsavedSheetFromTheSheetWindow()
     QVERIFY2(text.contains("Canaletto"), qPrintable(text.join('|')));
     QVERIFY(text.contains("Valore:"));
     QCOMPARE(text.last(), kPrinted);
+    // The sheet's default picture fills the photo frame.
+    const QImage page = pageImage(dialogs().printFile, 50);
+    QVERIFY(!colourAtMm(page, 105, 80, 50, Qt::white));
+    QVERIFY(colourAtMm(page, 105, 22, 50, Qt::white));
     QVERIFY(QFile::exists(sheet()->lblFile->text()));
     QCOMPARE(sheet()->lblPosizione->text(), QString());
 }
