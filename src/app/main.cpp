@@ -9,6 +9,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pinakos"));
+    // The desktop entry that starts it, for the desktop's menu and task bar.
+    QApplication::setDesktopFileName(QStringLiteral("pinakos"));
     // The program ends only when asked to (the start window or the login's exit).
     QApplication::setQuitOnLastWindowClosed(false);
 
