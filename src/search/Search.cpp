@@ -42,7 +42,7 @@ bool WorkFilter::matches(const char* record) const
     if (m_impossible)
         return false;
     for (const Test& t : m_tests)
-        if (!containsLowered(slotBytes(record, t.offset, t.max), t.needle))
+        if (!containsLowered(slotBytes(record, t.offset, t.max), t.needle, size_t(TSchedaOpera::Size - t.offset - 1)))
             return false;
     return true;
 }

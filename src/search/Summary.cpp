@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <utility>
 #include <vector>
+
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#include <emmintrin.h>
+#endif
 
 namespace pinakos {
 
@@ -86,11 +91,20 @@ std::string_view field(const char* record, const Piece& p)
     return trimmedBytes(std::string_view(record + p.offset + 1, size_t(length)));
 }
 
-void fit(std::string& out, std::string_view value, int width)
+// Puts a value at `to`, brought to exactly `width` characters; gives the end.
+char* fit(char* to, std::string_view value, size_t width)
 {
-    const size_t kept = std::min(value.size(), size_t(width));
-    out.append(value.data(), kept);
-    out.append(size_t(width) - kept, ' ');
+    const size_t kept = std::min(value.size(), width);
+    std::memcpy(to, value.data(), kept);
+    std::memset(to + kept, ' ', width - kept);
+    return to + width;
+}
+
+template <size_t N>
+char* put(char* to, const char (&piece)[N])
+{
+    std::memcpy(to, piece, N - 1);
+    return to + N - 1;
 }
 
 } // namespace
@@ -109,17 +123,19 @@ int appendSummary(const char* record, std::string& out)
 {
     static const Piece capo = piece(Campo::Capo), colore = piece(Campo::Colore), tessuto = piece(Campo::Tessuto),
                        cliente = piece(Campo::Cliente), prezzo = piece(Campo::Prezzo);
-    const size_t start = out.size();
-    fit(out, field(record, capo), kTitleWidth);
-    out.append("  Artista: ");
-    fit(out, field(record, colore), kArtistWidth);
-    out.append("  Anno: ");
-    fit(out, field(record, tessuto), kYearWidth);
-    out.append("  Prop. ");
-    fit(out, field(record, cliente), kOwnerWidth);
-    out.append("  Valore: \x80 ");
-    out.append(field(record, prezzo));
-    return int(out.size() - start);
+    char line[kLineMaxLength];
+    char* at = fit(line, field(record, capo), kTitleWidth);
+    at = put(at, "  Artista: ");
+    at = fit(at, field(record, colore), kArtistWidth);
+    at = put(at, "  Anno: ");
+    at = fit(at, field(record, tessuto), kYearWidth);
+    at = put(at, "  Prop. ");
+    at = fit(at, field(record, cliente), kOwnerWidth);
+    at = put(at, "  Valore: \x80 ");
+    const std::string_view value = field(record, prezzo);
+    at = fit(at, value, value.size());
+    out.append(line, size_t(at - line));
+    return int(at - line);
 }
 
 QString summaryLine(const TSchedaOpera& record)
@@ -151,12 +167,23 @@ int compareLines(std::string_view a, std::string_view b)
 {
     const auto& rank = tables().rank;
     const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        if (a[i] == b[i])
-            continue;
+    size_t i = 0;
+    while (i < n) {
+        // Equal bytes are equal characters: skip them eight at a time.
+        for (quint64 x, y; i + 8 <= n; i += 8) {
+            std::memcpy(&x, a.data() + i, 8);
+            std::memcpy(&y, b.data() + i, 8);
+            if (x != y)
+                break;
+        }
+        while (i < n && a[i] == b[i])
+            ++i;
+        if (i == n)
+            break;
         const int x = rank[static_cast<unsigned char>(a[i])], y = rank[static_cast<unsigned char>(b[i])];
         if (x != y)
             return x < y ? -1 : 1;
+        ++i; // the same letter in another case
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
@@ -170,18 +197,13 @@ quint64 orderPrefix(std::string_view line)
     return key;
 }
 
-bool containsLowered(std::string_view hay, std::string_view needle)
+namespace {
+
+bool containsScalar(const unsigned char* h, size_t n, const unsigned char* k, size_t m)
 {
-    const size_t m = needle.size();
-    if (m == 0)
-        return true;
-    if (m > hay.size())
-        return false;
-    const auto* h = reinterpret_cast<const unsigned char*>(hay.data());
-    const auto* k = reinterpret_cast<const unsigned char*>(needle.data());
     const unsigned char first = k[0];
     const unsigned char other = (first >= 'a' && first <= 'z') ? first - ('a' - 'A') : first;
-    const unsigned char* last = h + (hay.size() - m);
+    const unsigned char* last = h + (n - m);
     for (const unsigned char* p = h; p <= last; ++p) {
         if (first == other) {
             p = static_cast<const unsigned char*>(std::memchr(p, first, size_t(last - p) + 1));
@@ -197,6 +219,65 @@ bool containsLowered(std::string_view hay, std::string_view needle)
             return true;
     }
     return false;
+}
+
+#if defined(__SSE2__) || defined(_M_X64) || defined(_M_AMD64)
+#define PINAKOS_SEARCH_SSE2 1
+
+// A..Z of 16 bytes turned to a..z. Bytes from 0x80 up compare below "A" as
+// signed bytes and stay as they are.
+inline __m128i lower16(__m128i x)
+{
+    const __m128i upper =
+        _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('A' - 1)), _mm_cmplt_epi8(x, _mm_set1_epi8('Z' + 1)));
+    return _mm_or_si128(x, _mm_and_si128(upper, _mm_set1_epi8(0x20)));
+}
+
+// Sixteen places at a time: those where both the first and the last byte of
+// the needle stand are checked whole. Reads up to n + 14 bytes from h.
+bool containsWide(const unsigned char* h, size_t n, const unsigned char* k, size_t m)
+{
+    const size_t lastStart = n - m;
+    const __m128i first = _mm_set1_epi8(char(k[0]));
+    const __m128i last = _mm_set1_epi8(char(k[m - 1]));
+    for (size_t i = 0; i <= lastStart; i += 16) {
+        const __m128i a = lower16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i)));
+        const __m128i b = lower16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + m - 1)));
+        unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        if (lastStart - i < 15)
+            mask &= (1u << (lastStart - i + 1)) - 1;
+        while (mask) {
+            const size_t p = i + size_t(std::countr_zero(mask));
+            size_t j = 1;
+            while (j + 1 < m && lowerByte(h[p + j]) == k[j])
+                ++j;
+            if (j + 1 >= m)
+                return true;
+            mask &= mask - 1;
+        }
+    }
+    return false;
+}
+#endif
+
+} // namespace
+
+bool containsLowered(std::string_view hay, std::string_view needle, size_t readable)
+{
+    const size_t n = hay.size(), m = needle.size();
+    if (m == 0)
+        return true;
+    if (m > n)
+        return false;
+    const auto* h = reinterpret_cast<const unsigned char*>(hay.data());
+    const auto* k = reinterpret_cast<const unsigned char*>(needle.data());
+#ifdef PINAKOS_SEARCH_SSE2
+    if (readable >= n + 15)
+        return containsWide(h, n, k, m);
+#else
+    (void)readable;
+#endif
+    return containsScalar(h, n, k, m);
 }
 
 } // namespace pinakos

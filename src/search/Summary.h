@@ -43,7 +43,10 @@ int compareLines(std::string_view a, std::string_view b);
 inline unsigned char lowerByte(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
 // Whether `needle` (already lowered) occurs in `hay` lowered by lowerByte.
-bool containsLowered(std::string_view hay, std::string_view needle);
+// An empty needle occurs everywhere. `readable` is how many bytes from the
+// start of `hay` may be read (at least hay.size()); with 15 or more to spare,
+// the test looks at 16 bytes at a time.
+bool containsLowered(std::string_view hay, std::string_view needle, size_t readable = 0);
 
 // The eight first characters of a line as a number that orders as
 // compareLines does on them (a quick first comparison when sorting).

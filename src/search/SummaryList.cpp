@@ -35,16 +35,45 @@ void SummaryList::clear()
     m_entries.shrink_to_fit();
 }
 
-void SummaryList::sort()
+// Sorted eight characters at a time: by the order key of characters
+// [depth, depth + 8), then each run of equal keys by the next eight, so that
+// long common starts are read once per run instead of once per comparison.
+// Lines that end inside an equal run are equal up to their length; the
+// shorter comes first, then archive order.
+void SummaryList::sortRange(size_t begin, size_t end, size_t depth)
 {
     const char* text = m_text.data();
-    std::sort(m_entries.begin(), m_entries.end(), [text](const Entry& a, const Entry& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
-        const int c = compareLines(std::string_view(text + a.offset, size_t(a.length)),
-                                   std::string_view(text + b.offset, size_t(b.length)));
-        return c != 0 ? c < 0 : a.record < b.record;
-    });
+    auto line = [text](const Entry& e) { return std::string_view(text + e.offset, size_t(e.length)); };
+    auto first = m_entries.begin() + qsizetype(begin), last = m_entries.begin() + qsizetype(end);
+    if (depth > 0)
+        for (auto e = first; e != last; ++e)
+            e->prefix = orderPrefix(line(*e).substr(std::min(depth, size_t(e->length))));
+    std::sort(first, last, [](const Entry& a, const Entry& b) { return a.prefix < b.prefix; });
+    for (auto run = first; run != last;) {
+        auto next = run + 1;
+        bool continues = size_t(run->length) > depth + 8;
+        while (next != last && next->prefix == run->prefix) {
+            continues = continues || size_t(next->length) > depth + 8;
+            ++next;
+        }
+        if (next - run > 1) {
+            if (continues)
+                sortRange(size_t(run - m_entries.begin()), size_t(next - m_entries.begin()), depth + 8);
+            else
+                std::sort(run, next, [](const Entry& a, const Entry& b) {
+                    return a.length != b.length ? a.length < b.length : a.record < b.record;
+                });
+        }
+        run = next;
+    }
+}
+
+void SummaryList::sort()
+{
+    sortRange(0, m_entries.size(), 0);
+    // Deeper keys were left in the entries: the first ones back, for a later sort.
+    for (Entry& e : m_entries)
+        e.prefix = orderPrefix(std::string_view(m_text.data() + e.offset, size_t(e.length)));
 }
 
 std::string_view SummaryList::bytes(int i) const
@@ -64,6 +93,12 @@ QStringList SummaryList::lines() const
     return out;
 }
 
+bool SummaryList::lineContains(int i, std::string_view key) const
+{
+    const Entry& e = m_entries[size_t(i)];
+    return containsLowered(bytes(i), key, m_text.size() - e.offset);
+}
+
 size_t SummaryList::memoryUsed() const { return m_text.capacity() + m_entries.capacity() * sizeof(Entry); }
 
 FindOutcome findInList(const SummaryList& list, int selected, const QString& typed, QString& lastKey)
@@ -78,7 +113,7 @@ FindOutcome findInList(const SummaryList& list, int selected, const QString& typ
     const std::string bytes = lineBytes(key, &encodable);
     // A key with a character no line can hold is found nowhere.
     const bool searchable = !key.isEmpty() && encodable;
-    auto matches = [&](int i) { return containsLowered(list.bytes(i), bytes); };
+    auto matches = [&](int i) { return list.lineContains(i, bytes); };
 
     int found = -1;
     if (searchable) {

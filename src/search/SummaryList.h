@@ -29,6 +29,8 @@ public:
     // The record that line i stands for.
     int record(int i) const { return m_entries[size_t(i)].record; }
     QStringList lines() const;
+    // Whether line i, with A..Z lowered, holds `key` (lowered bytes).
+    bool lineContains(int i, std::string_view key) const;
 
     // Bytes held for the lines, their places and numbers.
     size_t memoryUsed() const;
@@ -36,12 +38,13 @@ public:
 private:
     struct Entry
     {
-        quint64 prefix; // orderPrefix of the line
+        quint64 prefix; // orderPrefix of the line (while sorting, of a later part)
         size_t offset;
         int record;
         int length;
     };
     void addEntry(int n, size_t offset);
+    void sortRange(size_t begin, size_t end, size_t depth);
 
     std::string m_text;
     std::vector<Entry> m_entries;
