@@ -4,30 +4,11 @@
 
 namespace pinakos::test {
 
-namespace {
-
-// The fakes alive now, the newest last: it is the one installed.
-QList<FakeDialogs*>& live()
-{
-    static QList<FakeDialogs*> fakes;
-    return fakes;
-}
-
-} // namespace
-
-FakeDialogs::FakeDialogs()
-{
-    live().append(this);
-    setDialogs(this);
-}
+FakeDialogs::FakeDialogs() { setDialogs(this); }
 
 // The newest fake still alive takes over (an outer one when an inner one
 // ends; the new one when the one it replaces ends after it).
-FakeDialogs::~FakeDialogs()
-{
-    live().removeOne(this);
-    setDialogs(live().isEmpty() ? nullptr : live().last());
-}
+FakeDialogs::~FakeDialogs() { setDialogs(m_newest.other()); }
 
 void FakeDialogs::add(const Record& r)
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "Newest.h"
 #include "app/Dialogs.h"
 
 #include <QList>
@@ -54,6 +55,8 @@ public:
 
 private:
     void add(const Record& r);
+
+    Newest<FakeDialogs> m_newest{this};
 };
 
 } // namespace pinakos::test

@@ -5,33 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
 
 namespace pinakos::test {
 
-namespace {
-
-// The folders alive now, the newest last: the program points at it.
-QList<TempFolder*>& live()
-{
-    static QList<TempFolder*> folders;
-    return folders;
-}
-
-} // namespace
-
-TempFolder::TempFolder()
-{
-    live().append(this);
-    setProgramFolder(m_dir.path());
-}
+TempFolder::TempFolder() { setProgramFolder(m_dir.path()); }
 
 // The newest folder still alive takes over (an outer one when an inner one
 // ends; the new one when the one it replaces ends after it).
 TempFolder::~TempFolder()
 {
-    live().removeOne(this);
-    setProgramFolder(live().isEmpty() ? QString() : live().last()->m_dir.path());
+    const TempFolder* next = m_newest.other();
+    setProgramFolder(next ? next->m_dir.path() : QString());
 }
 
 QString TempFolder::path() const { return programFolder(); }

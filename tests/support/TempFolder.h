@@ -1,4 +1,6 @@
 #pragma once
+#include "Newest.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -23,6 +25,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    Newest<TempFolder> m_newest{this};
 };
 
 // The size in bytes of the file at path; 0 when there is none.
