@@ -28,4 +28,14 @@ bool runHandler(QWidget* window, const std::function<void()>& command, const QSt
     return false;
 }
 
+bool runSilently(const std::function<void()>& command)
+{
+    try {
+        command();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 } // namespace pinakos

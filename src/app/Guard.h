@@ -16,4 +16,9 @@ namespace pinakos {
 bool runHandler(QWidget* window, const std::function<void()>& command, const QString& fixedMessage = QString(),
                 Dialogs::Kind kind = Dialogs::Kind::Error);
 
+// The same guard for the commands whose failures say nothing: whatever goes
+// wrong stops the command and the window goes on. Gives true when the command
+// ran to its end.
+bool runSilently(const std::function<void()>& command);
+
 } // namespace pinakos

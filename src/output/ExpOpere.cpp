@@ -158,19 +158,20 @@ void TfrmExpOpere::exportGrid()
     if (!dialogs().confirm(this, kAskExport))
         return;
     const QString path = exportPath();
-    try {
-        const std::unique_ptr<Dialogs::Progress> progress =
-            dialogs().progress(this, QStringLiteral("Esportazione delle schede in corso..."), m_model->rowCount());
-        const bool done = writeSpreadsheet(path, [&](SpreadsheetWriter& w) {
-            return m_model->writeRows(w, [&](int rows) { return !progress || progress->step(rows); });
-        });
-        // Cancelled: the file stays as it was.
-        if (!done)
-            return;
-    } catch (const Failure&) {
-        dialogs().message(this, kExportFailed);
+    bool done = false;
+    const bool ran = runHandler(
+        this,
+        [&] {
+            const std::unique_ptr<Dialogs::Progress> progress =
+                dialogs().progress(this, QStringLiteral("Esportazione delle schede in corso..."), m_model->rowCount());
+            done = writeSpreadsheet(path, [&](SpreadsheetWriter& w) {
+                return m_model->writeRows(w, [&](int rows) { return !progress || progress->step(rows); });
+            });
+        },
+        kExportFailed, Dialogs::Kind::Message);
+    // Failed or cancelled: the file stays as it was.
+    if (!ran || !done)
         return;
-    }
     if (dialogs().confirm(this, kAskOpen))
         TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
 }

@@ -61,10 +61,7 @@ void TfrmOpere_Disponibili::FormShow()
     txtTrova->clear();
     emptyList();
     SummaryList unsold;
-    try {
-        collectSummaries(m_sheet ? m_sheet->catalogPath() : QString(), isUnsold, unsold);
-    } catch (...) {
-    }
+    runSilently([&] { collectSummaries(m_sheet ? m_sheet->catalogPath() : QString(), isUnsold, unsold); });
     showLines(std::move(unsold));
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
@@ -87,9 +84,6 @@ void TfrmOpere_Disponibili::btnStampaClick()
 // Brings the work back into the sheet and closes, silently whatever happens.
 void TfrmOpere_Disponibili::lstRecordsDblClick()
 {
-    try {
-        openSelected(m_sheet);
-    } catch (...) {
-    }
+    runSilently([this] { openSelected(m_sheet); });
     close();
 }

@@ -1,6 +1,7 @@
 #include "search/ResultList.h"
 
 #include "app/Dialogs.h"
+#include "app/Guard.h"
 #include "app/Layout.h"
 #include "app/Picture.h"
 #include "output/ListReport.h"
@@ -82,11 +83,9 @@ void ResultList::emptyList() { lines->clear(); }
 void ResultList::findInList(QWidget* window, QString& lastKey)
 {
     FindOutcome found{FindOutcome::NotFound, -1};
-    try {
-        found = pinakos::findInList(lines->list(), selectedLine(), txtTrova->text(), lastKey);
-    } catch (...) {
-        return; // find in list says nothing of its failures
-    }
+    // Find in list says nothing of its failures.
+    if (!runSilently([&] { found = pinakos::findInList(lines->list(), selectedLine(), txtTrova->text(), lastKey); }))
+        return;
     if (found.kind == FindOutcome::EmptyList) {
         dialogs().message(window, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         return;

@@ -214,10 +214,9 @@ void TfrmTrovaOpere::btnStampaClick()
 // window closes without a word; what reached the sheet stays there.
 void TfrmTrovaOpere::lstRecordsDblClick()
 {
-    try {
+    runSilently([this] {
         if (trimmed(lblMemory->text()) == QLatin1String("opere"))
             openSelected(m_sheet);
-    } catch (...) {
-    }
+    });
     close();
 }

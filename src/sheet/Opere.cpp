@@ -443,11 +443,8 @@ void TfrmOpere::newSheet()
     chkSegnala->setChecked(false);
     for (QLabel* l : attachmentLabels())
         l->clear();
-    try {
-        imgFoto->setPhoto(defaultPhoto());
-    } catch (const std::exception&) {
-        // no picture is no reason to refuse a new sheet
-    }
+    // No picture is no reason to refuse a new sheet.
+    runSilently([this] { imgFoto->setPhoto(defaultPhoto()); });
     lblPosizione->clear();
     txtCapo->setFocus(Qt::OtherFocusReason);
 }
