@@ -1,6 +1,7 @@
 // The spreadsheet export on a generated 100,000-record catalog: filling the
 // grid's table, writing the file beside a plain `cp` of a file of the same
 // size, and the export window on screen with its grid filled.
+#include "FakeSheet.h"
 #include "Generated.h"
 #include "app/ProgramFolder.h"
 #include "output/CatalogModel.h"
@@ -89,27 +90,11 @@ void BM_CopyReference(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * QFileInfo(f.output).size());
 }
 
-// Just the open catalog, as the sheet window offers it.
-class BenchSheet final : public pinakos::Sheet
-{
-public:
-    QString path;
-    void openCatalog(const QString& p, const QString&) override { path = p; }
-    QString catalogPath() const override { return path; }
-    QString catalogName() const override { return QStringLiteral("Banco"); }
-    void showRecord(int, const pinakos::TSchedaOpera&) override {}
-    pinakos::TSchedaOpera shownRecord() const override { return {}; }
-    int shownNumber() const override { return 0; }
-    pinakos::SheetPhoto shownPhoto() const override { return {}; }
-    pinakos::Attachments attachments() const override { return {}; }
-    void setAttachments(const pinakos::Attachments&) override {}
-};
-
 // From the export button to the window on screen with its grid filled and
 // drawn, then closed and destroyed.
 void BM_ExportWindow(benchmark::State& state)
 {
-    BenchSheet sheet;
+    pinakos::test::FakeSheet sheet;
     sheet.path = fixture().archive;
     int rows = 0;
     for (auto _ : state) {

@@ -3,6 +3,7 @@
 // file: the whole-archive pass with ten filters and with none, the unsold
 // list, find in list over 100,000 lines, the windows from the click to the
 // list drawn on screen, and the memory that 100,000 lines take.
+#include "FakeSheet.h"
 #include "Generated.h"
 #include "app/Dialogs.h"
 #include "app/ProgramFolder.h"
@@ -84,27 +85,11 @@ public:
     void shellOpen(const QString&) override {}
 };
 
-// The sheet as the search windows see it: the open catalog, nothing shown.
-class BenchSheet final : public Sheet
-{
-public:
-    QString path;
-    void openCatalog(const QString& p, const QString&) override { path = p; }
-    QString catalogPath() const override { return path; }
-    QString catalogName() const override { return QStringLiteral("Banco"); }
-    void showRecord(int, const TSchedaOpera&) override {}
-    TSchedaOpera shownRecord() const override { return {}; }
-    int shownNumber() const override { return 0; }
-    SheetPhoto shownPhoto() const override { return {}; }
-    Attachments attachments() const override { return {}; }
-    void setAttachments(const Attachments&) override {}
-};
-
 struct Fixture
 {
     QTemporaryDir dir;
     SilentDialogs silent;
-    BenchSheet sheet;
+    pinakos::test::FakeSheet sheet;
     QString path;
 
     Fixture()
@@ -234,7 +219,13 @@ void BM_TenNoLines(benchmark::State& state)
     for (auto _ : state) {
         SummaryList lines;
         found = 0;
-        collectSummaries(fixture().path, [&](const char* r) { found += filter.matches(r); return false; }, lines);
+        collectSummaries(
+            fixture().path,
+            [&](const char* r) {
+                found += filter.matches(r);
+                return false;
+            },
+            lines);
     }
     state.counters["lines"] = found;
 }
@@ -244,7 +235,8 @@ void BM_TenNoSort(benchmark::State& state)
     const WorkFilter filter(tenFilters());
     for (auto _ : state) {
         SummaryList lines;
-        collectSummaries(fixture().path, [&](const char* r) { return filter.matches(r); }, lines);
+        collectSummaries(
+            fixture().path, [&](const char* r) { return filter.matches(r); }, lines);
     }
 }
 BENCHMARK(BM_TenNoSort)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -14,6 +14,18 @@
 
 namespace pinakos::fuzz {
 
+// Blanks and control characters cut from both ends, written out apart from
+// the program's own trimming so that the two can be compared.
+inline QString referenceTrimmed(const QString& s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && s.at(b).unicode() <= 32)
+        ++b;
+    while (e > b && s.at(e - 1).unicode() <= 32)
+        --e;
+    return s.mid(b, e - b);
+}
+
 [[noreturn]] inline void fail(const char* what, const char* file, int line, const QString& detail = QString())
 {
     std::fprintf(stderr, "\nPROPERTY BROKEN at %s:%d: %s\n%s\n", file, line, what, qPrintable(detail));

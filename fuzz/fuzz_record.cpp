@@ -26,16 +26,6 @@ char16_t referenceChar(unsigned char b)
 
 bool isTrimmed(const QString& s) { return s.isEmpty() || (s.front().unicode() > 32 && s.back().unicode() > 32); }
 
-QString trimmedRef(const QString& s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s.at(b).unicode() <= 32)
-        ++b;
-    while (e > b && s.at(e - 1).unicode() <= 32)
-        --e;
-    return s.mid(b, e - b);
-}
-
 // The text of a slot as the layout says: length byte cut to the maximum.
 QString slotText(const TSchedaOpera& r, Campo c)
 {
@@ -44,7 +34,7 @@ QString slotText(const TSchedaOpera& r, Campo c)
     QString t;
     for (int i = 0; i < length; ++i)
         t += QChar(referenceChar(r.bytes()[s.offset + 1 + i]));
-    return trimmedRef(t);
+    return fuzz::referenceTrimmed(t);
 }
 
 } // namespace
@@ -129,7 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     again.setText(c, back);
     FUZZ_CHECK(again.text(c) == back);
     // A short text of the code page comes back exactly.
-    const QString plain = trimmedRef(fromWindows1252(bytes, qsizetype(std::min<size_t>(size, size_t(s.max)))));
+    const QString plain =
+        fuzz::referenceTrimmed(fromWindows1252(bytes, qsizetype(std::min<size_t>(size, size_t(s.max)))));
     written.setText(c, plain);
     FUZZ_CHECK(written.text(c) == plain);
 

@@ -49,16 +49,6 @@ QString lowerText(const QString& s)
     return out;
 }
 
-QString trimmedText(const QString& s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s.at(b).unicode() <= 32)
-        ++b;
-    while (e > b && s.at(e - 1).unicode() <= 32)
-        --e;
-    return s.mid(b, e - b);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -114,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool pass = true;
     int filled = 0;
     for (int i = 0; i < kFilterCount; ++i) {
-        const QString t = lowerText(trimmedText(texts[size_t(i)]));
+        const QString t = lowerText(fuzz::referenceTrimmed(texts[size_t(i)]));
         if (t.isEmpty())
             continue;
         ++filled;

@@ -1,6 +1,7 @@
 // The export window as a person uses it: the grid, the two questions, the
 // failure message, the help and the hover hints.
 #include "Catalogs.h"
+#include "FakeSheet.h"
 #include "FileSizeLimit.h"
 #include "Gui.h"
 #include "app/Picture.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 
 using namespace pinakos;
+using test::FakeSheet;
 using namespace pinakos::test;
 
 namespace {
@@ -30,22 +32,6 @@ const QString kAskOpen =
     QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
 const QString kFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi "
                                        "che il file di Excel non sia già aperto.");
-
-// Just enough of a sheet window: the open catalog.
-class FakeSheet : public Sheet
-{
-public:
-    QString path;
-    void openCatalog(const QString& p, const QString&) override { path = p; }
-    QString catalogPath() const override { return path; }
-    QString catalogName() const override { return QString(); }
-    void showRecord(int, const TSchedaOpera&) override {}
-    TSchedaOpera shownRecord() const override { return {}; }
-    int shownNumber() const override { return 0; }
-    SheetPhoto shownPhoto() const override { return {}; }
-    Attachments attachments() const override { return {}; }
-    void setAttachments(const Attachments&) override {}
-};
 
 TSchedaOpera noted(const QString& title, const QString& note)
 {

@@ -1,6 +1,7 @@
 // The print window and list printing, through the print dialog to PDF files
 // read back with poppler's tools.
 #include "Catalogs.h"
+#include "FakeSheet.h"
 #include "Gui.h"
 #include "test_report_pdf.h"
 
@@ -26,30 +27,13 @@
 
 using namespace pinakos;
 using test::FakeDialogs;
+using test::FakeSheet;
 
 namespace {
 
 const QDateTime kWhen(QDate(2027, 3, 5), QTime(14, 7, 9));
 const QString kPrinted = QStringLiteral("Stampa eseguita in data 05/03/2027 alle ore 14:07:09");
 const QString kListFooter = QStringLiteral("Stampa eseguita in data 05/03/2027");
-
-// A sheet window as the print window sees it.
-class FakeSheet : public Sheet
-{
-public:
-    TSchedaOpera record;
-    SheetPhoto photo;
-
-    void openCatalog(const QString&, const QString&) override {}
-    QString catalogPath() const override { return QString(); }
-    QString catalogName() const override { return QStringLiteral("Prova"); }
-    void showRecord(int, const TSchedaOpera&) override {}
-    TSchedaOpera shownRecord() const override { return record; }
-    int shownNumber() const override { return 0; }
-    SheetPhoto shownPhoto() const override { return photo; }
-    Attachments attachments() const override { return {}; }
-    void setAttachments(const Attachments&) override {}
-};
 
 QImage solid(const QSize& size, const QColor& c)
 {

@@ -1,11 +1,13 @@
 #pragma once
 // Helpers shared by the tests of the search and unsold works windows.
+#include "Catalogs.h"
 #include "Gui.h"
+#include "SheetWindow.h"
+
+#include "store/SchedaOpera.h"
 
 #include "search/SummaryModel.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <QListView>
 #include <QScrollBar>
 #include <QTest>
@@ -38,16 +40,20 @@ inline void doubleClickLine(QListView* v, int row)
     QTest::mouseDClick(v->viewport(), Qt::LeftButton, Qt::NoModifier, at);
 }
 
-// A small plain-coloured JPEG.
-inline QByteArray jpegBytes(const QSize& size, const QColor& colour)
+// A catalog of those records in the program folder, opened in the sheet
+// window as the catalog window opens it; true once the sheet is active.
+inline bool openCatalog(const QString& name, const QList<TSchedaOpera>& records)
 {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer b(&bytes);
-    b.open(QIODevice::WriteOnly);
-    QImageWriter(&b, "jpeg").write(image);
-    return bytes;
+    makeCatalog(name, records);
+    return showSheetOn(name);
+}
+
+// A work with a title, an artist, a value and a sold mark.
+inline TSchedaOpera work(const QString& title, const QString& artist, const QString& price, const QString& mark)
+{
+    TSchedaOpera r = makeRecord(title, artist, price);
+    r.setText(Campo::Segnala, mark);
+    return r;
 }
 
 } // namespace pinakos::test

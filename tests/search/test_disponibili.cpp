@@ -22,14 +22,13 @@ using test::shownLines;
 
 namespace {
 
-TfrmOpere* sheet() { return windows().frmOpere; }
-
+// A work at 1,00 with its sold mark.
 TSchedaOpera work(const QString& title, const QString& artist, const QString& mark)
 {
-    TSchedaOpera r = test::makeRecord(title, artist, QStringLiteral("1,00"));
-    r.setText(Campo::Segnala, mark);
-    return r;
+    return test::work(title, artist, QStringLiteral("1,00"), mark);
 }
+
+TfrmOpere* sheet() { return windows().frmOpere; }
 
 const QString kSold = QStringLiteral("S\u00EC");
 
@@ -42,13 +41,6 @@ class TestDisponibili : public QObject
     std::unique_ptr<test::TestBed> bed;
     std::unique_ptr<TfrmOpere_Disponibili> frm;
 
-    void openCatalog(const QString& name, const QList<TSchedaOpera>& records)
-    {
-        test::makeCatalog(name, records);
-        sheet()->openCatalog(programFolder() + name + QStringLiteral(".art"), name);
-        moveTo(windows().frmAvvio, sheet());
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
-    }
     void openUnsold()
     {
         frm = std::make_unique<TfrmOpere_Disponibili>(sheet());
@@ -86,7 +78,7 @@ private Q_SLOTS:
 
 void TestDisponibili::frame()
 {
-    openCatalog(QStringLiteral("Vuoto"), {});
+    QVERIFY(test::openCatalog(QStringLiteral("Vuoto"), {}));
     openUnsold();
     QCOMPARE(frm->windowTitle(), QStringLiteral(" Riepilogo opere d'arte non vendute"));
     QCOMPARE(frm->size(), QSize(862, 560));
@@ -135,7 +127,7 @@ void TestDisponibili::layout()
     QFETCH(QString, kind);
     QFETCH(QRect, place);
     QFETCH(QString, text);
-    openCatalog(QStringLiteral("Vuoto"), {});
+    QVERIFY(test::openCatalog(QStringLiteral("Vuoto"), {}));
     openUnsold();
     QWidget* w = test::child(frm.get(), name);
     QVERIFY(w);
@@ -156,7 +148,7 @@ void TestDisponibili::layout()
 
 void TestDisponibili::tabOrder()
 {
-    openCatalog(QStringLiteral("Vuoto"), {});
+    QVERIFY(test::openCatalog(QStringLiteral("Vuoto"), {}));
     openUnsold();
     const QStringList named = {"txtTrova", "lstRecords", "btnStampa", "btnTrova", "btnChiudi"};
     QStringList chain;
@@ -176,7 +168,7 @@ void TestDisponibili::listsOnlyTheUnsold()
     const QList<TSchedaOpera> records = {
         work("Zeta", "A", "No"), work("Venduta", "B", kSold),  work("Senza segno", "C", QString()),
         work("alfa", "D", "No"), work("Minuscolo", "F", "no"), blanks};
-    openCatalog(QStringLiteral("Ritratti"), records);
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), records));
     openUnsold();
     QCOMPARE(shownLines(frm->lstRecords),
              (QStringList{summaryLine(records[3]), summaryLine(records[5]), summaryLine(records[0])}));
@@ -194,7 +186,7 @@ void TestDisponibili::listsOnlyTheUnsold()
 
 void TestDisponibili::allSoldGivesAnEmptyList()
 {
-    openCatalog(QStringLiteral("Ritratti"), {work("Uno", "A", kSold), work("Due", "B", kSold)});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), {work("Uno", "A", kSold), work("Due", "B", kSold)}));
     openUnsold();
     QCOMPARE(frm->lines->rowCount(), 0);
     frm->txtTrova->setText(QStringLiteral("uno"));
@@ -206,7 +198,7 @@ void TestDisponibili::allSoldGivesAnEmptyList()
 
 void TestDisponibili::unreadableArchiveSaysNothing()
 {
-    openCatalog(QStringLiteral("Ritratti"), {});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), {}));
     const QString path = programFolder() + QStringLiteral("Ritratti.art");
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
@@ -218,7 +210,7 @@ void TestDisponibili::unreadableArchiveSaysNothing()
 
 void TestDisponibili::enterInFindBoxMovesToTrova()
 {
-    openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", "No"), work("Beta", "B", "No")});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", "No"), work("Beta", "B", "No")}));
     openUnsold();
     frm->lstRecords->setCurrentIndex(frm->lstRecords->model()->index(0, 0));
     test::typeKeys(frm->txtTrova, QStringLiteral("beta"));
@@ -232,8 +224,8 @@ void TestDisponibili::doubleClickOpensTheWork()
     TSchedaOpera beta = work("Beta", "Bellini", "No");
     beta.setText(Campo::File02, QStringLiteral("contratto.pdf"));
     beta.setText(Campo::Desc02, QStringLiteral("Contratto"));
-    openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", kSold), beta});
-    bed->folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), test::jpegBytes(QSize(30, 20), Qt::blue));
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", kSold), beta}));
+    bed->folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), test::jpegOf(QSize(30, 20), Qt::blue));
     sheet()->chkSegnala->setChecked(true);
     openUnsold();
     QCOMPARE(frm->lines->rowCount(), 1);
@@ -252,8 +244,8 @@ void TestDisponibili::doubleClickOpensTheWork()
 // archive: each line opens its own unsold record.
 void TestDisponibili::equalLinesOpenTheirOwnRecord()
 {
-    openCatalog(QStringLiteral("Doppi"),
-                {work("Copia", "A", "No"), work("Copia", "A", "No"), work("Copia", "A", kSold)});
+    QVERIFY(test::openCatalog(QStringLiteral("Doppi"),
+                              {work("Copia", "A", "No"), work("Copia", "A", "No"), work("Copia", "A", kSold)}));
     QList<int> seen;
     for (int row = 0; row < 2; ++row) {
         openUnsold();
@@ -268,7 +260,7 @@ void TestDisponibili::equalLinesOpenTheirOwnRecord()
 
 void TestDisponibili::throughTheSheetsToolbar()
 {
-    openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", kSold), work("Beta", "B", "No")});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", kSold), work("Beta", "B", "No")}));
     bool seen = false;
     test::whenModalShown([&](QWidget* w) {
         auto* f = qobject_cast<TfrmOpere_Disponibili*>(w);
@@ -287,7 +279,7 @@ void TestDisponibili::throughTheSheetsToolbar()
 
 void TestDisponibili::printHandsOverTheLines()
 {
-    openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", "No")});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), {work("Alfa", "A", "No")}));
     openUnsold();
     test::click(frm->btnStampa);
     QCOMPARE(bed->dialogs.count(FakeDialogs::Call::Print), 1);

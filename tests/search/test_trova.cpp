@@ -23,19 +23,13 @@
 using namespace pinakos;
 using test::FakeDialogs;
 using test::shownLines;
+using test::work;
 
 namespace {
 
 TfrmOpere* sheet() { return windows().frmOpere; }
 
 const QString kNotApplicable = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
-
-TSchedaOpera work(const QString& title, const QString& artist, const QString& price, const QString& mark)
-{
-    TSchedaOpera r = test::makeRecord(title, artist, price);
-    r.setText(Campo::Segnala, mark);
-    return r;
-}
 
 } // namespace
 
@@ -46,13 +40,6 @@ class TestTrova : public QObject
     std::unique_ptr<test::TestBed> bed;
     std::unique_ptr<TfrmTrovaOpere> frm;
 
-    void openCatalog(const QString& name, const QList<TSchedaOpera>& records)
-    {
-        test::makeCatalog(name, records);
-        sheet()->openCatalog(programFolder() + name + QStringLiteral(".art"), name);
-        moveTo(windows().frmAvvio, sheet());
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
-    }
     // Opens the search window over the sheet as its toolbar command does,
     // but without waiting in a nested loop.
     void openSearch(bool withMark = true)
@@ -344,7 +331,7 @@ void TestTrova::enterRing()
 
 void TestTrova::waitLineAtThePress()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     openSearch();
     QTest::mousePress(frm->btnCerca, Qt::LeftButton, Qt::NoModifier, frm->btnCerca->rect().center());
     QVERIFY(frm->lblAttendere->isVisible());
@@ -356,7 +343,7 @@ void TestTrova::waitLineAtThePress()
 void TestTrova::noFilterListsEverySortedLine()
 {
     const QList<TSchedaOpera> records = three();
-    openCatalog(QStringLiteral("Ritratti"), records);
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), records));
     openSearch();
     search();
     QVERIFY(frm->panContainer->isVisible());
@@ -371,7 +358,7 @@ void TestTrova::noFilterListsEverySortedLine()
 
 void TestTrova::emptyArchiveCountsZero()
 {
-    openCatalog(QStringLiteral("Vuoto"), {});
+    QVERIFY(test::openCatalog(QStringLiteral("Vuoto"), {}));
     openSearch();
     search({{frm->txtCapo, QStringLiteral("x")}});
     QVERIFY(frm->panContainer->isVisible());
@@ -382,7 +369,7 @@ void TestTrova::emptyArchiveCountsZero()
 
 void TestTrova::missingArchiveCreatedEmpty()
 {
-    openCatalog(QStringLiteral("Sparito"), {});
+    QVERIFY(test::openCatalog(QStringLiteral("Sparito"), {}));
     const QString path = programFolder() + QStringLiteral("Sparito.art");
     QVERIFY(QFile::remove(path));
     openSearch();
@@ -417,7 +404,7 @@ void TestTrova::filters()
     QFETCH(QStringList, boxes);
     QFETCH(QStringList, titles);
     QFETCH(QString, count);
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     openSearch();
     for (int i = 0; i + 1 < boxes.size(); i += 2)
         test::typeKeys(test::child<QLineEdit>(frm.get(), boxes[i]), boxes[i + 1]);
@@ -432,7 +419,7 @@ void TestTrova::filters()
 
 void TestTrova::linesLookAsTheyShould()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     openSearch();
     search();
     QListView* list = frm->lstRecords;
@@ -451,7 +438,7 @@ void TestTrova::linesLookAsTheyShould()
 
 void TestTrova::unreadableArchive()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     const QString path = programFolder() + QStringLiteral("Ritratti.art");
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
@@ -470,7 +457,7 @@ void TestTrova::unreadableArchive()
 
 void TestTrova::damagedArchiveListsWhatCanBeRead()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     const QString path = programFolder() + QStringLiteral("Ritratti.art");
     QFile f(path);
     QVERIFY(f.open(QIODevice::Append));
@@ -484,9 +471,9 @@ void TestTrova::damagedArchiveListsWhatCanBeRead()
 
 void TestTrova::findInList()
 {
-    openCatalog(QStringLiteral("Ritratti"),
-                {work("Alfa", "Rossi", "1,00", "No"), work("Beta", "Bianchi", "2,00", "No"),
-                 work("Gamma", "Rossi", "3,00", "No"), work("Delta", "Verdi", "4,00", "No")});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"),
+                              {work("Alfa", "Rossi", "1,00", "No"), work("Beta", "Bianchi", "2,00", "No"),
+                               work("Gamma", "Rossi", "3,00", "No"), work("Delta", "Verdi", "4,00", "No")}));
     openSearch();
     search();
     // Alfa, Beta, Delta, Gamma
@@ -509,9 +496,9 @@ void TestTrova::findInList()
 
 void TestTrova::findKeySharedAndEmptiedOnShow()
 {
-    openCatalog(QStringLiteral("Ritratti"),
-                {work("Alfa", "Rossi", "1,00", "No"), work("Beta", "Rossi", "2,00", "No"),
-                 work("Gamma", "Rossi", "3,00", "No")});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"),
+                              {work("Alfa", "Rossi", "1,00", "No"), work("Beta", "Rossi", "2,00", "No"),
+                               work("Gamma", "Rossi", "3,00", "No")}));
     openSearch();
     search();
     QListView* list = frm->lstRecords;
@@ -542,7 +529,7 @@ void TestTrova::findKeySharedAndEmptiedOnShow()
 
 void TestTrova::enterInFindBoxMovesToTrova()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     openSearch();
     search();
     QListView* list = frm->lstRecords;
@@ -557,7 +544,7 @@ void TestTrova::enterInFindBoxMovesToTrova()
 
 void TestTrova::findOnEmptyList()
 {
-    openCatalog(QStringLiteral("Vuoto"), {});
+    QVERIFY(test::openCatalog(QStringLiteral("Vuoto"), {}));
     openSearch();
     search();
     frm->txtTrova->setText(QStringLiteral("x"));
@@ -569,8 +556,8 @@ void TestTrova::findOnEmptyList()
 void TestTrova::doubleClickOpensTheWork()
 {
     const QList<TSchedaOpera> records = three();
-    openCatalog(QStringLiteral("Ritratti"), records);
-    bed->folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), test::jpegBytes(QSize(40, 30), Qt::red));
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), records));
+    bed->folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), test::jpegOf(QSize(40, 30), Qt::red));
     sheet()->chkSegnala->setChecked(true);
     openSearch();
     search({{frm->txtCapo, QStringLiteral("alba")}});
@@ -607,7 +594,7 @@ void TestTrova::soldMarkRule()
     QFETCH(QString, mark);
     QFETCH(bool, before);
     QFETCH(bool, after);
-    openCatalog(QStringLiteral("Ritratti"), {work("Unica", "Tiziano", "5,00", mark)});
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), {work("Unica", "Tiziano", "5,00", mark)}));
     sheet()->chkSegnala->setChecked(before);
     openSearch();
     search();
@@ -627,7 +614,7 @@ void TestTrova::equalLinesOpenTheirOwnRecord()
     QList<TSchedaOpera> records = {work(prima, "Canaletto", "10,00", "No"), work("Copia", "Anonimo", "1,00", "No"),
                                    work(seconda, "Canaletto", "10,00", "No"),
                                    work("Copia", "Anonimo", "1,00", QStringLiteral("S\u00EC"))};
-    openCatalog(QStringLiteral("Doppi"), records);
+    QVERIFY(test::openCatalog(QStringLiteral("Doppi"), records));
     QList<int> seen;
     for (int row = 0; row < 4; ++row) {
         openSearch();
@@ -646,8 +633,9 @@ void TestTrova::equalLinesOpenTheirOwnRecord()
 
 void TestTrova::changedArchiveFallsBackToRescan()
 {
-    openCatalog(QStringLiteral("Ritratti"),
-                {work("Alfa", "A", "1,00", "No"), work("Beta", "B", "2,00", "No"), work("Gamma", "C", "3,00", "No")});
+    QVERIFY(test::openCatalog(
+        QStringLiteral("Ritratti"),
+        {work("Alfa", "A", "1,00", "No"), work("Beta", "B", "2,00", "No"), work("Gamma", "C", "3,00", "No")}));
     openSearch();
     search({{frm->txtCapo, QStringLiteral("beta")}});
     // Meanwhile another copy of the program moved Beta to the first record.
@@ -661,7 +649,7 @@ void TestTrova::changedArchiveFallsBackToRescan()
 
 void TestTrova::withoutTheMarkNothingIsLoaded()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     sheet()->txtCapo->setText(QStringLiteral("come prima"));
     openSearch(false);
     search();
@@ -674,7 +662,7 @@ void TestTrova::withoutTheMarkNothingIsLoaded()
 // double-click brings the work into the sheet and ends it.
 void TestTrova::throughTheSheetsToolbar()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     bool seen = false;
     test::whenModalShown([&](QWidget* w) {
         auto* f = qobject_cast<TfrmTrovaOpere*>(w);
@@ -697,7 +685,7 @@ void TestTrova::throughTheSheetsToolbar()
 
 void TestTrova::printHandsOverTheLines()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     openSearch();
     search();
     test::click(frm->btnStampa);
@@ -708,7 +696,7 @@ void TestTrova::printHandsOverTheLines()
 
 void TestTrova::closingEmptiesTheList()
 {
-    openCatalog(QStringLiteral("Ritratti"), three());
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
     openSearch();
     search();
     QCOMPARE(frm->lines->rowCount(), 3);

@@ -21,6 +21,8 @@
 
 using namespace pinakos;
 using test::FakeDialogs;
+using test::readAll;
+using test::writeFile;
 
 namespace {
 
@@ -29,20 +31,6 @@ TfrmOpere* sheet() { return windows().frmOpere; }
 const QString kQuestion =
     QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
                    "Si vuole sovrascrivere il file esistente?");
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
-}
 
 QStringList documentFiles()
 {

@@ -13,23 +13,11 @@
 
 using namespace pinakos;
 using pinakos::test::FileSizeLimit;
+using pinakos::test::readAll;
 using pinakos::test::TempFolder;
+using pinakos::test::writeFile;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // The files of the documents folder, hidden ones included.
 QStringList documentFiles()

@@ -19,6 +19,7 @@
 
 using namespace pinakos;
 using test::FakeDialogs;
+using test::lines;
 using Call = FakeDialogs::Call;
 
 namespace {
@@ -26,14 +27,6 @@ namespace {
 const QString kCreateRefused =
     QStringLiteral("Attenzione: non è stato possibile creare il file di archivio del catalogo.");
 const QString kDeleteRefused = QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.");
-
-QStringList lines(QListWidget* l)
-{
-    QStringList out;
-    for (int i = 0; i < l->count(); ++i)
-        out << l->item(i)->text();
-    return out;
-}
 
 } // namespace
 

@@ -51,14 +51,6 @@ const QString kConfirmDelete = QStringLiteral("Si sta per eliminare il catalogo 
 const QString kDeleted = QStringLiteral("Il catalogo è stato eliminato con successo.");
 const QString kDeleteRefused = QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.");
 
-QStringList lines(QListWidget* l)
-{
-    QStringList out;
-    for (int i = 0; i < l->count(); ++i)
-        out << l->item(i)->text();
-    return out;
-}
-
 } // namespace
 
 class TestCatalogWindows : public QObject

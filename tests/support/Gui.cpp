@@ -64,6 +64,14 @@ void hover(QWidget* w)
 
 QColor pixelOf(QWidget* w, QPoint at) { return w->grab().toImage().pixelColor(at); }
 
+QStringList lines(const QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
 void typeKeys(QWidget* w, const QString& text)
 {
     for (QChar c : text) {

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QListWidget>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 #include <functional>
@@ -42,6 +44,9 @@ QColor pixelOf(QWidget* w, QPoint at);
 // its text and, beyond ASCII, the key code of its upper-case form (è arrives
 // as Qt::Key_Egrave with the text "è"). Box filters look at the text.
 void typeKeys(QWidget* w, const QString& text);
+
+// The texts of a list widget's lines, in order.
+QStringList lines(const QListWidget* list);
 
 // What one window test stands in: a fresh program folder and scripted
 // dialogs, both in place while it lives.

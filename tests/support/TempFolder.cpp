@@ -22,20 +22,9 @@ QString TempFolder::path() const { return programFolder(); }
 
 QString TempFolder::file(const QString& name) const { return path() + name; }
 
-void TempFolder::write(const QString& name, const QByteArray& bytes) const
-{
-    const QString f = file(name);
-    QDir().mkpath(QFileInfo(f).absolutePath());
-    QFile out(f);
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        out.write(bytes);
-}
+void TempFolder::write(const QString& name, const QByteArray& bytes) const { writeFile(file(name), bytes); }
 
-QByteArray TempFolder::read(const QString& name) const
-{
-    QFile in(file(name));
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
+QByteArray TempFolder::read(const QString& name) const { return readAll(file(name)); }
 
 QStringList TempFolder::entries() const
 {
@@ -43,5 +32,18 @@ QStringList TempFolder::entries() const
 }
 
 qint64 sizeOf(const QString& path) { return QFileInfo(path).size(); }
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size();
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile in(path);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
 
 } // namespace pinakos::test

@@ -31,4 +31,9 @@ private:
 // The size in bytes of the file at path; 0 when there is none.
 qint64 sizeOf(const QString& path);
 
+// Writes bytes to the file at path, its folders created; false when that fails.
+bool writeFile(const QString& path, const QByteArray& bytes);
+// The bytes of the file at path; none when it cannot be read.
+QByteArray readAll(const QString& path);
+
 } // namespace pinakos::test
