@@ -201,12 +201,17 @@ private Q_SLOTS:
         QLabel* label = nullptr;
         QStringList tails;
         QSize box, needed;
+        bool wraps = false;
+        int oneLine = 0;
+        // The box is gone once answered: everything is read while it is up.
         whenModalShown([&](QWidget* m) {
             label = m->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
             if (label) {
                 tails = lastLines(label);
                 box = label->size();
                 needed = QSize(label->contentsRect().width(), label->heightForWidth(label->width()));
+                wraps = label->wordWrap();
+                oneLine = label->fontMetrics().horizontalAdvance(text);
             }
             static_cast<QDialog*>(m)->reject();
         });
@@ -217,10 +222,10 @@ private Q_SLOTS:
         // Neither too narrow nor too wide to read, and nothing cut off.
         QVERIFY2(box.width() >= 300 || tails.isEmpty(), qPrintable(QString::number(box.width())));
         QVERIFY2(box.width() <= 720, qPrintable(QString::number(box.width())));
-        if (label->wordWrap())
+        if (wraps)
             QVERIFY(box.height() >= needed.height());
         else
-            QVERIFY(label->fontMetrics().horizontalAdvance(text) <= box.width());
+            QVERIFY(oneLine <= box.width());
     }
 
     // ------------------------------------------------------------ file dialogs
