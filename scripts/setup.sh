@@ -2,6 +2,7 @@
 # Installs every Debian package that building, testing and running Pinakos needs.
 # Idempotent: when everything is present it returns at once without touching apt.
 #   --fuzz   also clang with its fuzzer and sanitizer runtimes (scripts/fuzz.sh)
+#   --bench  also the tools the benchmarks compare with (enscript, ghostscript)
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +16,7 @@ PACKAGES=(
 for arg in "$@"; do
   case "$arg" in
     --fuzz) PACKAGES+=(clang libclang-rt-dev llvm) ;;
+    --bench) PACKAGES+=(enscript ghostscript) ;;
     *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done
