@@ -369,18 +369,19 @@ void drawContents(QPainter& p, const QTextDocument& doc, const QList<Item>& list
         p.setFont(f);
         p.setPen(bold ? kBlue : QColor(0x22, 0x22, 0x22));
         const QFontMetricsF fm(f, p.device());
+        // The text, the page number at the right edge and a leader of spaced
+        // dots between them.
         const QString number = QString::number(page);
         const double right = kLeft + kBodyWidth;
         const double numberWidth = fm.horizontalAdvance(number);
         const QString shown = fm.elidedText(text, Qt::ElideRight, kBodyWidth - indent - numberWidth - mm(12));
         const double textEnd = kLeft + indent + fm.horizontalAdvance(shown);
-        p.drawText(QPointF(kLeft + indent, y + fm.ascent()), shown);
-        p.drawText(QPointF(right - numberWidth, y + fm.ascent()), number);
-        // The leader: one run of spaced dots from after the text to before the number.
-        const double leaderEnd = right - numberWidth - mm(2);
+        const double leaderEnd = right - numberWidth - mm(1.5);
         QString dots;
         while (fm.horizontalAdvance(dots + QStringLiteral(" .")) < leaderEnd - textEnd - mm(2))
             dots += QStringLiteral(" .");
+        p.drawText(QPointF(kLeft + indent, y + fm.ascent()), shown);
+        p.drawText(QPointF(right - numberWidth, y + fm.ascent()), number);
         p.setPen(QColor(0x88, 0x88, 0x88));
         p.drawText(QPointF(leaderEnd - fm.horizontalAdvance(dots), y + fm.ascent()), dots);
         y += fm.height() * (bold ? 1.7 : 1.45);
