@@ -33,14 +33,7 @@ bool wellFormed(const QString& p)
 // digits and a small exponent, so that __int128 holds everything.
 std::optional<QString> reference(const QString& text)
 {
-    const QString t = [&] {
-        qsizetype b = 0, e = text.size();
-        while (b < e && text.at(b).unicode() <= 32)
-            ++b;
-        while (e > b && text.at(e - 1).unicode() <= 32)
-            --e;
-        return text.mid(b, e - b);
-    }();
+    const QString t = fuzz::referenceTrimmed(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))

@@ -41,6 +41,8 @@ export QT_QPA_PLATFORM=offscreen
 export QT_LOGGING_RULES="${QT_LOGGING_RULES:-qt.gui.imageio*=false}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# Leaks inside the system's font and graphics libraries are theirs, not ours.
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/.ci/lsan.supp:print_suppressions=0}"
 
 status=0
 report=()
