@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 using namespace pinakos;
 using pinakos::test::FileSizeLimit;
@@ -48,10 +49,16 @@ QString failureOf(const std::function<void()>& f)
 class TestDocuments : public QObject
 {
     Q_OBJECT
+    // A fresh program folder for every test.
+    std::unique_ptr<TempFolder> m_folder;
+
 private Q_SLOTS:
+    void init() { m_folder = std::make_unique<TempFolder>(); }
+    void cleanup() { m_folder.reset(); }
+
     void folderIsInProgramFolder()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         QCOMPARE(documentsFolder(), folder.path() + "Documenti_Allegati" + QDir::separator());
         QCOMPARE(documentPath(QStringLiteral("  Certificato.pdf ")), documentsFolder() + "Certificato.pdf");
     }
@@ -85,14 +92,13 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(bool, safe);
-        TempFolder folder;
         QCOMPARE(isSafeDocumentName(name), safe);
         QCOMPARE(documentPath(name).isEmpty(), !safe);
     }
 
     void prepareCreatesFolderWithParents()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         setProgramFolder(folder.path() + "uno/due");
         const QString source = folder.file("fuori/Perizia 2024.pdf");
         writeFile(source, "pdf");
@@ -107,7 +113,7 @@ private Q_SLOTS:
 
     void prepareSeesExistingAndSameFile()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         const QString source = folder.file("fuori/a.txt");
         writeFile(source, "nuovo");
         writeFile(documentsFolder() + "a.txt", "vecchio");
@@ -147,7 +153,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, what);
         QFETCH(QString, start);
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         QString source = folder.file("fuori/a.txt");
         writeFile(source, "a");
         if (what == "missing")
@@ -169,7 +175,7 @@ private Q_SLOTS:
     // 250 bytes is what the record keeps of a name: that long is still fine.
     void longestNameAccepted()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         const QString name = QString(245, u'a') + QString::fromUtf8("\u00E8.pdf");
         const QString source = folder.file("fuori/" + name);
         writeFile(source, "b");
@@ -187,7 +193,7 @@ private Q_SLOTS:
     void copiesWholeFiles()
     {
         QFETCH(qint64, size);
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         const QString source = folder.file("fuori/doc.bin");
         const QByteArray bytes = pattern(size);
         writeFile(source, bytes);
@@ -200,7 +206,7 @@ private Q_SLOTS:
 
     void replacesExisting()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         const QString source = folder.file("fuori/a.txt");
         writeFile(source, "nuovo");
         writeFile(documentsFolder() + "a.txt", "vecchio e più lungo");
@@ -211,7 +217,6 @@ private Q_SLOTS:
 
     void sameFileIsKept()
     {
-        TempFolder folder;
         writeFile(documentsFolder() + "a.txt", "unico");
         copyDocument(documentsFolder() + "a.txt", documentsFolder() + "a.txt");
         QCOMPARE(readAll(documentsFolder() + "a.txt"), QByteArray("unico"));
@@ -221,7 +226,7 @@ private Q_SLOTS:
     // appears, and the user gets the message.
     void fullDiskLeavesOldFile()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         const QString source = folder.file("fuori/grande.bin");
         writeFile(source, pattern(3 * 1024 * 1024));
         writeFile(documentsFolder() + "grande.bin", "vecchio");
@@ -245,7 +250,7 @@ private Q_SLOTS:
 
     void unreadableSourceLeavesNothing()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         QDir().mkpath(documentsFolder());
         const QString message = failureOf([&] { copyDocument(folder.file("sparito.pdf"), documentsFolder() + "x"); });
         QVERIFY(message.startsWith(QString::fromUtf8("Attenzione: non è stato possibile leggere il file scelto.")));
@@ -256,7 +261,7 @@ private Q_SLOTS:
     // outside the folder, is not written.
     void linkInFolderIsReplacedNotFollowed()
     {
-        TempFolder folder;
+        TempFolder& folder = *m_folder;
         QTemporaryDir outside;
         const QString victim = outside.filePath("importante.txt");
         writeFile(victim, "da non toccare");

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QTest>
+#include <memory>
 
 using namespace pinakos;
 
@@ -84,7 +85,13 @@ QByteArray gif(int sw, int sh, int w, int h)
 class TestPhoto : public QObject
 {
     Q_OBJECT
+    // A fresh program folder for every test.
+    std::unique_ptr<test::TempFolder> m_folder;
+
 private Q_SLOTS:
+    void init() { m_folder = std::make_unique<test::TempFolder>(); }
+    void cleanup() { m_folder.reset(); }
+
     void photoRule_data()
     {
         QTest::addColumn<QString>("catalog");
@@ -105,7 +112,7 @@ private Q_SLOTS:
         QFETCH(QString, catalog);
         QFETCH(QString, number);
         QFETCH(QString, name);
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         QCOMPARE(photoPath(catalog, number), folder.path() + "Pinakos" + QDir::separator() + name);
     }
 
@@ -148,7 +155,7 @@ private Q_SLOTS:
     void notAPicture()
     {
         QFETCH(QByteArray, bytes);
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         folder.write("x.jpg", bytes);
         QVERIFY(SheetPhoto::fromFile(folder.file("x.jpg")).isNull());
         QVERIFY(SheetPhoto::fromFile(folder.file("missing.jpg")).isNull());
@@ -251,7 +258,7 @@ private Q_SLOTS:
 
     void reducedPhotoSavesItsFullPicture()
     {
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         // A JPEG keeps its bytes; a bitmap is encoded from its full picture.
         const QByteArray jpeg = encode(twoColour(1200, 400), "jpeg");
         folder.write("scelta.jpg", jpeg);
@@ -289,7 +296,7 @@ private Q_SLOTS:
 
     void loadedJpegIsSavedUnchanged()
     {
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         const QByteArray jpeg = encode(twoColour(64, 48), "jpeg");
         folder.write("scelta.jpg", jpeg);
         const SheetPhoto photo = SheetPhoto::fromFile(folder.file("scelta.jpg"));
@@ -304,7 +311,7 @@ private Q_SLOTS:
 
     void bitmapIsEncodedAsJpeg()
     {
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         folder.write("scelta.bmp", encode(twoColour(64, 48), "bmp"));
         const SheetPhoto photo = SheetPhoto::fromFile(folder.file("scelta.bmp"));
         QVERIFY(!photo.isNull());
@@ -317,7 +324,7 @@ private Q_SLOTS:
 
     void writeFollowsTheExtension()
     {
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         const SheetPhoto photo = SheetPhoto::fromBytes(encode(twoColour(8, 8), "jpeg"));
         QVERIFY(photo.writeTo(folder.file("copia.png")));
         QVERIFY(folder.read("copia.png").startsWith("\x89PNG"));
@@ -330,7 +337,7 @@ private Q_SLOTS:
 
     void failedWriteKeepsTheOldFile()
     {
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         folder.write("Pinakos/Ritratti_Foto_1.jpg", "vecchia");
         // A folder where the file should go: the write fails, silently.
         QDir().mkpath(folder.file("Pinakos/Ritratti_Foto_2.jpg"));
@@ -342,7 +349,7 @@ private Q_SLOTS:
 
     void photoFolderIsCreated()
     {
-        test::TempFolder folder;
+        test::TempFolder& folder = *m_folder;
         QVERIFY(loadSheetPhoto("Ritratti", "1").isNull());
         QVERIFY(QFileInfo(folder.file("Pinakos")).isDir());
     }
