@@ -24,6 +24,8 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent)
     new Shape(p, QStringLiteral("shpPulsanti"), QRect(524, 578, 438, 78), kBlanchedAlmond);
 
     icoIstruzioni = new Picture(p, QStringLiteral("icoIstruzioni"), art("crea_istruzioni"), QRect(198, 20, 669, 113));
+    // The white area below the name box: a gallery wall with a painter's easel.
+    imgDecoro = new Picture(p, QStringLiteral("imgDecoro"), art("crea_decoro"), QRect(28, 290, 938, 266));
     imgGuida = new Picture(p, QStringLiteral("imgGuida"), art("guida"), QRect(946, 152, 29, 28), true);
     icoMano = new Picture(p, QStringLiteral("icoMano"), art("mano"), QRect(580, 150, 30, 58));
 

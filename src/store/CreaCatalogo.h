@@ -15,6 +15,7 @@ public:
     pinakos::Picture* icoIstruzioni = nullptr;
     pinakos::Picture* imgGuida = nullptr;
     pinakos::Picture* icoMano = nullptr;
+    pinakos::Picture* imgDecoro = nullptr; // decoration below the name box
     pinakos::Shape* bkgFile = nullptr;
     QLineEdit* txtFile = nullptr;
     pinakos::Picture* btnAnnulla = nullptr;
