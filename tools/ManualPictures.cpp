@@ -28,6 +28,7 @@
 #include <QImageWriter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPrinter>
@@ -345,7 +346,12 @@ QList<WindowPicture> windowPictures()
     add("crea", QStringLiteral("La creazione di un nuovo catalogo"), shot(w.frmCreaCatalogo, [&] {
             w.frmCreaCatalogo->txtFile->setText(QStringLiteral("Marine e vedute dell'Ottocento"));
         }));
-    add("apri", QStringLiteral("L'apertura di un catalogo esistente"), shot(w.frmApriCatalogo));
+    // The user has clicked the catalog to open.
+    add("apri", QStringLiteral("L'apertura di un catalogo esistente"), shot(w.frmApriCatalogo, [&] {
+            const QList<QListWidgetItem*> found = w.frmApriCatalogo->lstFiles->findItems(kCatalog, Qt::MatchStartsWith);
+            if (!found.isEmpty())
+                w.frmApriCatalogo->lstFiles->setCurrentItem(found.first());
+        }));
 
     // The sheet stays up behind the on-demand windows that open over it.
     TfrmOpere* sheet = w.frmOpere;
