@@ -2,9 +2,9 @@
 // disk full, the program folder read-only (even for root). The change window
 // gives its error message, the old password still opens the program and the
 // file keeps every byte.
-#include "../sheet/ReadOnlyTree.h"
 #include "FileSizeLimit.h"
 #include "Gui.h"
+#include "ReadOnlyTree.h"
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "access/PasswordStore.h"

@@ -4,6 +4,7 @@
 #include "FakeSheet.h"
 #include "FileSizeLimit.h"
 #include "Gui.h"
+#include "ReadOnlyTree.h"
 #include "app/Picture.h"
 #include "app/ProgramFolder.h"
 #include "output/CatalogModel.h"
@@ -21,6 +22,7 @@
 
 using namespace pinakos;
 using test::FakeSheet;
+using test::ReadOnlyTree;
 using namespace pinakos::test;
 
 namespace {
@@ -86,6 +88,7 @@ private Q_SLOTS:
     void noToSecondQuestionDoesNotOpen();
     void failureKeepsOldFileAndWindow();
     void cancelledExportLeavesFile();
+    void readOnlyFolderKeepsOldFile();
     void editTypedInGridIsExported();
     void readOnlyColumnsRefuseTyping();
 
@@ -260,6 +263,26 @@ void TestExportWindow::failureKeepsOldFileAndWindow()
     m_bed->dialogs.confirmAnswers << true << false;
     f->cmdEsportaClick();
     QVERIFY(exported().contains("Notturno"));
+}
+
+// A program folder the user may not write to: the failure message, the old
+// file as it was and no temporary file left behind.
+void TestExportWindow::readOnlyFolderKeepsOldFile()
+{
+    m_bed->folder.write(spreadsheetFileName(), "il file buono");
+    TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QString())});
+    const QStringList before = m_bed->folder.entries();
+    m_bed->dialogs.confirmAnswers << true;
+    {
+        ReadOnlyTree readOnly(m_bed->folder.path());
+        if (!readOnly.active())
+            QSKIP("the folder cannot be made read-only here");
+        f->cmdEsportaClick();
+    }
+    QCOMPARE(m_bed->dialogs.texts(), QStringList({kAskExport, kFailed}));
+    QCOMPARE(exported(), QByteArray("il file buono"));
+    QCOMPARE(m_bed->folder.entries(), before);
+    QVERIFY(f->isVisible());
 }
 
 void TestExportWindow::cancelledExportLeavesFile()

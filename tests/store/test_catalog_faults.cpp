@@ -2,9 +2,9 @@
 // program folder (even for root), a catalog deleted or replaced while it is
 // listed. Each test names its fault; the window gives its message, stays
 // where it was, and the folder keeps what it held.
-#include "../sheet/ReadOnlyTree.h"
 #include "Catalogs.h"
 #include "Gui.h"
+#include "ReadOnlyTree.h"
 #include "app/Windows.h"
 #include "shell/Avvio.h"
 #include "store/ApriCatalogo.h"
