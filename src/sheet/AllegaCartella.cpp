@@ -44,7 +44,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : GradientForm(parent)
     setStyleSheet(boxSelectors(kBoxes, 6)
                   + QStringLiteral(" { background-color: #F0F8FF; border: 1px solid #87CEEB; padding: 0px 2px; }")
                   + boxSelectors(kBoxes, 6, ":focus") + QStringLiteral(" { background-color: #FFFF00; }")
-                  + boxSelectors(kBoxes, 3) + QStringLiteral(" { color: #808080; }"));
+                  + boxSelectors(kBoxes, 3)
+                  + QStringLiteral(" { color: #5F5F5F; }")); // grey, still readable on the yellow
 
     QWidget* p = panContainer;
     shpSfondo = new Shape(p, QStringLiteral("shpSfondo"), QRect(8, 8, 593, 433), Qt::white);
