@@ -33,20 +33,15 @@ const QString kAskOpen = QStringLiteral("Le schede in archivio sono state esport
 const QString kExportFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.")
     + QStringLiteral("\n\r\n\r") + QStringLiteral("Accertarsi che il file di Excel non sia già aperto.");
 
-// Keeps the grid's table up to date key by key, so that the export writes
-// what stands in a cell even while its editor is still open.
-class LiveDelegate : public QStyledItemDelegate
+// Names the grid's cell editor, so that it can be found and driven by name.
+class NamedEditorDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            line->setObjectName(QStringLiteral("txtCella"));
-            connect(line, &QLineEdit::textEdited, this,
-                    [this, line] { Q_EMIT const_cast<LiveDelegate*>(this)->commitData(line); });
-        }
+        editor->setObjectName(QStringLiteral("txtCella"));
         return editor;
     }
 };
@@ -97,7 +92,7 @@ void TfrmExpOpere::buildGrid()
     grdRecords->setGeometry(8, 80, 821, 409);
     grdRecords->setFont(appFont(QStringLiteral("Tahoma"), 12));
     grdRecords->setModel(m_model);
-    grdRecords->setItemDelegate(new LiveDelegate(grdRecords));
+    grdRecords->setItemDelegate(new NamedEditorDelegate(grdRecords));
     grdRecords->setAlternatingRowColors(true);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -155,6 +150,10 @@ void TfrmExpOpere::cmdEsportaClick()
 
 void TfrmExpOpere::exportGrid()
 {
+    // A cell still being edited counts as it stands (the export button
+    // takes no focus, so its editor is open yet).
+    if (QWidget* editor = grdRecords->indexWidget(grdRecords->currentIndex()))
+        Q_EMIT grdRecords->itemDelegate()->commitData(editor);
     if (!dialogs().confirm(this, kAskExport))
         return;
     const QString path = exportPath();

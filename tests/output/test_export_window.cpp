@@ -90,6 +90,7 @@ private Q_SLOTS:
     void cancelledExportLeavesFile();
     void readOnlyFolderKeepsOldFile();
     void editTypedInGridIsExported();
+    void typingInsideACellKeepsItsPlace();
     void readOnlyColumnsRefuseTyping();
 
     void helpTopic();
@@ -321,6 +322,34 @@ void TestExportWindow::editTypedInGridIsExported()
     QVERIFY(exported().contains("<td style=\"text-align: left;\">h &lt; 50 cm &amp; per\xF2</td>"));
     QVERIFY(!exported().contains("vecchia"));
     QCOMPARE(m_bed->folder.read(QStringLiteral("Quadri.art")), archive);
+}
+
+// Keys typed in the middle of a cell's text go where the cursor stands, one
+// after the other, and Escape still takes the edit back.
+void TestExportWindow::typingInsideACellKeepsItsPlace()
+{
+    TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QStringLiteral("abcdef"))});
+    QTableView* g = f->grdRecords;
+    g->setFocus();
+    g->setCurrentIndex(g->model()->index(0, 14));
+    QTest::keyClick(g, Qt::Key_F2);
+    auto* editor = g->findChild<QLineEdit*>(QStringLiteral("txtCella"));
+    QVERIFY(editor);
+    editor->setCursorPosition(2);
+    typeKeys(editor, QStringLiteral("XY"));
+    QCOMPARE(editor->text(), QStringLiteral("abXYcdef"));
+    QCOMPARE(editor->cursorPosition(), 4);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCOMPARE(g->model()->index(0, 14).data().toString(), QStringLiteral("abcdef"));
+
+    QTest::keyClick(g, Qt::Key_F2);
+    editor = qobject_cast<QLineEdit*>(g->indexWidget(g->currentIndex())); // the closed one may linger
+    QVERIFY(editor);
+    editor->setCursorPosition(3);
+    typeKeys(editor, QStringLiteral("-"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(g->model()->index(0, 14).data().toString(),
+                 QStringLiteral("abc-def")); // committed once the key is handled
 }
 
 void TestExportWindow::readOnlyColumnsRefuseTyping()
