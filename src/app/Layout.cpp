@@ -1,7 +1,9 @@
 #include "app/Layout.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
@@ -59,6 +61,39 @@ void centreOver(QWidget* w, const QWidget* over)
         centreOnScreen(w);
 }
 
+namespace {
+
+// Enter on a focused button presses that very button, and only that one: no
+// window has a default button that Enter elsewhere would press.
+class EnterPresses : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        auto* b = qobject_cast<QPushButton*>(watched);
+        if (!b || !b->isEnabled())
+            return false;
+        if (!key->isAutoRepeat())
+            b->click();
+        return true;
+    }
+};
+
+QObject* enterPresses()
+{
+    static EnterPresses* filter = new EnterPresses(QCoreApplication::instance());
+    return filter;
+}
+
+} // namespace
+
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
                         int fontPixels)
 {
@@ -68,6 +103,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& tex
     b->setFont(appFont(QStringLiteral("Verdana"), fontPixels));
     b->setCursor(Qt::PointingHandCursor);
     b->setAutoDefault(false);
+    b->installEventFilter(enterPresses());
     return b;
 }
 

@@ -29,7 +29,8 @@ void setFixedFrame(QWidget* w, const QString& title, int clientWidth, int client
 void centreOnScreen(QWidget* w);
 void centreOver(QWidget* w, const QWidget* over);
 
-// A push button with the hand cursor, in Verdana; Enter elsewhere never presses it.
+// A push button with the hand cursor, in Verdana. Enter presses it when it
+// has the focus; Enter elsewhere never does.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
                         int fontPixels = 12);
 

@@ -39,8 +39,7 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent) : GradientForm(parent)
     txtCodFisc->setGeometry(26, 128, 233, 28);
     txtCodFisc->setFont(appFont(QStringLiteral("Courier New"), 20, true));
     btnControlla = makeButton(p, QStringLiteral("btnControlla"), QStringLiteral("Controlla"), QRect(268, 128, 160, 28));
-    // Enter in the box comes here; Enter again runs the check.
-    btnControlla->setAutoDefault(true);
+    // Enter in the box comes here; Enter again, on the button, runs the check.
     btnChiudi = makeButton(p, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(170, 184, 116, 28));
     setTabOrder(txtCodFisc, btnControlla);
     setTabOrder(btnControlla, btnChiudi);

@@ -42,8 +42,7 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* parent) : GradientForm(parent)
     // What the box takes comes from the key filter alone, not from composed input.
     txtPartitaIva->setAttribute(Qt::WA_InputMethodEnabled, false);
     btnControlla = makeButton(p, QStringLiteral("btnControlla"), QStringLiteral("Controlla"), QRect(268, 128, 160, 28));
-    // Enter in the box comes here; Enter again runs the check.
-    btnControlla->setAutoDefault(true);
+    // Enter in the box comes here; Enter again, on the button, runs the check.
     btnChiudi = makeButton(p, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(170, 184, 116, 28));
     setTabOrder(txtPartitaIva, btnControlla);
     setTabOrder(btnControlla, btnChiudi);

@@ -254,6 +254,33 @@ private Q_SLOTS:
         QVERIFY(dialogs().calls.isEmpty());
     }
 
+    // Enter on a button presses that button, never "Controlla" instead.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::newRow("fiscal code") << false;
+        QTest::newRow("VAT number") << true;
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(bool, vat);
+        TfrmCodFisc fiscal;
+        TfrmPartitaIva number;
+        QDialog& f = vat ? static_cast<QDialog&>(number) : fiscal;
+        QPushButton* chiudi = vat ? number.btnChiudi : fiscal.btnChiudi;
+        if (vat) {
+            showWindow(number);
+            test::typeKeys(number.txtPartitaIva, QStringLiteral("12345670587"));
+        } else {
+            showWindow(fiscal);
+            test::typeKeys(fiscal.txtCodFisc, QStringLiteral("RSSMRA85T10A562S"));
+        }
+        chiudi->setFocus();
+        QTest::keyClick(chiudi, Qt::Key_Return);
+        QVERIFY(!f.isVisible());
+        QVERIFY(dialogs().calls.isEmpty());
+    }
+
     // ---------------------------------------------------------- VAT number
 
     void vatKeys_data()
