@@ -201,13 +201,28 @@ QString runFileDialog(QFileDialog& dlg, const FileDialogSpec& request)
 }
 
 // File types are written "Name (*.a; *.b)"; the file dialog wants the
-// patterns separated by blanks only.
-QStringList dialogFilters(const QStringList& filters)
+// patterns separated by blanks only. "*.*" stands for every file, as on
+// Windows, where Qt's own dialog would admit only names with a dot: such a
+// dialog gets, behind each type's own text, the patterns it really matches
+// by ("*" for every file), and shows each type's own text only.
+void setFilters(QFileDialog& dlg, const QStringList& filters)
 {
-    QStringList out;
-    for (QString f : filters)
-        out << f.replace(QLatin1String("; "), QLatin1String(" ")).replace(u';', u' ');
-    return out;
+    static const QRegularExpression inBrackets(QStringLiteral("\\(([^)]*)\\)\\s*$"));
+    QStringList plain, matched;
+    bool everyFile = false;
+    for (QString f : filters) {
+        f.replace(QLatin1String("; "), QLatin1String(" ")).replace(u';', u' ');
+        plain << f;
+        const QRegularExpressionMatch m = inBrackets.match(f);
+        QStringList patterns = m.hasMatch() ? m.captured(1).split(u' ', Qt::SkipEmptyParts) : QStringList();
+        if (patterns.removeAll(QStringLiteral("*.*")) > 0) {
+            everyFile = true;
+            patterns = {QStringLiteral("*")};
+        }
+        matched << f + QStringLiteral(" (") + patterns.join(u' ') + u')';
+    }
+    dlg.setOption(QFileDialog::HideNameFilterDetails, everyFile);
+    dlg.setNameFilters(everyFile ? matched : plain);
 }
 
 class QtDialogs final : public Dialogs
@@ -248,7 +263,7 @@ public:
         QFileDialog dlg(parent, request.title);
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
-        dlg.setNameFilters(dialogFilters(request.filters));
+        setFilters(dlg, request.filters);
         return runFileDialog(dlg, request);
     }
 
@@ -257,7 +272,7 @@ public:
         QFileDialog dlg(parent, request.title);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
-        dlg.setNameFilters(dialogFilters(request.filters));
+        setFilters(dlg, request.filters);
         dlg.setDefaultSuffix(request.defaultSuffix);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
         dlg.setOption(QFileDialog::ReadOnly, false);

@@ -19,10 +19,12 @@
 #include "store/CreaCatalogo.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QListWidget>
@@ -292,6 +294,42 @@ private Q_SLOTS:
         QCOMPARE(folder, QDir(elsewhere).canonicalPath());
         QCOMPARE(run(other, QString(), &folder, nullptr), QString());
         QCOMPARE(folder, QDir(homeDir).canonicalPath());
+    }
+
+    // "Tutti i file (*.*)" admits every file, names without a dot included,
+    // and reads as written; the photo types keep their patterns in view.
+    void everyFileMeansEveryFile_data()
+    {
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("matched");
+        QTest::newRow("every file") << QStringList{QStringLiteral("Tutti i file (*.*)")}
+                                    << QStringLiteral("Tutti i file (*.*)") << QStringList{QStringLiteral("*")};
+        QTest::newRow("photos") << QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"),
+                                               QStringLiteral("Immagine Bitmap (*.bmp)")}
+                                << QStringLiteral("Immagine JPEG (*.jpg *.jpeg)")
+                                << QStringList{QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")};
+    }
+    void everyFileMeansEveryFile()
+    {
+        QFETCH(QStringList, filters);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, matched);
+        FileDialogSpec spec;
+        spec.title = QStringLiteral("Documento");
+        spec.filters = filters;
+        QString text;
+        QStringList patterns;
+        whenModalShown([&](QWidget* m) {
+            if (auto* combo = m->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+                text = combo->currentText().trimmed();
+            if (auto* files = m->findChild<QFileSystemModel*>())
+                patterns = files->nameFilters();
+            static_cast<QDialog*>(m)->reject();
+        });
+        dialogs().openFile(nullptr, spec);
+        QCOMPARE(text, shown);
+        QCOMPARE(patterns, matched);
     }
 
     // ------------------------------------------------------------ windows
