@@ -43,7 +43,7 @@ TfrmOpere_Disponibili::TfrmOpere_Disponibili(QWidget* parent) : GradientForm(par
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmOpere_Disponibili::btnChiudiClick);
     connect(btnTrova, &QPushButton::clicked, this, &TfrmOpere_Disponibili::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmOpere_Disponibili::btnStampaClick);
-    connect(lstRecords, &QListView::doubleClicked, this, &TfrmOpere_Disponibili::lstRecordsDblClick);
+    onListDoubleClick([this] { lstRecordsDblClick(); });
 }
 
 void TfrmOpere_Disponibili::showEvent(QShowEvent* e)

@@ -10,12 +10,30 @@
 #include "sheet/Sheet.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 
 namespace pinakos {
 
 namespace {
 
 constexpr int kItemWidth = 1600;
+
+// Hands a double-click with the left button on the list's area to its handler.
+class DoubleClicks : public QObject
+{
+public:
+    DoubleClicks(QObject* parent, std::function<void()> handler) : QObject(parent), m_handler(std::move(handler)) {}
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::MouseButtonDblClick || static_cast<QMouseEvent*>(e)->button() != Qt::LeftButton)
+            return false;
+        m_handler();
+        return true;
+    }
+
+private:
+    std::function<void()> m_handler;
+};
 
 } // namespace
 
@@ -105,6 +123,11 @@ void ResultList::openSelected(Sheet* sheet)
     const SummaryList& list = lines->list();
     openLine(sheet->catalogPath(), list.record(row), list.bytes(row),
              [sheet](int n, const TSchedaOpera& r) { sheet->showRecord(n, r); });
+}
+
+void ResultList::onListDoubleClick(std::function<void()> handler)
+{
+    lstRecords->viewport()->installEventFilter(new DoubleClicks(lstRecords->viewport(), std::move(handler)));
 }
 
 } // namespace pinakos

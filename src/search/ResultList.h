@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QString>
+#include <functional>
 
 namespace pinakos {
 
@@ -55,6 +56,9 @@ protected:
     void printLines(QWidget* window, const QString& title);
     // Shows the work of the selected line in the sheet. Failures throw.
     void openSelected(Sheet* sheet);
+    // Runs `handler` on a double-click anywhere on the list, on a line or
+    // below the last one.
+    void onListDoubleClick(std::function<void()> handler);
 };
 
 } // namespace pinakos

@@ -118,7 +118,7 @@ TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmTrovaOpere::btnChiudiClick);
     connect(btnTrova, &QPushButton::clicked, this, &TfrmTrovaOpere::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmTrovaOpere::btnStampaClick);
-    connect(lstRecords, &QListView::doubleClicked, this, &TfrmTrovaOpere::lstRecordsDblClick);
+    onListDoubleClick([this] { lstRecordsDblClick(); });
 }
 
 void TfrmTrovaOpere::buildFilters(QWidget* p)

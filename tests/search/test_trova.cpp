@@ -112,6 +112,8 @@ private Q_SLOTS:
     void findOnEmptyList();
 
     void doubleClickOpensTheWork();
+    void doubleClickBelowTheLines_data();
+    void doubleClickBelowTheLines();
     void soldMarkRule_data();
     void soldMarkRule();
     void equalLinesOpenTheirOwnRecord();
@@ -575,6 +577,32 @@ void TestTrova::doubleClickOpensTheWork()
     QCOMPARE(sheet()->lblDesc01->text(), QStringLiteral("Perizia"));
     QCOMPARE(sheet()->shownPhoto().size(), QSize(40, 30));
     QCOMPARE(frm->lines->rowCount(), 0); // closing emptied the list
+}
+
+// A double-click below the last line acts on the selected line, as one on
+// the line itself; with none selected the window just closes.
+void TestTrova::doubleClickBelowTheLines_data()
+{
+    QTest::addColumn<bool>("selected");
+    QTest::newRow("a line selected") << true;
+    QTest::newRow("nothing selected") << false;
+}
+void TestTrova::doubleClickBelowTheLines()
+{
+    QFETCH(bool, selected);
+    QVERIFY(test::openCatalog(QStringLiteral("Ritratti"), three()));
+    openSearch();
+    search({{frm->txtCapo, QStringLiteral("alba")}});
+    QListView* list = frm->lstRecords;
+    if (selected)
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(20, list->visualRect(list->model()->index(0, 0)).center().y()));
+    const QPoint below(20, list->viewport()->height() - 5);
+    QVERIFY(!list->indexAt(below).isValid());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, below);
+    QVERIFY(!frm->isVisible());
+    QCOMPARE(sheet()->lblPosizione->text(), selected ? QStringLiteral("2") : QString());
+    QCOMPARE(sheet()->txtCapo->text(), selected ? QStringLiteral("Alba sul lago") : QString());
 }
 
 void TestTrova::soldMarkRule_data()
