@@ -140,7 +140,7 @@ void TfrmExpOpere::showEvent(QShowEvent* e)
 void TfrmExpOpere::FormShow()
 {
     // Any failure ends the filling silently, with the rows read so far.
-    runHandler(this, [this] { m_model->load(m_sheet ? trimmed(m_sheet->catalogPath()) : QString()); });
+    runSilently([this] { m_model->load(m_sheet ? trimmed(m_sheet->catalogPath()) : QString()); });
 }
 
 void TfrmExpOpere::cmdEsportaClick()
@@ -157,22 +157,21 @@ void TfrmExpOpere::exportGrid()
     if (!dialogs().confirm(this, kAskExport))
         return;
     const QString path = exportPath();
-    bool done = false;
-    const bool ran = runHandler(
+    // From writing to opening the file, any failure gives the one message;
+    // a cancelled export leaves the file as it was and asks nothing more.
+    runHandler(
         this,
         [&] {
-            const std::unique_ptr<Dialogs::Progress> progress =
+            std::unique_ptr<Dialogs::Progress> progress =
                 dialogs().progress(this, QStringLiteral("Esportazione delle schede in corso..."), m_model->rowCount());
-            done = writeSpreadsheet(path, [&](SpreadsheetWriter& w) {
+            const bool done = writeSpreadsheet(path, [&](SpreadsheetWriter& w) {
                 return m_model->writeRows(w, [&](int rows) { return !progress || progress->step(rows); });
             });
+            progress.reset(); // gone before the question
+            if (done && dialogs().confirm(this, kAskOpen))
+                TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
         },
         kExportFailed, Dialogs::Kind::Message);
-    // Failed or cancelled: the file stays as it was.
-    if (!ran || !done)
-        return;
-    if (dialogs().confirm(this, kAskOpen))
-        TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
 }
 
 void TfrmExpOpere::cmdGuidaClick()
