@@ -67,9 +67,10 @@ bool CatalogModel::load(const QString& archivePath)
     m_bytes.clear();
     m_edits.clear();
     bool ok = true;
+    int n = 0;
     try {
         Archive a(archivePath);
-        const int n = a.count();
+        n = a.count();
         m_index.reserve(size_t(n));
         a.scan([this](int, const TSchedaOpera& r) {
             append(r);
@@ -78,6 +79,10 @@ bool CatalogModel::load(const QString& archivePath)
         a.close();
     } catch (const Failure&) {
         ok = false;
+        // The grid has its row for every record counted; those not read
+        // stay empty.
+        while (int(m_index.size()) < n)
+            append(TSchedaOpera());
     } catch (const std::bad_alloc&) {
         ok = false;
     }
