@@ -15,6 +15,8 @@
 #include <QShowEvent>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <algorithm>
+#include <algorithm>
 
 using namespace pinakos;
 
@@ -140,10 +142,14 @@ void TfrmSlideshow::showEvent(QShowEvent* e)
 
 void TfrmSlideshow::FormShow()
 {
-    // The slide takes the screen less a margin; the window's own screen, in logical units.
+    // The slide takes the screen less a margin (the window's own screen, in
+    // logical units), and never more than the desktop leaves to a maximised
+    // window, so that no scroll bar comes over the show.
     const QScreen* s = screen();
     const QSize area = s ? s->size() : QSize(1016 + 60, 713 + 90);
-    setPanelSize(std::max(1, area.width() - 60), std::max(1, area.height() - 90));
+    const QSize free = s ? s->availableSize() : area;
+    setPanelSize(std::clamp(area.width() - 60, 1, std::max(1, free.width())),
+                 std::clamp(area.height() - 90, 1, std::max(1, free.height())));
     imgFoto->setGeometry(panContainer->rect());
     imgFoto->showStartPicture(imgBianco->resource());
     Timer->setInterval(slideInterval());
