@@ -16,7 +16,6 @@
 #include <QSvgRenderer>
 #include <QTimer>
 #include <algorithm>
-#include <algorithm>
 
 using namespace pinakos;
 
