@@ -53,10 +53,15 @@ bool printReport(QWidget* parent, report::Report& report)
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(report.name());
     printer.setCreator(QStringLiteral("Pinakos"));
+    // With no printer the dialog offers a PDF file in the program folder.
+    // Windows' own print dialog takes no PDF printer (and Windows always has
+    // its own PDF printer), so there the system's printers are left alone.
+#ifndef Q_OS_WIN
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(programFolder() + report.name() + QStringLiteral(".pdf"));
     }
+#endif
     printer.setPageLayout(report.pageLayout(0));
     printer.setFromTo(1, report.pageCount());
     if (!dialogs().print(parent, printer))
