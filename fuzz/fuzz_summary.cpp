@@ -10,6 +10,7 @@
 #include "store/Codec1252.h"
 
 #include <cstring>
+#include <memory>
 
 using namespace pinakos;
 
@@ -93,6 +94,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(containsLowered(line, needle) == (lowered(line).find(needle) != std::string::npos));
     const std::string_view hay(raw, sizeof raw);
     FUZZ_CHECK(containsLowered(hay, needle) == (lowered(hay).find(needle) != std::string::npos));
+    // Sixteen bytes at a time where 15 more may be read: a buffer of exactly
+    // that size, so that a read past it is caught.
+    {
+        const std::unique_ptr<char[]> wide(new char[line.size() + 15]);
+        std::memcpy(wide.get(), line.data(), line.size());
+        std::memset(wide.get() + line.size(), 'A', 15);
+        const std::string_view inWide(wide.get(), line.size());
+        FUZZ_CHECK(containsLowered(inWide, needle, line.size() + 15)
+                   == (lowered(line).find(needle) != std::string::npos));
+    }
 
     // Search filters: texts from the rest of the input, split at "|".
     std::array<QString, kFilterCount> texts;

@@ -79,6 +79,14 @@ public:
         placePanel();
     }
 
+    // Whether a client area smaller than the panel shows scroll bars (the
+    // default) or just centres the panel, cutting off what does not fit.
+    void setScrolling(bool on)
+    {
+        m_scrolling = on;
+        placePanel();
+    }
+
     // Scrolls, when the window scrolls at all, so that `w` (a control on the
     // panel) is in view.
     void ensureVisible(QWidget* w)
@@ -132,6 +140,8 @@ private:
     QSize viewSize() const
     {
         const QSize area = this->size();
+        if (!m_scrolling)
+            return area;
         const QSize need = needed();
         const int ext = barExtent();
         bool h = need.width() > area.width();
@@ -178,6 +188,7 @@ private:
     }
 
     QColor m_top = Qt::white, m_bottom = Qt::white;
+    bool m_scrolling = true;
     bool m_fixedPanel = false;
     bool m_placing = false;
     QPoint m_fixedPos;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolTip>
@@ -86,9 +87,12 @@ public:
     }
 };
 
+// One filter for the application, made again should the application be.
 QObject* enterPresses()
 {
-    static EnterPresses* filter = new EnterPresses(QCoreApplication::instance());
+    static QPointer<EnterPresses> filter;
+    if (!filter)
+        filter = new EnterPresses(QCoreApplication::instance());
     return filter;
 }
 

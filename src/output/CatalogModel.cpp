@@ -79,16 +79,14 @@ bool CatalogModel::load(const QString& archivePath)
         a.close();
     } catch (const Failure&) {
         ok = false;
-        // The grid has its row for every record counted; those not read
-        // stay empty.
-        while (int(m_index.size()) < n)
-            append(TSchedaOpera());
     } catch (const std::bad_alloc&) {
         ok = false;
     }
     m_index.shrink_to_fit();
     m_bytes.squeeze();
-    m_rows = int(m_index.size());
+    // The grid has its row for every record counted; rows of records not
+    // read (a failure part way) stay empty, without a number.
+    m_rows = std::max(n, int(m_index.size()));
     endResetModel();
     return ok;
 }

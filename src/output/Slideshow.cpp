@@ -103,6 +103,7 @@ TfrmSlideshow::TfrmSlideshow(QWidget* parent) : GradientForm(parent)
     // FormCreate
     applyFormatSettings();
     setupWorkWindow(QStringLiteral(" Slide show catalogo opere d'arte"), QColor(0x46, 0x82, 0xB4), 956, 623);
+    setScrolling(false); // a show, not a form: what does not fit is cut off, never scrolled
     // An ordinary resizable window with all its title-bar buttons, opened maximised.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                    | Qt::WindowCloseButtonHint);
