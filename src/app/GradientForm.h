@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QColor>
 #include <QDialog>
+#include <QList>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QWheelEvent>
@@ -39,7 +41,7 @@ public:
             QObject::connect(bar, &QAbstractSlider::valueChanged, this, [this](int) { placePanel(); });
         }
         QObject::connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (now && panContainer->isAncestorOf(now))
+            if (now && onAPanel(now))
                 ensureVisible(now);
         });
     }
@@ -76,6 +78,14 @@ public:
     {
         m_fixedPanel = true;
         m_fixedPos = QPoint(x, y);
+        placePanel();
+    }
+
+    // Another panel of the panel's size that takes turns with it in the same
+    // place, and scrolls with it.
+    void addPanel(QWidget* panel)
+    {
+        m_panels.append(panel);
         placePanel();
     }
 
@@ -129,6 +139,15 @@ protected:
     void centrePanel() { placePanel(); }
 
 private:
+    bool onAPanel(QWidget* w) const
+    {
+        if (panContainer->isAncestorOf(w))
+            return true;
+        for (QWidget* other : m_panels)
+            if (other && other->isAncestorOf(w))
+                return true;
+        return false;
+    }
     // The room the panel needs: its size, and its offset when it is fixed.
     QSize needed() const
     {
@@ -184,11 +203,15 @@ private:
         if (v)
             y = (m_fixedPanel ? m_fixedPos.y() : 0) - m_vBar->value();
         panContainer->move(x, y);
+        for (QWidget* other : std::as_const(m_panels))
+            if (other)
+                other->move(x, y);
         m_placing = false;
     }
 
     QColor m_top = Qt::white, m_bottom = Qt::white;
     bool m_scrolling = true;
+    QList<QPointer<QWidget>> m_panels; // besides panContainer
     bool m_fixedPanel = false;
     bool m_placing = false;
     QPoint m_fixedPos;

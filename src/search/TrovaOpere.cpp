@@ -63,6 +63,7 @@ TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
     panAvvio = new QWidget(this);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
     panAvvio->setGeometry(panContainer->geometry());
+    addPanel(panAvvio);
     QWidget* p = panAvvio;
     shpSpiega = new Shape(p, QStringLiteral("shpSpiega"), QRect(8, 8, 817, 78), Qt::white);
     imgSpiega = new Picture(p, QStringLiteral("imgSpiega"), art("trova_spiega"), QRect(18, 16, 58, 55));

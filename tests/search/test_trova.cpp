@@ -123,6 +123,7 @@ private Q_SLOTS:
 
     void printHandsOverTheLines();
     void closingEmptiesTheList();
+    void filterViewScrollsWithTheWindow();
 };
 
 void TestTrova::frame()
@@ -732,6 +733,21 @@ void TestTrova::closingEmptiesTheList()
     QVERIFY(!frm->isVisible());
     QCOMPARE(frm->lines->rowCount(), 0);
     QVERIFY(frm->lblAttendere->isHidden());
+}
+
+// In a client area smaller than the panels the filter view scrolls with the
+// window, and a box that takes the focus comes into view.
+void TestTrova::filterViewScrollsWithTheWindow()
+{
+    QVERIFY(test::openCatalog(QStringLiteral("Vuoto"), {}));
+    openSearch();
+    frm->setFixedSize(862, 400);
+    frm->txtNote->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), frm->txtNote);
+    QCOMPARE(frm->panAvvio->pos(), frm->panContainer->pos());
+    const QRect box(frm->txtNote->mapTo(frm.get(), QPoint(0, 0)), frm->txtNote->size());
+    QVERIFY2(QRect(QPoint(0, 0), QSize(862, 400)).contains(box),
+             qPrintable(QStringLiteral("%1,%2").arg(box.x()).arg(box.y())));
 }
 
 QTEST_MAIN(TestTrova)
