@@ -144,13 +144,20 @@ QString printedAt(const QDateTime& when)
         + QLocale::system().toString(when.time(), format);
 }
 
-void fillSheetReport(report::Report& report, const TSchedaOpera& shown, const QImage& picture, const QDateTime& when)
+void fillSheetReport(report::Report& report, const std::function<QString(Campo)>& textOf, const QImage& picture,
+                     const QDateTime& when)
 {
     report.findPage(QStringLiteral("Page1"))->setOrientation(QPageLayout::Portrait);
     report.findPicture(QStringLiteral("imgLogo"))->setPicture(picture);
     for (const auto& [name, campo] : sheetReportFields())
-        report.findText(name)->setText(trimmed(shown.text(campo)));
+        report.findText(name)->setText(trimmed(textOf(campo)));
     report.findText(QStringLiteral("txtCalce"))->setText(printedAt(when));
+}
+
+void fillSheetReport(report::Report& report, const TSchedaOpera& shown, const QImage& picture, const QDateTime& when)
+{
+    fillSheetReport(
+        report, [&](Campo c) { return shown.text(c); }, picture, when);
 }
 
 } // namespace pinakos

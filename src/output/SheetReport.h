@@ -6,6 +6,7 @@
 #include "store/SchedaOpera.h"
 
 #include <QDateTime>
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -27,8 +28,11 @@ std::unique_ptr<report::Report> makeSheetReport();
 QString printedAt(const QDateTime& when);
 
 // Fills the template as the print window does: portrait page, the picture,
-// the fifteen texts of the record (trimmed, printed literally) and the print
-// date line.
+// the fifteen texts (each `textOf` its field, trimmed, printed literally) and
+// the print date line.
+void fillSheetReport(report::Report& report, const std::function<QString(Campo)>& textOf, const QImage& picture,
+                     const QDateTime& when);
+// The same with the texts of a record.
 void fillSheetReport(report::Report& report, const TSchedaOpera& shown, const QImage& picture, const QDateTime& when);
 
 } // namespace pinakos

@@ -75,7 +75,9 @@ void TfrmStampaOpera::btnStampaClick()
         const SheetPhoto& photo = imgLogo->photo();
         const QImage picture =
             photo.isNull() ? QImage() : photo.imageFor(fitRect(photo.size(), QRect(QPoint(), kPrintedPhoto)).size());
-        fillSheetReport(*repDocumento, m_sheet ? m_sheet->shownRecord() : TSchedaOpera(), picture, now());
+        // The texts as the boxes show them, not as the archive would keep them.
+        fillSheetReport(
+            *repDocumento, [this](Campo c) { return m_sheet ? m_sheet->shownText(c) : QString(); }, picture, now());
         printReport(this, *repDocumento);
     });
     // Printed or cancelled, the window has done its work; after a failure it stays.

@@ -494,6 +494,15 @@ TSchedaOpera TfrmOpere::shownRecord() const
     return r;
 }
 
+QString TfrmOpere::shownText(Campo field) const
+{
+    int i = 0;
+    for (QLineEdit* box : fields())
+        if (kFields[i++].campo == field)
+            return box->text();
+    return QString();
+}
+
 void TfrmOpere::cmdNuovoClick() { newSheet(); }
 
 bool TfrmOpere::withArchive(const std::function<void(Archive&)>& command)

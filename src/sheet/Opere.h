@@ -29,6 +29,7 @@ public:
     QString catalogName() const override;
     void showRecord(int n, const pinakos::TSchedaOpera& record) override;
     pinakos::TSchedaOpera shownRecord() const override;
+    QString shownText(pinakos::Campo field) const override;
     int shownNumber() const override;
     pinakos::SheetPhoto shownPhoto() const override;
     pinakos::Attachments attachments() const override;

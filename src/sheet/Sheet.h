@@ -39,6 +39,8 @@ public:
     virtual void showRecord(int n, const TSchedaOpera& record) = 0;
     // The shown sheet as a record, saved or not, ready to be written.
     virtual TSchedaOpera shownRecord() const = 0;
+    // The text of the box for `field` as it stands, before any encoding.
+    virtual QString shownText(Campo field) const = 0;
     // The 1-based number of the shown record; 0 for a new sheet not yet saved.
     virtual int shownNumber() const = 0;
     // The picture the sheet shows now (the default picture when it has none).

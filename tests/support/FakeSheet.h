@@ -28,6 +28,7 @@ public:
         record = r;
     }
     TSchedaOpera shownRecord() const override { return record; }
+    QString shownText(Campo field) const override { return record.text(field); }
     int shownNumber() const override { return number; }
     SheetPhoto shownPhoto() const override { return photo; }
     Attachments attachments() const override { return slots; }
