@@ -2,6 +2,7 @@
 #include "FakeDialogs.h"
 #include "FileSizeLimit.h"
 #include "Gui.h"
+#include "ReadOnlyTree.h"
 #include "TempFolder.h"
 
 #include "app/Picture.h"
@@ -280,6 +281,48 @@ private Q_SLOTS:
         QCOMPARE(documentFiles(), QStringList{QStringLiteral("perizia.pdf")});
     }
 
+    // A document of the folder replaced by a folder or a 2 GB sparse file:
+    // "Apri" still hands its name to the desktop without reading it, and a
+    // copy over it either replaces the file or tells why it cannot.
+    void documentReplacedByFolderOrHugeFile_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("folder") << true;
+        QTest::newRow("2 GB sparse file") << false;
+    }
+    void documentReplacedByFolderOrHugeFile()
+    {
+        QFETCH(bool, folder);
+        openEmptyCatalog();
+        const QString target = documentsFolder() + "perizia.pdf";
+        if (folder) {
+            QVERIFY(QDir().mkpath(target));
+        } else {
+            writeFile(target, QByteArray());
+            QVERIFY(QFile::resize(target, 2LL << 30));
+        }
+        sheet()->setAttachments(slots(QStringLiteral("perizia.pdf"), QStringLiteral("Perizia")));
+        dialogs().fileAnswers.enqueue(outsideFile(QStringLiteral("perizia.pdf"), "nuovo"));
+        dialogs().confirmAnswers.enqueue(true);
+        QVERIFY(withWindow([&](TfrmAllegaCartella* f) {
+            test::click(f->btnApri01);
+            test::click(f->btnSfoglia02);
+            test::click(f->btnApplica);
+        }));
+        QCOMPARE(dialogs().count(FakeDialogs::Call::ShellOpen), 1);
+        QCOMPARE(dialogs().count(FakeDialogs::Call::Confirm), 1);
+        if (folder) {
+            QCOMPARE(dialogs().count(FakeDialogs::Call::Error), 1);
+            QVERIFY(QFileInfo(target).isDir());
+            QCOMPARE(sheet()->lblFile02->text(), QString());
+        } else {
+            QCOMPARE(dialogs().count(FakeDialogs::Call::Error), 0);
+            QCOMPARE(readAll(target), QByteArray("nuovo"));
+            QCOMPARE(sheet()->lblFile02->text(), QStringLiteral("perizia.pdf"));
+        }
+        QCOMPARE(documentFiles(), folder ? QStringList() : QStringList{QStringLiteral("perizia.pdf")});
+    }
+
     // Choosing the very file that lies in the documents folder: no question,
     // and the file is not destroyed.
     void sameFileNeitherAsksNorDestroys()
@@ -459,6 +502,9 @@ private Q_SLOTS:
         QTest::newRow("disk full")
             << "full"
             << "Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.";
+        QTest::newRow("read-only program folder")
+            << "readonly"
+            << "Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.";
         QTest::newRow("name the record cannot keep")
             << "cyrillic"
             << "Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la scheda";
@@ -481,20 +527,30 @@ private Q_SLOTS:
         if (what == "blocked")
             writeFile(m_bed->folder.file("Documenti_Allegati"), "un file al posto della cartella");
         dialogs().fileAnswers.enqueue(source);
+        if (what == "readonly")
+            QVERIFY(QDir().mkpath(documentsFolder()));
         std::unique_ptr<test::FileSizeLimit> limit;
+        std::unique_ptr<test::ReadOnlyTree> readOnly;
+        bool available = true;
         QVERIFY(withWindow([&](TfrmAllegaCartella* f) {
             if (what == "full") {
                 limit = std::make_unique<test::FileSizeLimit>(64 * 1024);
-                if (!limit->active())
+                if (!(available = limit->active()))
+                    return;
+            }
+            if (what == "readonly") {
+                readOnly = std::make_unique<test::ReadOnlyTree>(m_bed->folder.path());
+                if (!(available = readOnly->active()))
                     return;
             }
             test::click(f->btnSfoglia01);
             limit.reset();
+            readOnly.reset();
             QCOMPARE(f->txtFile01->text(), QStringLiteral("vecchio.pdf"));
             test::click(f->btnApplica);
         }));
-        if (what == "full" && dialogs().count(FakeDialogs::Call::Error) == 0)
-            QSKIP("file size limit not available");
+        if (!available)
+            QSKIP("the file size limit or a read-only folder is not available here");
         QCOMPARE(dialogs().count(FakeDialogs::Call::Error), 1);
         QVERIFY2(dialogs().last().text.startsWith(message), qPrintable(dialogs().last().text));
         QCOMPARE(sheet()->lblFile01->text(), QStringLiteral("vecchio.pdf"));

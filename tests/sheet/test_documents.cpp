@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace pinakos;
 using pinakos::test::FileSizeLimit;
@@ -19,6 +20,14 @@ using pinakos::test::TempFolder;
 using pinakos::test::writeFile;
 
 namespace {
+
+// The largest resident size the process has had so far, in KB.
+long peakResidentKb()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
 
 // The files of the documents folder, hidden ones included.
 QStringList documentFiles()
@@ -202,6 +211,23 @@ private Q_SLOTS:
         QCOMPARE(readAll(t.path), bytes);
         QCOMPARE(QFileInfo(t.path).size(), size);
         QCOMPARE(documentFiles(), QStringList{QStringLiteral("doc.bin")}); // no temporary file left
+    }
+
+    // A document of hundreds of MB is copied block by block: what the
+    // process holds at its peak grows by far less than the document.
+    void largeDocumentCopiedInBlocks()
+    {
+        TempFolder& folder = *m_folder;
+        const QString source = folder.file("fuori/grande.bin");
+        writeFile(source, QByteArray());
+        constexpr qint64 size = 256LL << 20;
+        QVERIFY(QFile::resize(source, size)); // sparse: nothing to write here
+        const long before = peakResidentKb();
+        const DocumentTarget t = prepareDocument(source);
+        copyDocument(source, t.path);
+        QCOMPARE(QFileInfo(t.path).size(), size);
+        QVERIFY2(peakResidentKb() - before < 64 * 1024, qPrintable(QString::number(peakResidentKb() - before)));
+        QCOMPARE(documentFiles(), QStringList{QStringLiteral("grande.bin")});
     }
 
     void replacesExisting()

@@ -313,6 +313,32 @@ private Q_SLOTS:
     // message, and so does reading, since the archive is opened for reading
     // and writing; the folder holds exactly what it held before, nothing
     // half-written, no photo.
+    // A record shown and changed while the program folder is read-only:
+    // saving it gives the archive message and the record stays as it was,
+    // its photo too.
+    void readOnlyFolderRefusesRewrite()
+    {
+        const QString path = threeRecords();
+        const QByteArray oldPhoto = test::jpegOf(QSize(40, 30), Qt::red);
+        m_bed->folder.write(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"), oldPhoto);
+        openCatalog(QStringLiteral("Ritratti"));
+        test::click(sheet()->cmdPrimo);
+        test::click(sheet()->cmdAvanti);
+        QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("2"));
+        const QByteArray archive = bytesOf(path);
+        {
+            ReadOnlyTree readOnly(m_bed->folder.path());
+            if (!readOnly.active())
+                QSKIP("this file system cannot make the folder read-only for root");
+            sheet()->txtNote->setText(QStringLiteral("cambiata"));
+            test::click(sheet()->cmdSalva);
+            expectArchiveFailure();
+            QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("2"));
+        }
+        QCOMPARE(bytesOf(path), archive);
+        QCOMPARE(m_bed->folder.read(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg")), oldPhoto);
+    }
+
     void readOnlyProgramFolder()
     {
         const QString path = threeRecords();
