@@ -42,6 +42,18 @@ TSchedaOpera noted(const QString& title, const QString& note)
     return r;
 }
 
+// Opens the editor of the first row's notes cell with F2, as a person does;
+// gives it (the one just opened: a closed one may linger until deleted).
+QLineEdit* editNotes(TfrmExpOpere* f)
+{
+    QTableView* g = f->grdRecords;
+    g->setFocus();
+    g->setCurrentIndex(g->model()->index(0, 14));
+    QTest::keyClick(g, Qt::Key_F2);
+    auto* editor = qobject_cast<QLineEdit*>(g->indexWidget(g->currentIndex()));
+    return editor && editor->objectName() == QLatin1String("txtCella") ? editor : nullptr;
+}
+
 } // namespace
 
 class TestExportWindow : public QObject
@@ -308,11 +320,7 @@ void TestExportWindow::editTypedInGridIsExported()
 {
     TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QStringLiteral("vecchia"))});
     const QByteArray archive = m_bed->folder.read(QStringLiteral("Quadri.art"));
-    QTableView* g = f->grdRecords;
-    g->setFocus();
-    g->setCurrentIndex(g->model()->index(0, 14));
-    QTest::keyClick(g, Qt::Key_F2);
-    auto* editor = g->findChild<QLineEdit*>(QStringLiteral("txtCella"));
+    QLineEdit* editor = editNotes(f);
     QVERIFY(editor);
     editor->selectAll();
     typeKeys(editor, QStringLiteral("h < 50 cm & però"));
@@ -330,10 +338,7 @@ void TestExportWindow::typingInsideACellKeepsItsPlace()
 {
     TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QStringLiteral("abcdef"))});
     QTableView* g = f->grdRecords;
-    g->setFocus();
-    g->setCurrentIndex(g->model()->index(0, 14));
-    QTest::keyClick(g, Qt::Key_F2);
-    auto* editor = g->findChild<QLineEdit*>(QStringLiteral("txtCella"));
+    QLineEdit* editor = editNotes(f);
     QVERIFY(editor);
     editor->setCursorPosition(2);
     typeKeys(editor, QStringLiteral("XY"));
@@ -342,8 +347,7 @@ void TestExportWindow::typingInsideACellKeepsItsPlace()
     QTest::keyClick(editor, Qt::Key_Escape);
     QCOMPARE(g->model()->index(0, 14).data().toString(), QStringLiteral("abcdef"));
 
-    QTest::keyClick(g, Qt::Key_F2);
-    editor = qobject_cast<QLineEdit*>(g->indexWidget(g->currentIndex())); // the closed one may linger
+    editor = editNotes(f);
     QVERIFY(editor);
     editor->setCursorPosition(3);
     typeKeys(editor, QStringLiteral("-"));
