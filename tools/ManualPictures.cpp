@@ -17,6 +17,8 @@
 #include "sheet/AllegaCartella.h"
 #include "sheet/Opere.h"
 #include "sheet/Photo.h"
+#include "sheet/PhotoView.h"
+#include "sheet/Zoom.h"
 #include "shell/Avvio.h"
 #include "store/ApriCatalogo.h"
 #include "store/Archive.h"
@@ -360,6 +362,8 @@ QList<WindowPicture> windowPictures()
     settle();
     sheet->cmdPrimoClick();
     add("opere", QStringLiteral("La scheda di un'opera con la sua foto"), framed(sheet));
+    add("zoom", QStringLiteral("La foto dell'opera a tutto schermo"),
+        onDemand<TfrmZoom>(sheet, [&](TfrmZoom& f) { f.setPhoto(sheet->imgFoto->photo()); }));
     add("codfisc", QStringLiteral("La verifica del codice fiscale"),
         onDemand<TfrmCodFisc>(
             sheet, [&](TfrmCodFisc& f) { f.txtCodFisc->setText(sheet->txtCodFisc->text()); },

@@ -76,6 +76,7 @@ const Placement kPlacements[] = {
     {1, "crea", "nuovo catalogo"},
     {1, "apri", "Apri archivio"},
     {1, "opere", "La scheda di ogni opera"},
+    {1, "zoom", "icona della lente"},
     {1, "codfisc", "segno di spunta"},
     {1, "partitaiva", "segno di spunta"},
     {1, "trova", "Cerca"},
