@@ -35,8 +35,8 @@ public:
 
     void notify(QWidget*, Kind, const QString& text) override { failure = text; }
     bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const pinakos::FileDialogSpec&) override { return {}; }
-    QString saveFile(QWidget*, const pinakos::FileDialogSpec&) override { return {}; }
+    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
     bool print(QWidget*, QPrinter& printer) override
     {
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -79,8 +79,8 @@ class SilentDialogs final : public Dialogs
 public:
     void notify(QWidget*, Kind, const QString&) override {}
     bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const FileDialogSpec&) override { return {}; }
-    QString saveFile(QWidget*, const FileDialogSpec&) override { return {}; }
+    QString openFile(QWidget*, const FileDialogRequest&) override { return {}; }
+    QString saveFile(QWidget*, const FileDialogRequest&) override { return {}; }
     bool print(QWidget*, QPrinter&) override { return false; }
     void shellOpen(const QString&) override {}
 };

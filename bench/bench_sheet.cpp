@@ -21,8 +21,8 @@ class SilentDialogs final : public pinakos::Dialogs
 public:
     void notify(QWidget*, Kind, const QString&) override {}
     bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const pinakos::FileDialogSpec&) override { return {}; }
-    QString saveFile(QWidget*, const pinakos::FileDialogSpec&) override { return {}; }
+    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
     bool print(QWidget*, QPrinter&) override { return false; }
     void shellOpen(const QString&) override {}
 };

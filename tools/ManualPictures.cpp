@@ -56,8 +56,8 @@ public:
         std::fprintf(stderr, "make_manual: a window said: %s\n", qPrintable(text));
     }
     bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const FileDialogSpec&) override { return {}; }
-    QString saveFile(QWidget*, const FileDialogSpec&) override { return {}; }
+    QString openFile(QWidget*, const FileDialogRequest&) override { return {}; }
+    QString saveFile(QWidget*, const FileDialogRequest&) override { return {}; }
     bool print(QWidget*, QPrinter&) override { return false; }
     void shellOpen(const QString&) override {}
 };

@@ -186,7 +186,7 @@ QString startFolder(const QString& patterns)
 
 // Qt's own file dialog, so that it speaks the program's language on every
 // desktop, opened where files of its kind were last chosen.
-QString runFileDialog(QFileDialog& dlg, const FileDialogSpec& request)
+QString runFileDialog(QFileDialog& dlg, const FileDialogRequest& request)
 {
     const QString kind = patternsOf(request.filters);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -258,7 +258,7 @@ public:
         return box.exec() == QMessageBox::Yes;
     }
 
-    QString openFile(QWidget* parent, const FileDialogSpec& request) override
+    QString openFile(QWidget* parent, const FileDialogRequest& request) override
     {
         QFileDialog dlg(parent, request.title);
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
@@ -267,7 +267,7 @@ public:
         return runFileDialog(dlg, request);
     }
 
-    QString saveFile(QWidget* parent, const FileDialogSpec& request) override
+    QString saveFile(QWidget* parent, const FileDialogRequest& request) override
     {
         QFileDialog dlg(parent, request.title);
         dlg.setAcceptMode(QFileDialog::AcceptSave);

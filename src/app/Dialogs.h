@@ -9,7 +9,7 @@ class QPrinter;
 namespace pinakos {
 
 // What a file dialog is asked to look like.
-struct FileDialogSpec
+struct FileDialogRequest
 {
     QString title;
     QStringList filters; // "Immagine JPEG (*.jpg; *.jpeg)", the first one selected
@@ -33,8 +33,8 @@ public:
     // Yes and No; true only for Yes.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // The chosen file's full path, or empty when cancelled.
-    virtual QString openFile(QWidget* parent, const FileDialogSpec& request) = 0;
-    virtual QString saveFile(QWidget* parent, const FileDialogSpec& request) = 0;
+    virtual QString openFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual QString saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // The printer set-up dialog; true when the user confirms printing.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     // The desktop shell's "open" of a document, web address or mailto link.

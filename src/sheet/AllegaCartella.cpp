@@ -154,7 +154,7 @@ void TfrmAllegaCartella::showEvent(QShowEvent* e)
 void TfrmAllegaCartella::browse(int k)
 {
     runHandler(this, [this, k] {
-        FileDialogSpec request;
+        FileDialogRequest request;
         request.title = QStringLiteral("Selezionare il file da allegare:");
         request.filters = {QStringLiteral("Tutti i file (*.*)")};
         const QString chosen = dialogs().openFile(this, request);

@@ -656,7 +656,7 @@ void TfrmOpere::cmdDuplicaClick()
 void TfrmOpere::btnCaricaFotoClick()
 {
     runHandler(this, [this] {
-        FileDialogSpec request;
+        FileDialogRequest request;
         request.title = QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.");
         request.filters =
             QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
@@ -671,7 +671,7 @@ void TfrmOpere::btnCaricaFotoClick()
 void TfrmOpere::btnSalvaFotoClick()
 {
     runHandler(this, [this] {
-        FileDialogSpec request;
+        FileDialogRequest request;
         request.title = QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.");
         request.filters = QStringList{QStringLiteral("File Jpeg (*.jpg)")};
         request.proposedName = QStringLiteral("Foto.jpg");

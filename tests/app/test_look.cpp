@@ -251,17 +251,17 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(d));
         m_folder->write(QStringLiteral("altrove/quadro.jpg"), jpegOf(QSize(4, 4), Qt::red));
 
-        FileDialogSpec photo;
+        FileDialogRequest photo;
         photo.title = QStringLiteral("Foto");
         photo.filters =
             QStringList{QStringLiteral("Immagine JPEG (*.jpg; *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")};
-        FileDialogSpec other;
+        FileDialogRequest other;
         other.title = QStringLiteral("Documento");
         other.filters = QStringList{QStringLiteral("Tutti i file (*.*)")};
 
         // Opens a dialog, notes its folder and filters, and chooses `choose`
         // (or cancels when it is empty).
-        auto run = [&](const FileDialogSpec& spec, const QString& choose, QString* folder, QStringList* filters) {
+        auto run = [&](const FileDialogRequest& request, const QString& choose, QString* folder, QStringList* filters) {
             whenModalShown([&, choose](QWidget* m) {
                 auto* d = qobject_cast<QFileDialog*>(m);
                 if (!d) {
@@ -278,7 +278,7 @@ private Q_SLOTS:
                 d->selectFile(choose);
                 static_cast<QDialog*>(d)->accept(); // as the Open button does
             });
-            return dialogs().openFile(nullptr, spec);
+            return dialogs().openFile(nullptr, request);
         };
 
         QString folder;
@@ -315,9 +315,9 @@ private Q_SLOTS:
         QFETCH(QStringList, filters);
         QFETCH(QString, shown);
         QFETCH(QStringList, matched);
-        FileDialogSpec spec;
-        spec.title = QStringLiteral("Documento");
-        spec.filters = filters;
+        FileDialogRequest request;
+        request.title = QStringLiteral("Documento");
+        request.filters = filters;
         QString text;
         QStringList patterns;
         whenModalShown([&](QWidget* m) {
@@ -327,7 +327,7 @@ private Q_SLOTS:
                 patterns = files->nameFilters();
             static_cast<QDialog*>(m)->reject();
         });
-        dialogs().openFile(nullptr, spec);
+        dialogs().openFile(nullptr, request);
         QCOMPARE(text, shown);
         QCOMPARE(patterns, matched);
     }

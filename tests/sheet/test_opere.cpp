@@ -656,7 +656,7 @@ private Q_SLOTS:
         s->imgFoto->setPhoto(before);
         test::click(s->btnCaricaFoto); // cancelled
         QCOMPARE(m_bed->dialogs.count(FakeDialogs::Call::OpenFile), 1);
-        const FileDialogSpec request = m_bed->dialogs.last().request;
+        const FileDialogRequest request = m_bed->dialogs.last().request;
         QCOMPARE(request.title, QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap."));
         QCOMPARE(
             request.filters,
@@ -681,7 +681,7 @@ private Q_SLOTS:
         m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("copia.jpg")));
         m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("senza_estensione")));
         test::click(s->btnSalvaFoto);
-        const FileDialogSpec request = m_bed->dialogs.last().request;
+        const FileDialogRequest request = m_bed->dialogs.last().request;
         QCOMPARE(request.title, QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg."));
         QCOMPARE(request.filters, QStringList{QStringLiteral("File Jpeg (*.jpg)")});
         QCOMPARE(request.proposedName, QStringLiteral("Foto.jpg"));

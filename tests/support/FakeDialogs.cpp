@@ -29,13 +29,13 @@ bool FakeDialogs::confirm(QWidget*, const QString& text)
     return confirmAnswers.isEmpty() ? false : confirmAnswers.dequeue();
 }
 
-QString FakeDialogs::openFile(QWidget*, const FileDialogSpec& request)
+QString FakeDialogs::openFile(QWidget*, const FileDialogRequest& request)
 {
     add({Call::OpenFile, request.title, request});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-QString FakeDialogs::saveFile(QWidget*, const FileDialogSpec& request)
+QString FakeDialogs::saveFile(QWidget*, const FileDialogRequest& request)
 {
     add({Call::SaveFile, request.title, request});
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();

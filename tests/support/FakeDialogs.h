@@ -19,7 +19,7 @@ public:
     {
         Call call;
         QString text; // message text, dialog title, print job name, progress text or shell command
-        FileDialogSpec request; // file dialogs
+        FileDialogRequest request; // file dialogs
     };
 
     FakeDialogs();
@@ -27,8 +27,8 @@ public:
 
     void notify(QWidget* parent, Kind kind, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
-    QString openFile(QWidget* parent, const FileDialogSpec& request) override;
-    QString saveFile(QWidget* parent, const FileDialogSpec& request) override;
+    QString openFile(QWidget* parent, const FileDialogRequest& request) override;
+    QString saveFile(QWidget* parent, const FileDialogRequest& request) override;
     bool print(QWidget* parent, QPrinter& printer) override;
     void shellOpen(const QString& command) override;
     std::unique_ptr<Progress> progress(QWidget* parent, const QString& text, int total) override;
