@@ -136,7 +136,6 @@ protected:
         else
             Base::wheelEvent(e);
     }
-    void centrePanel() { placePanel(); }
 
 private:
     bool onAPanel(QWidget* w) const

@@ -15,7 +15,6 @@ public:
     HoverHints(QObject* parent, QLabel* line) : QObject(parent), m_line(line) {}
     void addHint(QWidget* w, const QString& hint);
     void addBackground(QWidget* w);
-    QString hintFor(QWidget* w) const { return m_hints.value(w); }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

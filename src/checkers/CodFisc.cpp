@@ -21,9 +21,6 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent) : GradientForm(parent)
     const QColor green(0x00, 0x80, 0x00);
     setGradient(green, Qt::white);
     setPanelSize(453, 222);
-    setStyleSheet(QStringLiteral("QLineEdit#txtCodFisc { background-color: #F0F8FF; border: 1px solid #87CEEB; "
-                                 "padding: 0px 2px; }"
-                                 "QLineEdit#txtCodFisc:focus { background-color: #FFFF00; }"));
 
     QWidget* p = panContainer;
     shpContainer = new Shape(p, QStringLiteral("shpContainer"), QRect(8, 8, 437, 169), argb(0xFFF3F1F1));
@@ -38,6 +35,7 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent) : GradientForm(parent)
     txtCodFisc->setObjectName(QStringLiteral("txtCodFisc"));
     txtCodFisc->setGeometry(26, 128, 233, 28);
     txtCodFisc->setFont(appFont(QStringLiteral("Courier New"), 20, true));
+    setStyleSheet(fieldStyleSheet({txtCodFisc}));
     btnControlla = makeButton(p, QStringLiteral("btnControlla"), QStringLiteral("Controlla"), QRect(268, 128, 160, 28));
     // Enter in the box comes here; Enter again, on the button, runs the check.
     btnChiudi = makeButton(p, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(170, 184, 116, 28));
@@ -46,9 +44,9 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent) : GradientForm(parent)
 
     // The box takes no typed character once it holds 16; pasted text is
     // held to the same length by the typing handler.
-    m_keys = new FieldKeys(this);
-    m_keys->setNext(txtCodFisc, btnControlla);
-    m_keys->setReject(txtCodFisc, [this](QChar c) {
+    auto* keys = new FieldKeys(this);
+    keys->setNext(txtCodFisc, btnControlla);
+    keys->setReject(txtCodFisc, [this](QChar c) {
         const bool printable = c.unicode() >= 32 && c.unicode() != 127; // not Backspace and the like
         return printable && txtCodFisc->text().size() - txtCodFisc->selectedText().size() >= kTypedLength;
     });

@@ -38,6 +38,5 @@ protected:
     void showEvent(QShowEvent* e) override; // FormShow
 
 private:
-    pinakos::FieldKeys* m_keys = nullptr;
     QString m_shown; // the box's text before the edit being handled
 };

@@ -21,9 +21,6 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* parent) : GradientForm(parent)
     const QColor steelBlue(0x46, 0x82, 0xB4);
     setGradient(steelBlue, Qt::white);
     setPanelSize(453, 222);
-    setStyleSheet(QStringLiteral("QLineEdit#txtPartitaIva { background-color: #F0F8FF; border: 1px solid #87CEEB; "
-                                 "padding: 0px 2px; }"
-                                 "QLineEdit#txtPartitaIva:focus { background-color: #FFFF00; }"));
 
     QWidget* p = panContainer;
     shpContainer =
@@ -39,6 +36,7 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* parent) : GradientForm(parent)
     txtPartitaIva->setObjectName(QStringLiteral("txtPartitaIva"));
     txtPartitaIva->setGeometry(26, 128, 233, 28);
     txtPartitaIva->setFont(appFont(QStringLiteral("Courier New"), 20, true));
+    setStyleSheet(fieldStyleSheet({txtPartitaIva}));
     // What the box takes comes from the key filter alone, not from composed input.
     txtPartitaIva->setAttribute(Qt::WA_InputMethodEnabled, false);
     btnControlla = makeButton(p, QStringLiteral("btnControlla"), QStringLiteral("Controlla"), QRect(268, 128, 160, 28));
@@ -49,9 +47,9 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* parent) : GradientForm(parent)
 
     // txtPartitaIvaKeyDown: Enter to "Controlla"; digits while there is room,
     // Backspace, Delete and the arrows pass; every other key is swallowed.
-    m_keys = new FieldKeys(this);
-    m_keys->setNext(txtPartitaIva, btnControlla);
-    m_keys->setAccept(txtPartitaIva, [this](QChar c) {
+    auto* keys = new FieldKeys(this);
+    keys->setNext(txtPartitaIva, btnControlla);
+    keys->setAccept(txtPartitaIva, [this](QChar c) {
         return isDigit09(c) && txtPartitaIva->text().size() - txtPartitaIva->selectedText().size() < kTypedLength;
     });
     connect(txtPartitaIva, &QLineEdit::textEdited, this, &TfrmPartitaIva::txtPartitaIvaEdited);

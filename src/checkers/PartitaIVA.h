@@ -41,6 +41,5 @@ private:
     // held to the key rules: digits only, no longer than typing allows.
     void txtPartitaIvaEdited(const QString& text);
 
-    pinakos::FieldKeys* m_keys = nullptr;
     QString m_shown; // the box's text before the edit being handled
 };

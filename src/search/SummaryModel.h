@@ -25,7 +25,6 @@ public:
     // The width of every item (0: as wide as its text), so that long lines
     // need not wrap and the view scrolls sideways.
     void setItemWidth(int width);
-    int itemWidth() const { return m_itemWidth; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -216,7 +216,7 @@ void TfrmTrovaOpere::btnStampaClick()
 void TfrmTrovaOpere::lstRecordsDblClick()
 {
     runSilently([this] {
-        if (trimmed(lblMemory->text()) == QLatin1String("opere"))
+        if (trimmed(lblMemory->text()) == kSheetOpenerMark)
             openSelected(m_sheet);
     });
     close();

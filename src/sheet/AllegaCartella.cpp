@@ -15,18 +15,8 @@ using namespace pinakos;
 
 namespace {
 
-const QString kOpenerMark = QStringLiteral("opere");
-
 // The tops of the three slot frames in the panel.
 constexpr int kSlotTop[3] = {80, 200, 320};
-
-QString boxSelectors(const char* const* names, int count, const char* state = "")
-{
-    QStringList s;
-    for (int i = 0; i < count; ++i)
-        s << QStringLiteral("QLineEdit#%1%2").arg(QLatin1String(names[i]), QLatin1String(state));
-    return s.join(QStringLiteral(", "));
-}
 
 } // namespace
 
@@ -37,15 +27,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : GradientForm(parent)
     setFixedFrame(this, QStringLiteral(" Allega file"), 634, 534);
     setGradient(argb(0xFFEBE9E9), Qt::white);
     setPanelSize(609, 503);
-
-    // The highlight of the text boxes, for these boxes only: the message and
-    // file dialogs opened from here keep their own look.
-    static const char* const kBoxes[] = {"txtFile01", "txtFile02", "txtFile03", "txtDesc01", "txtDesc02", "txtDesc03"};
-    setStyleSheet(boxSelectors(kBoxes, 6)
-                  + QStringLiteral(" { background-color: #F0F8FF; border: 1px solid #87CEEB; padding: 0px 2px; }")
-                  + boxSelectors(kBoxes, 6, ":focus") + QStringLiteral(" { background-color: #FFFF00; }")
-                  + boxSelectors(kBoxes, 3)
-                  + QStringLiteral(" { color: #5F5F5F; }")); // grey, still readable on the yellow
 
     QWidget* p = panContainer;
     shpSfondo = new Shape(p, QStringLiteral("shpSfondo"), QRect(8, 8, 593, 433), Qt::white);
@@ -68,12 +49,18 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : GradientForm(parent)
     imgCancella01 = m_slots[0].erase;
     imgCancella02 = m_slots[1].erase;
     imgCancella03 = m_slots[2].erase;
-    lblCampo01 = findChild<QLabel*>(QStringLiteral("lblCampo01"));
-    lblCampo02 = findChild<QLabel*>(QStringLiteral("lblCampo02"));
-    lblCampo03 = findChild<QLabel*>(QStringLiteral("lblCampo03"));
-    lblCampo04 = findChild<QLabel*>(QStringLiteral("lblCampo04"));
-    lblCampo05 = findChild<QLabel*>(QStringLiteral("lblCampo05"));
-    lblCampo06 = findChild<QLabel*>(QStringLiteral("lblCampo06"));
+    lblCampo01 = m_slots[0].fileCaption;
+    lblCampo02 = m_slots[0].descriptionCaption;
+    lblCampo03 = m_slots[1].fileCaption;
+    lblCampo04 = m_slots[1].descriptionCaption;
+    lblCampo05 = m_slots[2].fileCaption;
+    lblCampo06 = m_slots[2].descriptionCaption;
+    // The highlight of the text boxes, for these boxes only: the message and
+    // file dialogs opened from here keep their own look. The file names are
+    // grey, still readable on the yellow.
+    setStyleSheet(
+        fieldStyleSheet({txtFile01, txtFile02, txtFile03, txtDesc01, txtDesc02, txtDesc03})
+        + QStringLiteral("QLineEdit#txtFile01, QLineEdit#txtFile02, QLineEdit#txtFile03 { color: #5F5F5F; }"));
 
     btnAnnulla = makeButton(p, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QRect(312, 456, 126, 32));
     btnApplica =
@@ -120,7 +107,8 @@ void TfrmAllegaCartella::buildSlot(int k)
 
     const QString nameCaption = QStringLiteral("lblCampo%1").arg(2 * k + 1, 2, 10, QLatin1Char('0'));
     const QString descCaption = QStringLiteral("lblCampo%1").arg(2 * k + 2, 2, 10, QLatin1Char('0'));
-    makeLabel(p, nameCaption, QStringLiteral("Nome ") + ordinal, QPoint(28, top + 10), appFont("Verdana", 12));
+    s.fileCaption =
+        makeLabel(p, nameCaption, QStringLiteral("Nome ") + ordinal, QPoint(28, top + 10), appFont("Verdana", 12));
 
     s.file = new QLineEdit(p);
     s.file->setObjectName(QStringLiteral("txtFile") + n);
@@ -136,7 +124,8 @@ void TfrmAllegaCartella::buildSlot(int k)
     s.open = makeButton(p, QStringLiteral("btnApri") + n, QStringLiteral("Apri"), QRect(494, top + 24, 86, 28));
     s.open->setEnabled(false);
 
-    makeLabel(p, descCaption, QStringLiteral("Descrizione ") + ordinal, QPoint(28, top + 60), appFont("Verdana", 12));
+    s.descriptionCaption = makeLabel(p, descCaption, QStringLiteral("Descrizione ") + ordinal, QPoint(28, top + 60),
+                                     appFont("Verdana", 12));
     s.description = new QLineEdit(p);
     s.description->setObjectName(QStringLiteral("txtDesc") + n);
     s.description->setGeometry(28, top + 78, 552, 22);
@@ -193,7 +182,7 @@ void TfrmAllegaCartella::fileChanged(int k)
 void TfrmAllegaCartella::btnApplicaClick()
 {
     runHandler(this, [this] {
-        if (trimmed(lblMemory->text()) != kOpenerMark)
+        if (trimmed(lblMemory->text()) != kSheetOpenerMark)
             return;
         if (m_sheet) {
             Attachments a;

@@ -83,6 +83,8 @@ private:
         QPushButton* browse = nullptr;
         QPushButton* open = nullptr;
         pinakos::Picture* erase = nullptr;
+        QLabel* fileCaption = nullptr;
+        QLabel* descriptionCaption = nullptr;
     };
     void buildSlot(int k);
     // Slot k (0-based): choose a file and copy it into the documents folder.

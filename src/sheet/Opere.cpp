@@ -50,7 +50,6 @@ const QString kDuplicated = QStringLiteral("E' ora possibile apportare le propri
     + QStringLiteral("\n\r\n\r") + QStringLiteral("Al termine premere Salva per inserire la scheda in archivio.");
 const QString kReady = QStringLiteral("Pronto per archiviare una nuova scheda...");
 // What the sheet writes into the windows that act back on it.
-const QString kOpenerMark = QStringLiteral("opere");
 
 // One field of the form: where its box stands and which record slot it shows.
 struct FieldDef
@@ -701,7 +700,7 @@ void TfrmOpere::cmdTrovaClick()
     runHandler(this, [this] {
         runOnDemand<TfrmTrovaOpere>(this, [this](TfrmTrovaOpere& f) {
             f.setSheet(this);
-            f.lblMemory->setText(kOpenerMark);
+            f.lblMemory->setText(kSheetOpenerMark);
         });
     });
 }
@@ -736,7 +735,7 @@ void TfrmOpere::cmdFileClick()
     runHandler(this, [this] {
         runOnDemand<TfrmAllegaCartella>(this, [this](TfrmAllegaCartella& f) {
             f.setSheet(this);
-            f.lblMemory->setText(kOpenerMark);
+            f.lblMemory->setText(kSheetOpenerMark);
             const Attachments a = attachments();
             QLineEdit* files[] = {f.txtFile01, f.txtFile02, f.txtFile03};
             QLineEdit* descriptions[] = {f.txtDesc01, f.txtDesc02, f.txtDesc03};

@@ -21,6 +21,10 @@ struct Attachments
     bool operator==(const Attachments&) const = default;
 };
 
+// The mark a window opened from the sheet finds in its hidden lblMemory:
+// only then does it hand anything back to the sheet.
+inline const QString kSheetOpenerMark = QStringLiteral("opere");
+
 class Sheet
 {
 public:
