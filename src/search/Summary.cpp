@@ -22,10 +22,6 @@ struct Tables
     // Place of each byte's character in the list order (a..z sharing the
     // place of A..Z).
     std::array<unsigned char, 256> rank{};
-    // The byte of each character below U+0100, or -1.
-    std::array<int, 256> low{};
-    // The characters from U+0100 up that the code page holds, with their byte.
-    std::vector<std::pair<char16_t, unsigned char>> high;
 
     Tables()
     {
@@ -45,25 +41,6 @@ struct Tables
         for (int b = 0; b < 256; ++b)
             rank[b] =
                 static_cast<unsigned char>(std::lower_bound(order.begin(), order.end(), folded[b]) - order.begin());
-
-        low.fill(-1);
-        for (int b = 0; b < 256; ++b) {
-            const char16_t c = chars.at(b).unicode();
-            if (c < 0x100)
-                low[c] = b;
-            else
-                high.emplace_back(c, static_cast<unsigned char>(b));
-        }
-    }
-
-    int byteOf(char16_t c) const
-    {
-        if (c < 0x100)
-            return low[c];
-        for (const auto& [ch, b] : high)
-            if (ch == c)
-                return b;
-        return -1;
     }
 };
 
@@ -149,12 +126,11 @@ QString lineText(std::string_view bytes) { return fromWindows1252(bytes.data(), 
 
 std::string lineBytes(const QString& text, bool* ok)
 {
-    const Tables& t = tables();
     std::string out;
     out.reserve(size_t(text.size()));
     bool all = true;
     for (QChar c : text) {
-        const int b = t.byteOf(c.unicode());
+        const int b = windows1252Byte(c.unicode());
         all = all && b >= 0;
         out.push_back(b >= 0 ? char(b) : '?');
     }

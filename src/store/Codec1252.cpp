@@ -13,23 +13,12 @@ constexpr char16_t kHigh[32] = {
 
 inline char16_t decodeByte(unsigned char b) { return (b >= 0x80 && b <= 0x9F) ? kHigh[b - 0x80] : char16_t(b); }
 
-// The byte of c, or -1 when the code page has no such character.
-int encodeChar(char16_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
-    for (int i = 0; i < 32; ++i)
-        if (kHigh[i] == c)
-            return 0x80 + i;
-    return -1;
-}
-
 // The byte of c, or of the first character of its decomposition followed
 // down level by level (U+1EC7 -> U+1EB9 -> "e"), or "?".
 char substitute(QChar c)
 {
     for (;;) {
-        const int b = encodeChar(c.unicode());
+        const int b = windows1252Byte(c.unicode());
         if (b >= 0)
             return char(b);
         const QString d = c.decomposition();
@@ -40,6 +29,16 @@ char substitute(QChar c)
 }
 
 } // namespace
+
+int windows1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == c)
+            return 0x80 + i;
+    return -1;
+}
 
 QString fromWindows1252(const char* bytes, qsizetype size)
 {

@@ -13,4 +13,7 @@ inline QString fromWindows1252(const QByteArray& b) { return fromWindows1252(b.c
 // Unicode decomposition gives one in the code page, otherwise "?".
 QByteArray toWindows1252(const QString& text);
 
+// The byte of one character, or -1 when the code page has no such character.
+int windows1252Byte(char16_t c);
+
 } // namespace pinakos
