@@ -1,10 +1,15 @@
 #pragma once
 #include <QString>
+#include <string_view>
 
 namespace pinakos {
 
 // Removes leading and trailing characters of code 32 or less; inner ones stay.
 QString trimmed(const QString& s);
+
+// The same on code-page bytes: leading and trailing bytes of code 32 or less
+// removed (the bytes of the characters that trimming removes).
+std::string_view trimmedBytes(std::string_view s);
 bool isBlank(const QString& s);
 
 // Plain ASCII classes: "0".."9", and "A".."Z" or "a".."z" (no accented letters).

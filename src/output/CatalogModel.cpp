@@ -1,6 +1,7 @@
 #include "output/CatalogModel.h"
 
 #include "app/Failure.h"
+#include "app/Text.h"
 #include "output/Spreadsheet.h"
 #include "store/Archive.h"
 #include "store/Codec1252.h"
@@ -32,8 +33,6 @@ const CatalogModel::Column kColumnTable[CatalogModel::kColumns] = {
     {"colVenduta", "Venduta", 120, false, Campo::Segnala},
 };
 
-inline bool isBlankByte(unsigned char c) { return c <= 32; }
-
 } // namespace
 
 const CatalogModel::Column& CatalogModel::column(int index) { return kColumnTable[index]; }
@@ -44,18 +43,11 @@ void CatalogModel::append(const TSchedaOpera& r)
 {
     Row row;
     row.start = m_bytes.size();
-    const unsigned char* bytes = r.bytes().data();
+    const char* bytes = reinterpret_cast<const char*>(r.bytes().data());
     for (int c = 1; c < kColumns; ++c) {
-        const Slot s = slotOf(kColumnTable[c].field);
-        // A length byte over the slot's maximum is cut to it.
-        const unsigned char* b = bytes + s.offset + 1;
-        const unsigned char* e = b + std::min<int>(bytes[s.offset], s.max);
-        while (b < e && isBlankByte(*b))
-            ++b;
-        while (e > b && isBlankByte(e[-1]))
-            --e;
-        row.length[c - 1] = quint8(e - b);
-        m_bytes.append(reinterpret_cast<const char*>(b), e - b);
+        const std::string_view text = trimmedBytes(slotBytes(bytes, slotOf(kColumnTable[c].field)));
+        row.length[c - 1] = quint8(text.size());
+        m_bytes.append(text.data(), qsizetype(text.size()));
     }
     m_index.push_back(row);
 }

@@ -76,8 +76,6 @@ constexpr Heading kHeadings[kSpreadsheetColumns] = {
 
 constexpr char kTrailer[] = "</table></body></html>";
 
-inline bool isBlankByte(char c) { return static_cast<unsigned char>(c) <= 32; }
-
 } // namespace
 
 QString spreadsheetFileName() { return QStringLiteral("Inventario_Opere.xls"); }
@@ -129,12 +127,9 @@ void SpreadsheetWriter::beginRow() { put("<tr>"); }
 
 void SpreadsheetWriter::cell(const char* bytes, qsizetype size)
 {
-    const char* b = bytes;
-    const char* e = bytes + size;
-    while (b < e && isBlankByte(*b))
-        ++b;
-    while (e > b && isBlankByte(e[-1]))
-        --e;
+    const std::string_view text = trimmedBytes(std::string_view(bytes, size_t(size)));
+    const char* b = text.data();
+    const char* e = b + text.size();
     put("<td style=\"text-align: left;\">");
     // Runs without a character to escape go through in one copy.
     const char* run = b;

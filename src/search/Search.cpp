@@ -10,12 +10,6 @@ namespace pinakos {
 
 namespace {
 
-std::string_view slotBytes(const char* record, int offset, int max)
-{
-    const int length = std::min<int>(static_cast<unsigned char>(record[offset]), max);
-    return std::string_view(record + offset + 1, size_t(length));
-}
-
 bool sameLine(std::string_view a, std::string_view b) { return trimmedBytes(a) == trimmedBytes(b); }
 
 } // namespace
@@ -42,7 +36,8 @@ bool WorkFilter::matches(const char* record) const
     if (m_impossible)
         return false;
     for (const Test& t : m_tests)
-        if (!containsLowered(slotBytes(record, t.offset, t.max), t.needle, size_t(TSchedaOpera::Size - t.offset - 1)))
+        if (!containsLowered(slotBytes(record, Slot{t.offset, t.max}), t.needle,
+                             size_t(TSchedaOpera::Size - t.offset - 1)))
             return false;
     return true;
 }
@@ -50,7 +45,7 @@ bool WorkFilter::matches(const char* record) const
 bool isUnsold(const char* record)
 {
     static const Slot s = slotOf(Campo::Segnala);
-    return trimmedBytes(slotBytes(record, s.offset, s.max)) == "No";
+    return trimmedBytes(slotBytes(record, s)) == "No";
 }
 
 void collectSummaries(const QString& path, const std::function<bool(const char* record)>& keep, SummaryList& out)

@@ -1,5 +1,6 @@
 #include "search/Summary.h"
 
+#include "app/Text.h"
 #include "store/Codec1252.h"
 
 #include <algorithm>
@@ -50,23 +51,7 @@ const Tables& tables()
     return t;
 }
 
-struct Piece
-{
-    int offset; // of the slot's length byte
-    int max;
-};
-
-Piece piece(Campo c)
-{
-    const Slot s = slotOf(c);
-    return {s.offset, s.max};
-}
-
-std::string_view field(const char* record, const Piece& p)
-{
-    const int length = std::min<int>(static_cast<unsigned char>(record[p.offset]), p.max);
-    return trimmedBytes(std::string_view(record + p.offset + 1, size_t(length)));
-}
+std::string_view field(const char* record, Slot s) { return trimmedBytes(slotBytes(record, s)); }
 
 // Puts a value at `to`, brought to exactly `width` characters; gives the end.
 char* fit(char* to, std::string_view value, size_t width)
@@ -86,20 +71,10 @@ char* put(char* to, const char (&piece)[N])
 
 } // namespace
 
-std::string_view trimmedBytes(std::string_view s)
-{
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 32)
-        ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32)
-        --e;
-    return s.substr(b, e - b);
-}
-
 int appendSummary(const char* record, std::string& out)
 {
-    static const Piece capo = piece(Campo::Capo), colore = piece(Campo::Colore), tessuto = piece(Campo::Tessuto),
-                       cliente = piece(Campo::Cliente), prezzo = piece(Campo::Prezzo);
+    static const Slot capo = slotOf(Campo::Capo), colore = slotOf(Campo::Colore), tessuto = slotOf(Campo::Tessuto),
+                      cliente = slotOf(Campo::Cliente), prezzo = slotOf(Campo::Prezzo);
     char line[kLineMaxLength];
     char* at = fit(line, field(record, capo), kTitleWidth);
     at = put(at, "  Artista: ");

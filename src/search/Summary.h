@@ -52,8 +52,4 @@ bool containsLowered(std::string_view hay, std::string_view needle, size_t reada
 // compareLines does on them (a quick first comparison when sorting).
 quint64 orderPrefix(std::string_view line);
 
-// Removes leading and trailing bytes of code 32 or less (the bytes of the
-// characters that trimming removes).
-std::string_view trimmedBytes(std::string_view s);
-
 } // namespace pinakos

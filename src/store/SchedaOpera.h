@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace pinakos {
 
@@ -37,6 +39,13 @@ struct Slot
     int max; // most bytes of text
 };
 Slot slotOf(Campo c);
+// The text bytes of a slot in a record's bytes, a length byte over the
+// slot's maximum cut to it.
+inline std::string_view slotBytes(const char* record, Slot s)
+{
+    const int length = std::min<int>(static_cast<unsigned char>(record[s.offset]), s.max);
+    return std::string_view(record + s.offset + 1, size_t(length));
+}
 
 // The sold mark as read: sold, not sold, or neither (any other stored value).
 enum class Venduta { No, Si, Nessuna };
