@@ -1,8 +1,8 @@
 #include "app/Windows.h"
 
-#include "app/Dialogs.h"
-#include "app/Format.h"
-#include "app/Layout.h"
+#include "kit/Dialogs.h"
+#include "base/Format.h"
+#include "kit/Layout.h"
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"

@@ -2,7 +2,7 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
-#include "app/Format.h"
+#include "base/Format.h"
 #include "app/Windows.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"

@@ -8,8 +8,8 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
-#include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
+#include "kit/Dialogs.h"
+#include "base/ProgramFolder.h"
 #include "app/Windows.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"
