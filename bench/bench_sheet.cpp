@@ -40,11 +40,10 @@ struct Fixture
         const QString archive = pinakos::inProgramFolder(QStringLiteral("Banco.art"));
         pinakos::bench::writeCatalog(archive, kRecords);
         // A 24-megapixel photo for record 2.
-        pinakos::bench::writeLargePhoto(pinakos::photoPath(QStringLiteral("Banco"), QStringLiteral("2")));
+        pinakos::bench::writeLargePhoto(pinakos::photoPath(QStringLiteral("Banco"), 2));
 
         sheet = new TfrmOpere;
-        sheet->lblFile->setText(archive);
-        sheet->lblNome->setText(QStringLiteral("Banco"));
+        sheet->openCatalog(archive, QStringLiteral("Banco"));
         sheet->show();
     }
 };

@@ -133,7 +133,7 @@ void writeSampleFolder()
     writeCatalog(QStringLiteral("Ritratti di famiglia"), {});
 
     QDir().mkpath(photoFolder());
-    QImageWriter photo(photoPath(kCatalog, QStringLiteral("1")), "jpeg");
+    QImageWriter photo(photoPath(kCatalog, 1), "jpeg");
     photo.setQuality(90);
     if (!photo.write(samplePainting(QSize(900, 600))))
         std::fprintf(stderr, "make_manual: cannot write the sample photo\n");
@@ -366,35 +366,24 @@ QList<WindowPicture> windowPictures()
         onDemand<TfrmZoom>(sheet, [&](TfrmZoom& f) { f.setPhoto(sheet->imgFoto->photo()); }));
     add("codfisc", QStringLiteral("La verifica del codice fiscale"),
         onDemand<TfrmCodFisc>(
-            sheet, [&](TfrmCodFisc& f) { f.txtCodFisc->setText(sheet->txtCodFisc->text()); },
+            sheet, [&](TfrmCodFisc& f) { f.setCode(sheet->txtCodFisc->text()); },
             [](TfrmCodFisc& f) { f.txtCodFisc->deselect(); }));
     add("partitaiva", QStringLiteral("La verifica della partita IVA"),
         onDemand<TfrmPartitaIva>(sheet,
-                                 [](TfrmPartitaIva& f) { f.txtPartitaIva->setText(QStringLiteral("12345678903")); }));
+                                 [](TfrmPartitaIva& f) { f.setCode(QStringLiteral("12345678903")); }));
     add("trova", QStringLiteral("La ricerca delle schede"),
         onDemand<TfrmTrovaOpere>(
             sheet, [&](TfrmTrovaOpere& f) { f.setSheet(sheet); },
             [](TfrmTrovaOpere& f) { f.txtColore->setText(QStringLiteral("Ferrante")); }));
     add("allega", QStringLiteral("I documenti allegati alla scheda"),
-        onDemand<TfrmAllegaCartella>(sheet, [&](TfrmAllegaCartella& f) {
-            f.setSheet(sheet);
-            const Attachments a = sheet->attachments();
-            QLineEdit* files[] = {f.txtFile01, f.txtFile02, f.txtFile03};
-            QLineEdit* descriptions[] = {f.txtDesc01, f.txtDesc02, f.txtDesc03};
-            for (int i = 0; i < 3; ++i) {
-                files[i]->setText(a.files[i].trimmed());
-                descriptions[i]->setText(a.descriptions[i].trimmed());
-            }
-        }));
+        onDemand<TfrmAllegaCartella>(sheet,
+                                     [&](TfrmAllegaCartella& f) { f.setSheet(sheet, sheet->attachments()); }));
     add("disponibili", QStringLiteral("L'elenco delle opere non vendute"),
         onDemand<TfrmOpere_Disponibili>(sheet, [&](TfrmOpere_Disponibili& f) { f.setSheet(sheet); }));
     add("slideshow", QStringLiteral("Lo Slide show"),
         onDemand<TfrmSlideshow>(
             sheet,
-            [&](TfrmSlideshow& f) {
-                f.lblNome->setText(sheet->catalogName());
-                f.lblFile->setText(sheet->catalogPath());
-            },
+            [&](TfrmSlideshow& f) { f.setCatalog(sheet->catalogPath(), sheet->catalogName()); },
             [](TfrmSlideshow& f) {
                 f.Timer->stop();
                 f.cmdAvantiClick();

@@ -118,9 +118,9 @@ bool isJpegName(const QString& path)
 
 QString photoFolder() { return programFolder() + QStringLiteral("Pinakos"); }
 
-QString photoPath(const QString& catalogName, const QString& number)
+QString photoPath(const QString& catalogName, int number)
 {
-    return photoFolder() + QDir::separator() + trimmed(catalogName) + QStringLiteral("_Foto_") + trimmed(number)
+    return photoFolder() + QDir::separator() + trimmed(catalogName) + QStringLiteral("_Foto_") + QString::number(number)
         + QStringLiteral(".jpg");
 }
 
@@ -226,16 +226,16 @@ bool SheetPhoto::writeTo(const QString& path) const
     return out.commit();
 }
 
-SheetPhoto loadSheetPhoto(const QString& catalogName, const QString& number, const QSize& shownIn)
+SheetPhoto loadSheetPhoto(const QString& catalogName, int number, const QSize& shownIn)
 {
-    if (!QDir().mkpath(photoFolder()))
+    if (number < 1 || !QDir().mkpath(photoFolder()))
         return {};
     return SheetPhoto::fromFile(photoPath(catalogName, number), shownIn);
 }
 
-bool saveSheetPhoto(const SheetPhoto& photo, const QString& catalogName, const QString& number)
+bool saveSheetPhoto(const SheetPhoto& photo, const QString& catalogName, int number)
 {
-    if (!QDir().mkpath(photoFolder()))
+    if (number < 1 || !QDir().mkpath(photoFolder()))
         return false;
     return photo.writeTo(photoPath(catalogName, number));
 }

@@ -8,8 +8,8 @@ namespace pinakos {
 
 // The folder that holds the photos of every catalog: programFolder() + "Pinakos".
 QString photoFolder();
-// The photo file of record `number` of the catalog `catalogName` (both trimmed).
-QString photoPath(const QString& catalogName, const QString& number);
+// The photo file of record `number` of the catalog `catalogName` (trimmed).
+QString photoPath(const QString& catalogName, int number);
 
 // The area in which the sheet window draws its photo.
 constexpr QSize kSheetPhotoArea(567, 378);
@@ -74,10 +74,10 @@ constexpr qint64 kMaxPhotoPixelsPerByte = 16384;
 // The photo of a record by the photo rule; creates the photo folder. Null
 // when there is none or it cannot be read. With `shownIn`, decoded only at
 // the size it is drawn in an area of that size, as SheetPhoto::fromFile.
-SheetPhoto loadSheetPhoto(const QString& catalogName, const QString& number, const QSize& shownIn = QSize());
+SheetPhoto loadSheetPhoto(const QString& catalogName, int number, const QSize& shownIn = QSize());
 // Writes the photo of a record by the photo rule; creates the photo folder.
 // False, silently, when anything fails.
-bool saveSheetPhoto(const SheetPhoto& photo, const QString& catalogName, const QString& number);
+bool saveSheetPhoto(const SheetPhoto& photo, const QString& catalogName, int number);
 
 // Where a picture of imageSize is drawn in area: reduced with its proportions
 // kept when larger than the area in either direction, otherwise at its own

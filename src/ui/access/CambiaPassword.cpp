@@ -1,14 +1,13 @@
 #include "access/CambiaPassword.h"
 
 #include "access/FormParts.h"
-#include "access/Password.h"
 #include "access/PasswordStore.h"
 #include "kit/Dialogs.h"
 #include "kit/FieldKeys.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
 #include "base/Text.h"
-#include "app/Windows.h"
+#include "kit/Navigation.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -86,13 +85,8 @@ void TfrmCambiaPassword::FormShow()
 
 void TfrmCambiaPassword::FormClose()
 {
-    TfrmPassword* login = windows().frmPassword;
-    if (!login)
-        return;
-    login->txtPassword->clear();
     // This window is hidden by the close itself, once the handler returns.
-    moveTo(nullptr, login);
-    login->txtPassword->setFocus(Qt::OtherFocusReason);
+    navigation().show(Screen::Password, nullptr);
 }
 
 void TfrmCambiaPassword::txtChange()

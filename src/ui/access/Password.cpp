@@ -1,6 +1,5 @@
 #include "access/Password.h"
 
-#include "access/CambiaPassword.h"
 #include "access/FormParts.h"
 #include "access/PasswordStore.h"
 #include "kit/Dialogs.h"
@@ -8,8 +7,7 @@
 #include "kit/Guard.h"
 #include "kit/Layout.h"
 #include "base/Text.h"
-#include "app/Windows.h"
-#include "shell/Avvio.h"
+#include "kit/Navigation.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -61,9 +59,11 @@ void TfrmPassword::showEvent(QShowEvent* e)
         FormShow();
 }
 
+// Every showing asks for the password anew.
 void TfrmPassword::FormShow()
 {
     centreOnScreen(this);
+    txtPassword->clear();
     txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
@@ -81,7 +81,7 @@ void TfrmPassword::cmdOKClick()
             Dialogs::Kind::Message))
         return;
     if (accepted) {
-        runHandler(this, [this] { moveTo(this, windows().frmAvvio); });
+        runHandler(this, [this] { navigation().show(Screen::Avvio, this); });
         return;
     }
     dialogs().message(this, QStringLiteral("Attenzione: password errata."));
@@ -93,12 +93,12 @@ void TfrmPassword::cmdOKClick()
 void TfrmPassword::closeEvent(QCloseEvent* e)
 {
     GradientForm::closeEvent(e);
-    endProgram();
+    navigation().endProgram();
 }
 
 void TfrmPassword::cmdEsciClick() { close(); }
 
 void TfrmPassword::btnCambiaPasswordClick()
 {
-    runHandler(this, [this] { moveTo(this, windows().frmCambiaPassword); });
+    runHandler(this, [this] { navigation().show(Screen::CambiaPassword, this); });
 }

@@ -16,7 +16,6 @@ using namespace pinakos;
 TfrmCodFisc::TfrmCodFisc(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setFixedFrame(this, QStringLiteral(" Controllo codice fiscale"), 478, 254);
     const QColor green(0x00, 0x80, 0x00);
     setGradient(green, Qt::white);
@@ -55,6 +54,8 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent) : GradientForm(parent)
     connect(btnControlla, &QPushButton::clicked, this, &TfrmCodFisc::btnControllaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmCodFisc::btnChiudiClick);
 }
+
+void TfrmCodFisc::setCode(const QString& code) { txtCodFisc->setText(code); }
 
 void TfrmCodFisc::showEvent(QShowEvent* e)
 {

@@ -18,6 +18,9 @@ class TfrmCodFisc : public pinakos::GradientForm<QDialog>
 public:
     explicit TfrmCodFisc(QWidget* parent = nullptr);
 
+    // The code to check, as the opener found it.
+    void setCode(const QString& code);
+
     // Typing stops at this many characters; a longer preset value is shown whole.
     static constexpr int kTypedLength = 16;
 

@@ -16,7 +16,6 @@ using namespace pinakos;
 TfrmPartitaIva::TfrmPartitaIva(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setFixedFrame(this, QStringLiteral(" Controllo partita IVA"), 480, 254);
     const QColor steelBlue(0x46, 0x82, 0xB4);
     setGradient(steelBlue, Qt::white);
@@ -57,6 +56,8 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* parent) : GradientForm(parent)
     connect(btnControlla, &QPushButton::clicked, this, &TfrmPartitaIva::btnControllaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmPartitaIva::btnChiudiClick);
 }
+
+void TfrmPartitaIva::setCode(const QString& code) { txtPartitaIva->setText(code); }
 
 void TfrmPartitaIva::showEvent(QShowEvent* e)
 {

@@ -18,6 +18,9 @@ class TfrmPartitaIva : public pinakos::GradientForm<QDialog>
 public:
     explicit TfrmPartitaIva(QWidget* parent = nullptr);
 
+    // The number to check, as the opener found it.
+    void setCode(const QString& code);
+
     // Typing stops at this many digits; a longer preset value is shown whole.
     static constexpr int kTypedLength = 11;
 

@@ -4,22 +4,12 @@
 // reaching into the sheet's controls.
 
 #include "sheet/Photo.h"
+#include "sheet/SheetRules.h"
 #include "store/SchedaOpera.h"
 
 #include <QString>
-#include <array>
 
 namespace pinakos {
-
-// The three attached documents of a sheet: file names inside the documents
-// folder and their descriptions.
-struct Attachments
-{
-    std::array<QString, 3> files;
-    std::array<QString, 3> descriptions;
-
-    bool operator==(const Attachments&) const = default;
-};
 
 // The mark a window opened from the sheet finds in its hidden lblMemory:
 // only then does it hand anything back to the sheet.

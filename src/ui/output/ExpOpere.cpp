@@ -51,7 +51,6 @@ public:
 TfrmExpOpere::TfrmExpOpere(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setFixedFrame(this, QStringLiteral(" Esporta inventario opere d'arte in Microsoft Excel"), 862, 560);
     const QColor background(0xEE, 0xED, 0xED);
     setGradient(background, background);

@@ -101,7 +101,6 @@ void SlideView::mouseReleaseEvent(QMouseEvent* e)
 TfrmSlideshow::TfrmSlideshow(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setupWorkWindow(QStringLiteral(" Slide show catalogo opere d'arte"), QColor(0x46, 0x82, 0xB4), 956, 623);
     setScrolling(false); // a show, not a form: what does not fit is cut off, never scrolled
     // An ordinary resizable window with all its title-bar buttons, opened maximised.
@@ -129,6 +128,12 @@ TfrmSlideshow::TfrmSlideshow(QWidget* parent) : GradientForm(parent)
     connect(imgFoto, &SlideView::clicked, this, &TfrmSlideshow::imgFotoClick);
     connect(cmdAvanti, &Picture::clicked, this, &TfrmSlideshow::cmdAvantiClick);
     connect(Timer, &QTimer::timeout, this, &TfrmSlideshow::TimerTimer);
+}
+
+void TfrmSlideshow::setCatalog(const QString& path, const QString& name)
+{
+    lblFile->setText(path);
+    lblNome->setText(name);
 }
 
 void TfrmSlideshow::showEvent(QShowEvent* e)
@@ -180,16 +185,16 @@ void TfrmSlideshow::step()
         close();
         break;
     case SlideStep::Kind::Show:
-        subApriFoto();
+        subApriFoto(next.position);
         break;
     case SlideStep::Kind::Reset:
         break;
     }
 }
 
-void TfrmSlideshow::subApriFoto()
+void TfrmSlideshow::subApriFoto(int record)
 {
-    const SheetPhoto photo = loadSheetPhoto(trimmed(lblNome->text()), trimmed(lblPosizione->text()));
+    const SheetPhoto photo = loadSheetPhoto(trimmed(lblNome->text()), record);
     if (photo.isNull())
         imgFoto->showStartPicture(imgBianco->resource());
     else

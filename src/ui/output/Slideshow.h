@@ -50,6 +50,9 @@ class TfrmSlideshow : public pinakos::GradientForm<QDialog>
 public:
     explicit TfrmSlideshow(QWidget* parent = nullptr);
 
+    // The catalog whose photos are shown: its archive and its name.
+    void setCatalog(const QString& path, const QString& name);
+
     pinakos::SlideView* imgFoto = nullptr;
     pinakos::Picture* imgBianco = nullptr; // hidden: the start picture
     QLabel* lblPosizione = nullptr; // hidden: the record shown
@@ -71,7 +74,7 @@ protected:
 
 private:
     void step();
-    void subApriFoto();
+    void subApriFoto(int record); // the photo of that record, or the default picture
     bool m_shown = false;
     bool m_stepping = false;
 };

@@ -27,7 +27,6 @@ constexpr QSize kPrintedPhoto(2220, 1323);
 TfrmStampaOpera::TfrmStampaOpera(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setFixedFrame(this, QStringLiteral(" Stampa scheda"), 364, 287);
     setGradient(kBlue, Qt::white);
     setPanelSize(364, 287);

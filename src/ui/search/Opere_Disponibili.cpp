@@ -27,7 +27,6 @@ QString& lastFindKey()
 TfrmOpere_Disponibili::TfrmOpere_Disponibili(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setFixedFrame(this, QStringLiteral(" Riepilogo opere d'arte non vendute"), 862, 560);
     setGradient(Qt::black, Qt::white);
     setPanelSize(833, 529);

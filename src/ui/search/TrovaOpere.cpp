@@ -54,7 +54,6 @@ const QColor kDarkCyan(0x00, 0x8B, 0x8B);
 TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setFixedFrame(this, QStringLiteral(" Trova opere d'arte in catalogo"), 862, 560);
     setGradient(Qt::black, Qt::white);
     setPanelSize(833, 529);
@@ -120,6 +119,12 @@ TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
     connect(btnTrova, &QPushButton::clicked, this, &TfrmTrovaOpere::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmTrovaOpere::btnStampaClick);
     onListDoubleClick([this] { lstRecordsDblClick(); });
+}
+
+void TfrmTrovaOpere::setSheet(Sheet* sheet)
+{
+    m_sheet = sheet;
+    lblMemory->setText(sheet ? kSheetOpenerMark : QString());
 }
 
 void TfrmTrovaOpere::buildFilters(QWidget* p)

@@ -22,8 +22,9 @@ class TfrmTrovaOpere : public pinakos::GradientForm<QDialog>, public pinakos::Re
 public:
     explicit TfrmTrovaOpere(QWidget* parent = nullptr);
 
-    // The sheet window it was opened from.
-    void setSheet(pinakos::Sheet* sheet) { m_sheet = sheet; }
+    // The sheet window it is opened from, which the chosen line is shown on;
+    // also marks the window as opened from the sheet.
+    void setSheet(pinakos::Sheet* sheet);
 
     QLabel* lblMemory = nullptr; // the opener mark
 

@@ -23,7 +23,6 @@ constexpr int kSlotTop[3] = {80, 200, 320};
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setFixedFrame(this, QStringLiteral(" Allega file"), 634, 534);
     setGradient(argb(0xFFEBE9E9), Qt::white);
     setPanelSize(609, 503);
@@ -91,6 +90,18 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : GradientForm(parent)
     order << btnApplica << btnAnnulla;
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+}
+
+void TfrmAllegaCartella::setSheet(Sheet* sheet, const Attachments& shown)
+{
+    m_sheet = sheet;
+    lblMemory->setText(sheet ? kSheetOpenerMark : QString());
+    QLineEdit* files[] = {txtFile01, txtFile02, txtFile03};
+    QLineEdit* descriptions[] = {txtDesc01, txtDesc02, txtDesc03};
+    for (int i = 0; i < 3; ++i) {
+        files[i]->setText(trimmed(shown.files[i]));
+        descriptions[i]->setText(trimmed(shown.descriptions[i]));
+    }
 }
 
 void TfrmAllegaCartella::buildSlot(int k)

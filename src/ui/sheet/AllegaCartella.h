@@ -1,6 +1,7 @@
 #pragma once
 #include "kit/GradientForm.h"
 #include "kit/Picture.h"
+#include "sheet/SheetRules.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,8 +23,9 @@ class TfrmAllegaCartella : public pinakos::GradientForm<QDialog>
 public:
     explicit TfrmAllegaCartella(QWidget* parent = nullptr);
 
-    // The sheet window it was opened from.
-    void setSheet(pinakos::Sheet* sheet) { m_sheet = sheet; }
+    // The sheet window it is opened from, which "Applica e chiudi" reports
+    // back to, and the sheet's three documents shown in the slots.
+    void setSheet(pinakos::Sheet* sheet, const pinakos::Attachments& shown);
 
     QLabel* lblMemory = nullptr; // the opener mark
     QLineEdit* txtFile01 = nullptr;

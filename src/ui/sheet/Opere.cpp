@@ -7,7 +7,7 @@
 #include "kit/Layout.h"
 #include "kit/OnDemand.h"
 #include "base/Text.h"
-#include "app/Windows.h"
+#include "kit/Navigation.h"
 #include "checkers/CodFisc.h"
 #include "checkers/PartitaIVA.h"
 #include "output/ExpOpere.h"
@@ -20,7 +20,6 @@
 #include "kit/PhotoView.h"
 #include "sheet/Price.h"
 #include "sheet/Zoom.h"
-#include "shell/Avvio.h"
 #include "shell/Guida.h"
 #include "store/Archive.h"
 
@@ -36,12 +35,6 @@ using namespace pinakos;
 namespace {
 
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kNoTitle =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il titolo dell'opera.");
-const QString kNoArtist =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome dell'artista creatore dell'opera.");
-const QString kNoValue =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il valore dell'opera.");
 const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kAppended = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kNotYetSaved = QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
@@ -88,7 +81,6 @@ const Campo kAttachmentSlots[] = {Campo::File01, Campo::File02, Campo::File03,
 TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setupWorkWindow(QStringLiteral(" Pinakos - Inventario opere d'arte"), QColor(0x42, 0x7A, 0xA8), 996, 692);
 
     buildFrame();
@@ -350,7 +342,7 @@ void TfrmOpere::closeEvent(QCloseEvent* e)
 {
     // FormClose
     e->accept();
-    moveTo(this, windows().frmAvvio);
+    navigation().show(Screen::Avvio, this);
 }
 
 void TfrmOpere::cmdEsciClick() { close(); }
@@ -395,44 +387,39 @@ void TfrmOpere::btnFocusClick() { txtCapo->setText(trimmed(txtCapo->text())); }
 
 void TfrmOpere::openCatalog(const QString& path, const QString& name)
 {
-    lblFile->setText(path);
-    lblNome->setText(name);
-    lblNome->setToolTip(name);
+    m_shown.catalogPath = trimmed(path);
+    m_shown.catalogName = trimmed(name);
     newSheet();
 }
 
-QString TfrmOpere::catalogPath() const { return trimmed(lblFile->text()); }
+QString TfrmOpere::catalogPath() const { return m_shown.catalogPath; }
 
-QString TfrmOpere::catalogName() const { return trimmed(lblNome->text()); }
+QString TfrmOpere::catalogName() const { return m_shown.catalogName; }
 
-SheetPhoto TfrmOpere::shownPhoto() const { return imgFoto->photo(); }
-
-Attachments TfrmOpere::attachments() const
+void TfrmOpere::mirrorShown()
 {
-    return {{lblFile01->text(), lblFile02->text(), lblFile03->text()},
-            {lblDesc01->text(), lblDesc02->text(), lblDesc03->text()}};
-}
-
-void TfrmOpere::setAttachments(const Attachments& a)
-{
+    lblFile->setText(m_shown.catalogPath);
+    lblNome->setText(m_shown.catalogName);
+    lblNome->setToolTip(m_shown.catalogName);
+    lblPosizione->setText(m_shown.number > 0 ? QString::number(m_shown.number) : QString());
     const QList<QLabel*> labels = attachmentLabels();
     for (int i = 0; i < 3; ++i) {
-        labels[i]->setText(a.files[i]);
-        labels[i + 3]->setText(a.descriptions[i]);
+        labels[i]->setText(m_shown.attachments.files[i]);
+        labels[i + 3]->setText(m_shown.attachments.descriptions[i]);
     }
 }
 
-int TfrmOpere::shownNumber() const
+SheetPhoto TfrmOpere::shownPhoto() const { return imgFoto->photo(); }
+
+Attachments TfrmOpere::attachments() const { return m_shown.attachments; }
+
+void TfrmOpere::setAttachments(const Attachments& a)
 {
-    const QString p = trimmed(lblPosizione->text());
-    if (p.isEmpty())
-        return 0;
-    bool ok = false;
-    const int n = p.toInt(&ok);
-    if (!ok || n < 1)
-        throw Failure(QStringLiteral("Numero di scheda non valido: %1").arg(p));
-    return n;
+    m_shown.attachments = a;
+    mirrorShown();
 }
+
+int TfrmOpere::shownNumber() const { return m_shown.number; }
 
 void TfrmOpere::newSheet()
 {
@@ -440,11 +427,11 @@ void TfrmOpere::newSheet()
         box->clear();
     txtPrezzo->setText(QStringLiteral("0,00"));
     chkSegnala->setChecked(false);
-    for (QLabel* l : attachmentLabels())
-        l->clear();
+    m_shown.attachments = {};
+    m_shown.number = 0;
+    mirrorShown();
     // No picture is no reason to refuse a new sheet.
     runSilently([this] { imgFoto->setPhoto(defaultPhoto()); });
-    lblPosizione->clear();
     txtCapo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -467,16 +454,18 @@ void TfrmOpere::showRecord(int n, const TSchedaOpera& r)
     case Venduta::Nessuna:
         break;
     }
-    i = 0;
-    for (QLabel* l : attachmentLabels())
-        l->setText(r.text(kAttachmentSlots[i++]));
-    lblPosizione->setText(QString::number(n));
+    for (int k = 0; k < 3; ++k) {
+        m_shown.attachments.files[k] = r.text(kAttachmentSlots[k]);
+        m_shown.attachments.descriptions[k] = r.text(kAttachmentSlots[k + 3]);
+    }
+    m_shown.number = n;
+    mirrorShown();
     loadPhoto();
 }
 
 void TfrmOpere::loadPhoto()
 {
-    const SheetPhoto photo = loadSheetPhoto(lblNome->text(), lblPosizione->text());
+    const SheetPhoto photo = loadSheetPhoto(m_shown.catalogName, m_shown.number);
     imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
 }
 
@@ -487,19 +476,26 @@ TSchedaOpera TfrmOpere::shownRecord() const
     for (QLineEdit* box : fields())
         r.setText(kFields[i++].campo, box->text());
     r.setVenduta(chkSegnala->isChecked());
-    i = 0;
-    for (QLabel* l : attachmentLabels())
-        r.setText(kAttachmentSlots[i++], l->text());
+    for (int k = 0; k < 3; ++k) {
+        r.setText(kAttachmentSlots[k], m_shown.attachments.files[k]);
+        r.setText(kAttachmentSlots[k + 3], m_shown.attachments.descriptions[k]);
+    }
     return r;
 }
 
-QString TfrmOpere::shownText(Campo field) const
+QLineEdit* TfrmOpere::boxOf(Campo field) const
 {
     int i = 0;
     for (QLineEdit* box : fields())
         if (kFields[i++].campo == field)
-            return box->text();
-    return QString();
+            return box;
+    return nullptr;
+}
+
+QString TfrmOpere::shownText(Campo field) const
+{
+    const QLineEdit* box = boxOf(field);
+    return box ? box->text() : QString();
 }
 
 void TfrmOpere::cmdNuovoClick() { newSheet(); }
@@ -532,51 +528,37 @@ void TfrmOpere::readAndShow(Archive& a, int n)
     showRecord(position, r);
 }
 
-void TfrmOpere::cmdPrimoClick()
+void TfrmOpere::go(Move move)
 {
-    withArchive([this](Archive& a) {
-        if (!reportEmpty(a))
-            readAndShow(a, 1);
-    });
-}
-
-void TfrmOpere::cmdIndietroClick()
-{
-    withArchive([this](Archive& a) {
-        const int p = shownNumber();
-        if (p == 1)
+    withArchive([&](Archive& a) {
+        const MoveResult to = moveFrom(move, m_shown.number, a.count());
+        switch (to.kind) {
+        case MoveResult::Kind::Stay:
             a.close();
-        else if (!reportEmpty(a))
-            readAndShow(a, p == 0 ? 1 : p - 1);
+            break;
+        case MoveResult::Kind::Empty:
+            if (to.clearNumber) {
+                m_shown.number = 0;
+                mirrorShown();
+            }
+            reportEmpty(a);
+            break;
+        case MoveResult::Kind::Show:
+            readAndShow(a, to.record);
+            break;
+        case MoveResult::Kind::Vanished:
+            throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(m_shown.number));
+        }
     });
 }
 
-void TfrmOpere::cmdAvantiClick()
-{
-    withArchive([this](Archive& a) {
-        const int p = shownNumber();
-        const int count = a.count();
-        if (count == 0)
-            lblPosizione->clear();
-        if (reportEmpty(a))
-            return;
-        // The record shown is no longer in a shortened archive.
-        if (p > count)
-            throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(p));
-        if (p < count)
-            readAndShow(a, p + 1);
-        else
-            a.close();
-    });
-}
+void TfrmOpere::cmdPrimoClick() { go(Move::First); }
 
-void TfrmOpere::cmdUltimoClick()
-{
-    withArchive([this](Archive& a) {
-        if (!reportEmpty(a))
-            readAndShow(a, a.count());
-    });
-}
+void TfrmOpere::cmdIndietroClick() { go(Move::Previous); }
+
+void TfrmOpere::cmdAvantiClick() { go(Move::Next); }
+
+void TfrmOpere::cmdUltimoClick() { go(Move::Last); }
 
 void TfrmOpere::cmdSalvaClick()
 {
@@ -592,29 +574,19 @@ void TfrmOpere::cmdSalvaClick()
             txtPrezzoExit();
     }
 
-    if (isBlank(txtCapo->text())) {
-        dialogs().warning(this, kNoTitle);
-        txtCapo->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (isBlank(txtColore->text())) {
-        dialogs().warning(this, kNoArtist);
-        txtColore->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (isBlank(txtPrezzo->text())) {
-        dialogs().warning(this, kNoValue);
-        txtPrezzo->setFocus(Qt::OtherFocusReason);
+    if (const auto missing = firstMissingField(txtCapo->text(), txtColore->text(), txtPrezzo->text())) {
+        dialogs().warning(this, missing->warning);
+        boxOf(missing->field)->setFocus(Qt::OtherFocusReason);
         return;
     }
 
-    const bool update = !isBlank(lblPosizione->text());
+    const bool update = m_shown.number > 0;
     int n = 0;
     withArchive([&](Archive& a) {
         const TSchedaOpera r = shownRecord();
         int written = 0;
         if (update) {
-            a.write(shownNumber(), r);
+            a.write(m_shown.number, r);
             written = a.position();
         } else {
             written = a.append(r);
@@ -624,20 +596,21 @@ void TfrmOpere::cmdSalvaClick()
     });
     if (n == 0)
         return; // the failure has been reported; number and photo stay as they were
-    lblPosizione->setText(QString::number(n));
-    saveSheetPhoto(imgFoto->photo(), lblNome->text(), lblPosizione->text()); // silent when it fails
+    m_shown.number = n;
+    mirrorShown();
+    saveSheetPhoto(imgFoto->photo(), m_shown.catalogName, n); // silent when it fails
     dialogs().information(this, update ? kUpdated : kAppended);
 }
 
 void TfrmOpere::cmdDuplicaClick()
 {
-    if (isBlank(lblPosizione->text())) {
+    if (m_shown.number == 0) {
         dialogs().warning(this, kNotYetSaved);
         return;
     }
-    for (QLabel* l : attachmentLabels())
-        l->clear();
-    lblPosizione->clear();
+    m_shown.attachments = {};
+    m_shown.number = 0;
+    mirrorShown();
     runHandler(
         this,
         [this] {
@@ -698,10 +671,7 @@ void TfrmOpere::btnZoomFotoClick()
 void TfrmOpere::cmdTrovaClick()
 {
     runHandler(this, [this] {
-        runOnDemand<TfrmTrovaOpere>(this, [this](TfrmTrovaOpere& f) {
-            f.setSheet(this);
-            f.lblMemory->setText(kSheetOpenerMark);
-        });
+        runOnDemand<TfrmTrovaOpere>(this, [this](TfrmTrovaOpere& f) { f.setSheet(this); });
     });
 }
 
@@ -723,27 +693,14 @@ void TfrmOpere::cmdEsportaClick()
 void TfrmOpere::cmdSlideShowClick()
 {
     runHandler(this, [this] {
-        runOnDemand<TfrmSlideshow>(this, [this](TfrmSlideshow& f) {
-            f.lblNome->setText(catalogName());
-            f.lblFile->setText(catalogPath());
-        });
+        runOnDemand<TfrmSlideshow>(this, [this](TfrmSlideshow& f) { f.setCatalog(catalogPath(), catalogName()); });
     });
 }
 
 void TfrmOpere::cmdFileClick()
 {
     runHandler(this, [this] {
-        runOnDemand<TfrmAllegaCartella>(this, [this](TfrmAllegaCartella& f) {
-            f.setSheet(this);
-            f.lblMemory->setText(kSheetOpenerMark);
-            const Attachments a = attachments();
-            QLineEdit* files[] = {f.txtFile01, f.txtFile02, f.txtFile03};
-            QLineEdit* descriptions[] = {f.txtDesc01, f.txtDesc02, f.txtDesc03};
-            for (int i = 0; i < 3; ++i) {
-                files[i]->setText(trimmed(a.files[i]));
-                descriptions[i]->setText(trimmed(a.descriptions[i]));
-            }
-        });
+        runOnDemand<TfrmAllegaCartella>(this, [this](TfrmAllegaCartella& f) { f.setSheet(this, attachments()); });
     });
 }
 
@@ -754,8 +711,8 @@ void TfrmOpere::btnCodFiscClick()
         const QString v = trimmed(txtCodFisc->text());
         const bool digitsOnly = !v.isEmpty() && std::all_of(v.begin(), v.end(), isDigit09);
         if (digitsOnly)
-            runOnDemand<TfrmPartitaIva>(this, [&](TfrmPartitaIva& f) { f.txtPartitaIva->setText(v); });
+            runOnDemand<TfrmPartitaIva>(this, [&](TfrmPartitaIva& f) { f.setCode(v); });
         else
-            runOnDemand<TfrmCodFisc>(this, [&](TfrmCodFisc& f) { f.txtCodFisc->setText(v); });
+            runOnDemand<TfrmCodFisc>(this, [&](TfrmCodFisc& f) { f.setCode(v); });
     });
 }

@@ -38,8 +38,9 @@ public:
     // The photo of the shown record by the photo rule, or the default picture.
     void loadPhoto();
 
-    // The state of the open catalog, kept where the program is driven and
-    // checked from outside; other windows go through the interface above.
+    // The shown state mirrored where the program is driven and checked from
+    // outside; the window itself keeps it in m_shown, and other windows go
+    // through the interface above.
     QLabel* lblFile = nullptr; // full path of the open archive
     QLabel* lblNome = nullptr; // catalog name
     QLabel* lblPosizione = nullptr; // 1-based number of the record shown, empty for a new sheet
@@ -135,7 +136,13 @@ private:
     void buildFields();
     void buildHints();
     void newSheet();
+    // Shows m_shown in the hidden labels and the six attachment labels.
+    void mirrorShown();
+    // Runs one of the four moves through the archive.
+    void go(pinakos::Move move);
     QList<QLineEdit*> fields() const;
+    // The box of one of the fifteen fields; null for any other.
+    QLineEdit* boxOf(pinakos::Campo field) const;
     QList<QLabel*> attachmentLabels() const;
     // Runs a record command on the open archive; any failure ends it with
     // the archive-failure message. True when it ran to its end.
@@ -145,6 +152,7 @@ private:
     // Reads record n, closes the archive and shows the record.
     void readAndShow(pinakos::Archive& a, int n);
 
+    pinakos::ShownSheet m_shown; // the one source of what the sheet shows besides its boxes
     pinakos::FieldKeys* m_keys = nullptr;
     pinakos::HoverHints* m_hints = nullptr;
 };

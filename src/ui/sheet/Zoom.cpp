@@ -11,7 +11,6 @@ using namespace pinakos;
 TfrmZoom::TfrmZoom(QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setupWorkWindow(QStringLiteral(" Fai clic sulla foto per chiudere questa finestra"), QColor(0x46, 0x82, 0xB4), 956,
                     623);
     setWindowState(windowState() | Qt::WindowMaximized); // shown modally, not through moveTo

@@ -4,15 +4,13 @@
 #include "kit/Guard.h"
 #include "kit/Layout.h"
 #include "kit/OnDemand.h"
-#include "app/Windows.h"
+#include "kit/Navigation.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"
 #include "shell/Info.h"
 #include "shell/Maker.h"
 #include "kit/OpenURL.h"
 #include "shell/Splash.h"
-#include "store/ApriCatalogo.h"
-#include "store/CreaCatalogo.h"
 
 #include <QCloseEvent>
 
@@ -20,9 +18,6 @@ using namespace pinakos;
 
 TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
 {
-    // FormCreate: the program's formats hold from the first window on.
-    applyFormatSettings();
-
     setupWorkWindow(QStringLiteral(" Pinakos"), argb(0xFF6792B7), 995, 692);
 
     QWidget* p = panContainer;
@@ -55,12 +50,12 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
 // The commands open other windows, whose own handlers run inside them.
 void TfrmAvvio::imgCreaClick()
 {
-    runHandler(this, [this] { moveTo(this, windows().frmCreaCatalogo); });
+    runHandler(this, [this] { navigation().show(Screen::CreaCatalogo, this); });
 }
 
 void TfrmAvvio::imgApriClick()
 {
-    runHandler(this, [this] { moveTo(this, windows().frmApriCatalogo); });
+    runHandler(this, [this] { navigation().show(Screen::ApriCatalogo, this); });
 }
 
 void TfrmAvvio::imgInfoClick()
@@ -80,7 +75,7 @@ void TfrmAvvio::imgCopyrightClick()
     runHandler(this, [this] { runOnDemand<TfrmSplash>(this); });
 }
 
-void TfrmAvvio::imgEsciClick() { endProgram(); }
+void TfrmAvvio::imgEsciClick() { navigation().endProgram(); }
 
 void TfrmAvvio::closeEvent(QCloseEvent* e)
 {
@@ -90,4 +85,4 @@ void TfrmAvvio::closeEvent(QCloseEvent* e)
 
 // Closing the start window ends the program, although the login window
 // still exists, hidden.
-void TfrmAvvio::FormClose() { endProgram(); }
+void TfrmAvvio::FormClose() { navigation().endProgram(); }

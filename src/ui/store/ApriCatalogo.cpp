@@ -6,9 +6,8 @@
 #include "kit/Picture.h"
 #include "base/ProgramFolder.h"
 #include "base/Text.h"
-#include "app/Windows.h"
-#include "sheet/Opere.h"
-#include "shell/Avvio.h"
+#include "kit/Navigation.h"
+#include "kit/Sheet.h"
 #include "store/Catalogs.h"
 
 #include <QFontMetrics>
@@ -140,16 +139,15 @@ void TfrmApriCatalogo::btnEliminaClick()
 
 void TfrmApriCatalogo::FormClose()
 {
-    Windows& w = windows();
     QListWidgetItem* line = selectedLine();
-    if (lblMemory->text() == kArte && line && w.frmOpere) {
+    Sheet* sheet = navigation().sheet();
+    if (lblMemory->text() == kArte && line && sheet) {
         // Hand the chosen catalog to the sheet window, which starts on a new sheet.
         const QString text = line->text();
-        w.frmOpere->openCatalog(trimmed(catalogPathOfLine(text)), catalogName(text));
+        sheet->openCatalog(trimmed(catalogPathOfLine(text)), catalogName(text));
         lblMemory->setText(kAvvio);
-        moveTo(nullptr, w.frmOpere);
+        navigation().show(Screen::Opere, nullptr);
         return;
     }
-    if (w.frmAvvio)
-        moveTo(nullptr, w.frmAvvio);
+    navigation().show(Screen::Avvio, nullptr);
 }

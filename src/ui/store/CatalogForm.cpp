@@ -16,7 +16,6 @@ const QColor CatalogForm::kBlanchedAlmond = argb(0xFFFFEBCD);
 CatalogForm::CatalogForm(const QString& title, QWidget* parent) : GradientForm(parent)
 {
     // FormCreate
-    applyFormatSettings();
     setupWorkWindow(title, argb(0xFF427AA8), 995, 692);
     shpFondo = new Shape(panContainer, QStringLiteral("shpFondo"), QRect(8, 8, 978, 676), kSteelBlue);
 }

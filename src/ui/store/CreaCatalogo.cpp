@@ -7,8 +7,7 @@
 #include "kit/Picture.h"
 #include "base/ProgramFolder.h"
 #include "base/Text.h"
-#include "app/Windows.h"
-#include "shell/Avvio.h"
+#include "kit/Navigation.h"
 #include "store/Catalogs.h"
 
 #include <QLineEdit>
@@ -66,8 +65,7 @@ void TfrmCreaCatalogo::FormShow()
 // Whatever closed the window, the start window comes back.
 void TfrmCreaCatalogo::FormClose()
 {
-    if (windows().frmAvvio)
-        moveTo(nullptr, windows().frmAvvio);
+    navigation().show(Screen::Avvio, nullptr);
 }
 
 void TfrmCreaCatalogo::btnApplicaClick()

@@ -95,22 +95,16 @@ private Q_SLOTS:
     void photoRule_data()
     {
         QTest::addColumn<QString>("catalog");
-        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("number");
         QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "Ritratti"
-                               << "3"
-                               << "Ritratti_Foto_3.jpg";
-        QTest::newRow("blanks inside kept") << "Arte sacra"
-                                            << "12"
-                                            << "Arte sacra_Foto_12.jpg";
-        QTest::newRow("blanks at the ends dropped") << "  Arte sacra \t"
-                                                    << " 7 "
-                                                    << "Arte sacra_Foto_7.jpg";
+        QTest::newRow("plain") << "Ritratti" << 3 << "Ritratti_Foto_3.jpg";
+        QTest::newRow("blanks inside kept") << "Arte sacra" << 12 << "Arte sacra_Foto_12.jpg";
+        QTest::newRow("blanks at the ends dropped") << "  Arte sacra \t" << 7 << "Arte sacra_Foto_7.jpg";
     }
     void photoRule()
     {
         QFETCH(QString, catalog);
-        QFETCH(QString, number);
+        QFETCH(int, number);
         QFETCH(QString, name);
         test::TempFolder& folder = *m_folder;
         QCOMPARE(photoPath(catalog, number), folder.path() + "Pinakos" + QDir::separator() + name);
@@ -264,7 +258,7 @@ private Q_SLOTS:
         folder.write("scelta.jpg", jpeg);
         const SheetPhoto fromJpeg = SheetPhoto::fromFile(folder.file("scelta.jpg"), QSize(567, 378));
         QCOMPARE(fromJpeg.image().size(), QSize(567, 189));
-        QVERIFY(saveSheetPhoto(fromJpeg, "Ritratti", "1"));
+        QVERIFY(saveSheetPhoto(fromJpeg, "Ritratti", 1));
         QCOMPARE(folder.read("Pinakos/Ritratti_Foto_1.jpg"), jpeg);
         QVERIFY(fromJpeg.writeTo(folder.file("copia.png")));
         QCOMPARE(SheetPhoto::fromFile(folder.file("copia.png")).image().size(), QSize(1200, 400));
@@ -273,11 +267,11 @@ private Q_SLOTS:
         const SheetPhoto fromBitmap = SheetPhoto::fromFile(folder.file("scelta.bmp"), QSize(567, 378));
         QCOMPARE(fromBitmap.image().size(), QSize(504, 378));
         QVERIFY(!fromBitmap.hasOriginal());
-        QVERIFY(saveSheetPhoto(fromBitmap, "Ritratti", "2"));
-        const SheetPhoto written = loadSheetPhoto("Ritratti", "2");
+        QVERIFY(saveSheetPhoto(fromBitmap, "Ritratti", 2));
+        const SheetPhoto written = loadSheetPhoto("Ritratti", 2);
         QVERIFY(written.hasOriginal());
         QCOMPARE(written.image().size(), QSize(800, 600));
-        QCOMPARE(loadSheetPhoto("Ritratti", "2", QSize(567, 378)).image().size(), QSize(504, 378));
+        QCOMPARE(loadSheetPhoto("Ritratti", 2, QSize(567, 378)).image().size(), QSize(504, 378));
     }
 
     void exifOrientationIsHonoured()
@@ -301,10 +295,10 @@ private Q_SLOTS:
         folder.write("scelta.jpg", jpeg);
         const SheetPhoto photo = SheetPhoto::fromFile(folder.file("scelta.jpg"));
         QVERIFY(photo.hasOriginal());
-        QVERIFY(saveSheetPhoto(photo, " Arte sacra ", "2"));
+        QVERIFY(saveSheetPhoto(photo, " Arte sacra ", 2));
         QCOMPARE(folder.read("Pinakos/Arte sacra_Foto_2.jpg"), jpeg);
         // And read back by the photo rule.
-        const SheetPhoto back = loadSheetPhoto("Arte sacra", "2");
+        const SheetPhoto back = loadSheetPhoto("Arte sacra", 2);
         QCOMPARE(back.image().size(), QSize(64, 48));
         QCOMPARE(back.original(), jpeg);
     }
@@ -316,7 +310,7 @@ private Q_SLOTS:
         const SheetPhoto photo = SheetPhoto::fromFile(folder.file("scelta.bmp"));
         QVERIFY(!photo.isNull());
         QVERIFY(!photo.hasOriginal());
-        QVERIFY(saveSheetPhoto(photo, "Ritratti", "1"));
+        QVERIFY(saveSheetPhoto(photo, "Ritratti", 1));
         const QByteArray written = folder.read("Pinakos/Ritratti_Foto_1.jpg");
         QVERIFY(written.startsWith("\xFF\xD8\xFF"));
         QCOMPARE(SheetPhoto::fromBytes(written).image().size(), QSize(64, 48));
@@ -342,7 +336,7 @@ private Q_SLOTS:
         // A folder where the file should go: the write fails, silently.
         QDir().mkpath(folder.file("Pinakos/Ritratti_Foto_2.jpg"));
         const SheetPhoto photo(twoColour(8, 8));
-        QVERIFY(!saveSheetPhoto(photo, "Ritratti", "2"));
+        QVERIFY(!saveSheetPhoto(photo, "Ritratti", 2));
         QVERIFY(!SheetPhoto().writeTo(folder.file("Pinakos/Ritratti_Foto_1.jpg")));
         QCOMPARE(folder.read("Pinakos/Ritratti_Foto_1.jpg"), QByteArray("vecchia"));
     }
@@ -350,7 +344,7 @@ private Q_SLOTS:
     void photoFolderIsCreated()
     {
         test::TempFolder& folder = *m_folder;
-        QVERIFY(loadSheetPhoto("Ritratti", "1").isNull());
+        QVERIFY(loadSheetPhoto("Ritratti", 1).isNull());
         QVERIFY(QFileInfo(folder.file("Pinakos")).isDir());
     }
 };

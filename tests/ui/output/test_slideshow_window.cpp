@@ -27,7 +27,7 @@ void writePhoto(const QString& catalog, int n, const QSize& size, const QColor& 
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    const QString path = photoPath(catalog, QString::number(n));
+    const QString path = photoPath(catalog, n);
     QDir().mkpath(photoFolder());
     QVERIFY(QImageWriter(path, "jpeg").write(image));
 }

@@ -46,8 +46,9 @@ class TestTrova : public QObject
     {
         frm = std::make_unique<TfrmTrovaOpere>(sheet());
         frm->setSheet(sheet());
-        if (withMark)
-            frm->lblMemory->setText(QStringLiteral("opere"));
+        QCOMPARE(frm->lblMemory->text(), QStringLiteral("opere"));
+        if (!withMark)
+            frm->lblMemory->clear();
         frm->open(); // modal over the sheet, as the toolbar shows it, without a nested loop
         // The sheet may still be finishing its own activation.
         QTRY_COMPARE(QApplication::activeWindow(), frm.get());

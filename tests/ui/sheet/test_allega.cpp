@@ -54,8 +54,7 @@ class TestAllega : public QObject
 
     void openCatalog(const QString& path, const QString& name)
     {
-        sheet()->lblFile->setText(path);
-        sheet()->lblNome->setText(name);
+        sheet()->openCatalog(path, name);
         moveTo(windows().frmAvvio, sheet());
         QVERIFY(QTest::qWaitForWindowActive(sheet()));
     }

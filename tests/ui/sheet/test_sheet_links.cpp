@@ -64,8 +64,8 @@ private Q_SLOTS:
 
     void openCatalogFillsTheStateLabelsAndStartsANewSheet()
     {
+        sheet()->showRecord(4, TSchedaOpera());
         sheet()->txtCapo->setText(QStringLiteral("resto di prima"));
-        sheet()->lblPosizione->setText(QStringLiteral("4"));
         sheet()->openCatalog(QStringLiteral("/cartella/Ritratti.art"), QStringLiteral("Ritratti"));
         QCOMPARE(sheet()->lblFile->text(), QStringLiteral("/cartella/Ritratti.art"));
         QCOMPARE(sheet()->lblNome->text(), QStringLiteral("Ritratti"));
