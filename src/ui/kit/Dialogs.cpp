@@ -1,7 +1,7 @@
 #include "kit/Dialogs.h"
 
 #include "base/ProgramFolder.h"
-#include "kit/OpenURL.h"
+#include "base/ShellCommand.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "kit/OpenURL.h"
+#include "base/ShellCommand.h"
 
 #include <QDir>
 #include <QTest>
