@@ -4,10 +4,10 @@
 #include "FakeSheet.h"
 #include "Generated.h"
 #include "base/ProgramFolder.h"
+#include "kit/Sheet.h"
 #include "output/CatalogModel.h"
 #include "output/ExpOpere.h"
 #include "output/Spreadsheet.h"
-#include "kit/Sheet.h"
 
 #include <QApplication>
 #include <QFile>

@@ -4,8 +4,8 @@
 // `enscript -r -f Courier8 | ps2pdf` turning the same lines into a PDF.
 #include "Generated.h"
 
-#include "kit/Dialogs.h"
 #include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
 #include "kit/Printing.h"
 #include "output/SheetReport.h"
 #include "search/Summary.h"

@@ -2,8 +2,8 @@
 // 100,000-record catalog: moving to the first and last sheet, showing a sheet
 // with a 24-megapixel photo, and saving that sheet.
 #include "Generated.h"
-#include "kit/Dialogs.h"
 #include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
 #include "sheet/Opere.h"
 #include "sheet/Photo.h"
 

@@ -2,13 +2,14 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
-#include "kit/Dialogs.h"
-#include "base/Format.h"
-#include "kit/Layout.h"
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/Format.h"
+#include "base/ProgramFolder.h"
 #include "checkers/CodFisc.h"
 #include "checkers/PartitaIVA.h"
+#include "kit/Dialogs.h"
+#include "kit/Layout.h"
+#include "kit/PhotoView.h"
 #include "output/ExpOpere.h"
 #include "output/Slideshow.h"
 #include "output/StampaOpera.h"
@@ -17,7 +18,6 @@
 #include "sheet/AllegaCartella.h"
 #include "sheet/Opere.h"
 #include "sheet/Photo.h"
-#include "kit/PhotoView.h"
 #include "sheet/Zoom.h"
 #include "shell/Avvio.h"
 #include "store/ApriCatalogo.h"
@@ -369,21 +369,18 @@ QList<WindowPicture> windowPictures()
             sheet, [&](TfrmCodFisc& f) { f.setCode(sheet->txtCodFisc->text()); },
             [](TfrmCodFisc& f) { f.txtCodFisc->deselect(); }));
     add("partitaiva", QStringLiteral("La verifica della partita IVA"),
-        onDemand<TfrmPartitaIva>(sheet,
-                                 [](TfrmPartitaIva& f) { f.setCode(QStringLiteral("12345678903")); }));
+        onDemand<TfrmPartitaIva>(sheet, [](TfrmPartitaIva& f) { f.setCode(QStringLiteral("12345678903")); }));
     add("trova", QStringLiteral("La ricerca delle schede"),
         onDemand<TfrmTrovaOpere>(
             sheet, [&](TfrmTrovaOpere& f) { f.setSheet(sheet); },
             [](TfrmTrovaOpere& f) { f.txtColore->setText(QStringLiteral("Ferrante")); }));
     add("allega", QStringLiteral("I documenti allegati alla scheda"),
-        onDemand<TfrmAllegaCartella>(sheet,
-                                     [&](TfrmAllegaCartella& f) { f.setSheet(sheet, sheet->attachments()); }));
+        onDemand<TfrmAllegaCartella>(sheet, [&](TfrmAllegaCartella& f) { f.setSheet(sheet, sheet->attachments()); }));
     add("disponibili", QStringLiteral("L'elenco delle opere non vendute"),
         onDemand<TfrmOpere_Disponibili>(sheet, [&](TfrmOpere_Disponibili& f) { f.setSheet(sheet); }));
     add("slideshow", QStringLiteral("Lo Slide show"),
         onDemand<TfrmSlideshow>(
-            sheet,
-            [&](TfrmSlideshow& f) { f.setCatalog(sheet->catalogPath(), sheet->catalogName()); },
+            sheet, [&](TfrmSlideshow& f) { f.setCatalog(sheet->catalogPath(), sheet->catalogName()); },
             [](TfrmSlideshow& f) {
                 f.Timer->stop();
                 f.cmdAvantiClick();

@@ -1,7 +1,7 @@
 #include "app/Windows.h"
 
-#include "kit/Dialogs.h"
 #include "base/Format.h"
+#include "kit/Dialogs.h"
 #include "kit/Layout.h"
 
 #include "access/CambiaPassword.h"

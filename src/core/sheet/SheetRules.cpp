@@ -7,14 +7,17 @@ namespace pinakos {
 std::optional<MissingField> firstMissingField(const QString& title, const QString& artist, const QString& value)
 {
     if (isBlank(title))
-        return MissingField{Campo::Capo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                        "titolo dell'opera.")};
+        return MissingField{Campo::Capo,
+                            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                           "titolo dell'opera.")};
     if (isBlank(artist))
-        return MissingField{Campo::Colore, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                          "nome dell'artista creatore dell'opera.")};
+        return MissingField{Campo::Colore,
+                            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                           "nome dell'artista creatore dell'opera.")};
     if (isBlank(value))
-        return MissingField{Campo::Prezzo, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
-                                                          "valore dell'opera.")};
+        return MissingField{Campo::Prezzo,
+                            QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il "
+                                           "valore dell'opera.")};
     return std::nullopt;
 }
 

@@ -2,11 +2,11 @@
 
 #include "access/FormParts.h"
 #include "access/PasswordStore.h"
+#include "base/Text.h"
 #include "kit/Dialogs.h"
 #include "kit/FieldKeys.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
-#include "base/Text.h"
 #include "kit/Navigation.h"
 
 #include <QCloseEvent>

@@ -1,12 +1,12 @@
 #include "checkers/CodFisc.h"
 
-#include "kit/Dialogs.h"
-#include "kit/FieldKeys.h"
 #include "base/Format.h"
-#include "kit/Guard.h"
-#include "kit/Layout.h"
 #include "base/Text.h"
 #include "checkers/TaxCodes.h"
+#include "kit/Dialogs.h"
+#include "kit/FieldKeys.h"
+#include "kit/Guard.h"
+#include "kit/Layout.h"
 
 #include <QPushButton>
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "kit/Printing.h"
 
-#include "kit/Dialogs.h"
 #include "base/Failure.h"
-#include "kit/Guard.h"
 #include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
+#include "kit/Guard.h"
 #include "output/ListReportLayout.h"
 #include "output/Report.h"
 

@@ -1,19 +1,19 @@
 #include "output/ExpOpere.h"
 
-#include "kit/Dialogs.h"
 #include "base/Failure.h"
 #include "base/Format.h"
+#include "base/ProgramFolder.h"
+#include "base/Text.h"
+#include "kit/Dialogs.h"
 #include "kit/Guard.h"
 #include "kit/HoverHints.h"
 #include "kit/Layout.h"
-#include "base/ProgramFolder.h"
-#include "base/Text.h"
+#include "kit/OpenURL.h"
+#include "kit/Sheet.h"
 #include "output/CatalogModel.h"
 #include "output/Spreadsheet.h"
-#include "kit/Sheet.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"
-#include "kit/OpenURL.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

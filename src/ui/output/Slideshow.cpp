@@ -1,10 +1,10 @@
 #include "output/Slideshow.h"
 
-#include "kit/Dialogs.h"
 #include "base/Format.h"
+#include "base/Text.h"
+#include "kit/Dialogs.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
-#include "base/Text.h"
 #include "output/SlideStep.h"
 #include "sheet/Photo.h"
 #include "store/Archive.h"

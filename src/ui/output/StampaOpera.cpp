@@ -4,12 +4,12 @@
 #include "base/Format.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
+#include "kit/PhotoView.h"
 #include "kit/Picture.h"
 #include "kit/Printing.h"
+#include "kit/Sheet.h"
 #include "output/Report.h"
 #include "output/SheetReport.h"
-#include "kit/PhotoView.h"
-#include "kit/Sheet.h"
 
 #include <QPushButton>
 

@@ -1,12 +1,12 @@
 #include "search/Opere_Disponibili.h"
 
-#include "kit/FieldKeys.h"
 #include "base/Format.h"
+#include "kit/FieldKeys.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
+#include "kit/Sheet.h"
 #include "search/Search.h"
 #include "search/SummaryModel.h"
-#include "kit/Sheet.h"
 
 #include <QShowEvent>
 

@@ -5,9 +5,9 @@
 #include "kit/Layout.h"
 #include "kit/Picture.h"
 #include "kit/Printing.h"
+#include "kit/Sheet.h"
 #include "search/Search.h"
 #include "search/SummaryModel.h"
-#include "kit/Sheet.h"
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>

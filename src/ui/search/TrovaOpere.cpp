@@ -1,13 +1,13 @@
 #include "search/TrovaOpere.h"
 
-#include "kit/FieldKeys.h"
 #include "base/Format.h"
+#include "base/Text.h"
+#include "kit/FieldKeys.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
-#include "base/Text.h"
+#include "kit/Sheet.h"
 #include "search/Search.h"
 #include "search/SummaryModel.h"
-#include "kit/Sheet.h"
 #include "store/Archive.h"
 
 #include <QShowEvent>

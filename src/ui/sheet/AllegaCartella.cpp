@@ -1,13 +1,13 @@
 #include "sheet/AllegaCartella.h"
 
-#include "kit/Dialogs.h"
 #include "base/Format.h"
+#include "base/Text.h"
+#include "kit/Dialogs.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
-#include "base/Text.h"
-#include "sheet/Documents.h"
-#include "kit/Sheet.h"
 #include "kit/OpenURL.h"
+#include "kit/Sheet.h"
+#include "sheet/Documents.h"
 
 #include <QPushButton>
 

@@ -1,15 +1,16 @@
 #include "sheet/Opere.h"
 
-#include "kit/Dialogs.h"
 #include "base/Failure.h"
 #include "base/Format.h"
-#include "kit/Guard.h"
-#include "kit/Layout.h"
-#include "kit/OnDemand.h"
 #include "base/Text.h"
-#include "kit/Navigation.h"
 #include "checkers/CodFisc.h"
 #include "checkers/PartitaIVA.h"
+#include "kit/Dialogs.h"
+#include "kit/Guard.h"
+#include "kit/Layout.h"
+#include "kit/Navigation.h"
+#include "kit/OnDemand.h"
+#include "kit/PhotoView.h"
 #include "output/ExpOpere.h"
 #include "output/Slideshow.h"
 #include "output/StampaOpera.h"
@@ -17,7 +18,6 @@
 #include "search/TrovaOpere.h"
 #include "sheet/AllegaCartella.h"
 #include "sheet/DefaultPicture.h"
-#include "kit/PhotoView.h"
 #include "sheet/Price.h"
 #include "sheet/Zoom.h"
 #include "shell/Guida.h"
@@ -670,9 +670,7 @@ void TfrmOpere::btnZoomFotoClick()
 
 void TfrmOpere::cmdTrovaClick()
 {
-    runHandler(this, [this] {
-        runOnDemand<TfrmTrovaOpere>(this, [this](TfrmTrovaOpere& f) { f.setSheet(this); });
-    });
+    runHandler(this, [this] { runOnDemand<TfrmTrovaOpere>(this, [this](TfrmTrovaOpere& f) { f.setSheet(this); }); });
 }
 
 void TfrmOpere::cmdSegnalatiClick()

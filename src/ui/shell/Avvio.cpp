@@ -3,13 +3,13 @@
 #include "base/Format.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
-#include "kit/OnDemand.h"
 #include "kit/Navigation.h"
+#include "kit/OnDemand.h"
+#include "kit/OpenURL.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"
 #include "shell/Info.h"
 #include "shell/Maker.h"
-#include "kit/OpenURL.h"
 #include "shell/Splash.h"
 
 #include <QCloseEvent>

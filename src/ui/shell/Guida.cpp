@@ -1,8 +1,8 @@
 #include "shell/Guida.h"
 
+#include "base/ProgramFolder.h"
 #include "kit/Layout.h"
 #include "kit/OnDemand.h"
-#include "base/ProgramFolder.h"
 #include "kit/OpenURL.h"
 
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
 #include "shell/Info.h"
 
 #include "kit/Layout.h"
-#include "shell/Maker.h"
 #include "kit/OpenURL.h"
+#include "shell/Maker.h"
 
 #include <QPushButton>
 

@@ -1,12 +1,12 @@
 #include "store/ApriCatalogo.h"
 
+#include "base/ProgramFolder.h"
+#include "base/Text.h"
 #include "kit/Dialogs.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
-#include "kit/Picture.h"
-#include "base/ProgramFolder.h"
-#include "base/Text.h"
 #include "kit/Navigation.h"
+#include "kit/Picture.h"
 #include "kit/Sheet.h"
 #include "store/Catalogs.h"
 

@@ -1,13 +1,13 @@
 #include "store/CreaCatalogo.h"
 
+#include "base/ProgramFolder.h"
+#include "base/Text.h"
 #include "kit/Dialogs.h"
 #include "kit/FieldKeys.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
-#include "kit/Picture.h"
-#include "base/ProgramFolder.h"
-#include "base/Text.h"
 #include "kit/Navigation.h"
+#include "kit/Picture.h"
 #include "store/Catalogs.h"
 
 #include <QLineEdit>
@@ -63,10 +63,7 @@ void TfrmCreaCatalogo::FormShow()
 }
 
 // Whatever closed the window, the start window comes back.
-void TfrmCreaCatalogo::FormClose()
-{
-    navigation().show(Screen::Avvio, nullptr);
-}
+void TfrmCreaCatalogo::FormClose() { navigation().show(Screen::Avvio, nullptr); }
 
 void TfrmCreaCatalogo::btnApplicaClick()
 {

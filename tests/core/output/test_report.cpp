@@ -1,8 +1,8 @@
 // The report engine and the list report, printed to PDF and read back.
+#include "ReportPdf.h"
 #include "base/Failure.h"
 #include "output/ListReportLayout.h"
 #include "output/Report.h"
-#include "ReportPdf.h"
 
 #include <QPdfWriter>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // The sheet report: every object at its place in millimetres, the texts of the
 // shown sheet, the photo fitted into its frame; printed to PDF and read back.
-#include "output/SheetReport.h"
 #include "ReportPdf.h"
+#include "output/SheetReport.h"
 
 #include <QPdfWriter>
 #include <QTemporaryDir>

@@ -5,17 +5,17 @@
 #include "Gui.h"
 #include "ReportPdf.h"
 
-#include "base/Clock.h"
-#include "kit/Picture.h"
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/Clock.h"
+#include "base/ProgramFolder.h"
+#include "kit/PhotoView.h"
+#include "kit/Picture.h"
 #include "kit/Printing.h"
+#include "kit/Sheet.h"
 #include "output/SheetReport.h"
 #include "output/StampaOpera.h"
 #include "sheet/DefaultPicture.h"
 #include "sheet/Opere.h"
-#include "kit/PhotoView.h"
-#include "kit/Sheet.h"
 #include "shell/Avvio.h"
 
 #include <QFile>

@@ -3,9 +3,9 @@
 #include "Gui.h"
 #include "SearchWindows.h"
 
-#include "kit/Picture.h"
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
+#include "kit/Picture.h"
 #include "search/Opere_Disponibili.h"
 #include "search/Summary.h"
 #include "sheet/Opere.h"

@@ -3,10 +3,10 @@
 #include "Gui.h"
 #include "SearchWindows.h"
 
+#include "app/Windows.h"
+#include "base/ProgramFolder.h"
 #include "kit/Highlight.h"
 #include "kit/Picture.h"
-#include "base/ProgramFolder.h"
-#include "app/Windows.h"
 #include "search/Opere_Disponibili.h"
 #include "search/Summary.h"
 #include "search/TrovaOpere.h"

@@ -5,9 +5,9 @@
 #include "ReadOnlyTree.h"
 #include "TempFolder.h"
 
-#include "kit/Picture.h"
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
+#include "kit/Picture.h"
 #include "sheet/AllegaCartella.h"
 #include "sheet/Documents.h"
 #include "sheet/Opere.h"

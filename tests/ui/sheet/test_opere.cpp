@@ -3,11 +3,11 @@
 #include "SheetWindow.h"
 #include "kit/Picture.h"
 
-#include "base/Failure.h"
 #include "app/Windows.h"
+#include "base/Failure.h"
+#include "kit/PhotoView.h"
 #include "sheet/DefaultPicture.h"
 #include "sheet/Opere.h"
-#include "kit/PhotoView.h"
 #include "sheet/Zoom.h"
 #include "shell/Avvio.h"
 #include "store/Archive.h"

@@ -4,9 +4,9 @@
 #include "Catalogs.h"
 #include "Gui.h"
 
-#include "kit/Dialogs.h"
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"
 #include "store/Archive.h"

@@ -8,11 +8,11 @@
 #include "FileSizeLimit.h"
 #include "Gui.h"
 #include "ReadOnlyTree.h"
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
+#include "kit/PhotoView.h"
 #include "sheet/DefaultPicture.h"
 #include "sheet/Opere.h"
-#include "kit/PhotoView.h"
 #include "shell/Avvio.h"
 #include "store/Archive.h"
 

@@ -3,8 +3,8 @@
 #include "Catalogs.h"
 #include "Gui.h"
 
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
 #include "checkers/CodFisc.h"
 #include "checkers/PartitaIVA.h"
 #include "output/Slideshow.h"

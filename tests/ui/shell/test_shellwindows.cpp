@@ -1,7 +1,7 @@
 #include "Gui.h"
 
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
 #include "shell/Avvio.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"

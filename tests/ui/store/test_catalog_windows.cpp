@@ -2,8 +2,8 @@
 #include "Gui.h"
 #include "kit/Picture.h"
 
-#include "base/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"
 #include "shell/Guida.h"
