@@ -61,13 +61,24 @@ struct Object
     double frameWidth = mmFromUnits(1); // a thin line
 
     // Texts: one line after the other, never wrapped; what falls outside the
-    // object is not printed.
+    // object is not printed, unless the text prints whole (below).
     Font font;
     QColor color = Qt::black;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop;
     // When set, [DATE] in the text is replaced by the date of preparing
-    // (dd/mm/yyyy). Otherwise the text, square brackets and all, prints as it is.
+    // (dd/mm/yyyy), [PAGE] by the number of the page it prints on and [PAGES]
+    // by the number of pages. Otherwise the text, square brackets and all,
+    // prints as it is.
     bool expressions = false;
+    // A text that prints whole, as the values of a form: lines that fit the
+    // object print as they are; otherwise they are wrapped at blanks to its
+    // width (inside a word only where the word alone is wider), in a type
+    // stepped down by half points as far as `smallestPoints` until they fit
+    // its height. Beyond that the object grows downwards at the smallest
+    // type; the rectangles around it grow with it and whatever stands below
+    // it in its band (or on its page) moves down as much.
+    bool whole = false;
+    double smallestPoints = 6;
     QStringList lines;
     // Millimetres from one line to the next; 0 for the font's own pitch.
     double lineSpacing = 0;
@@ -88,9 +99,14 @@ struct Object
 // once each, one under the other, in the order of the page: a title band at
 // the top of the first page, a master band (which may be split across as many
 // pages as it needs, never through a line of text) and a footer after it.
+// A block is printed whole where it comes, at the top of the next page when
+// what is left of this one is too short: a group of a form that belongs
+// together. A page footer is not in that order: it prints at the foot of
+// every page its template page comes to when that is more than one, and the
+// room it takes is kept free on each of them; a one-page print has none.
 struct Band
 {
-    enum class Kind { Title, MasterData, Footer };
+    enum class Kind { Title, MasterData, Footer, Block, PageFooter };
 
     Band(Kind kind, QString name, double heightMm) : kind(kind), name(std::move(name)), height(heightMm) {}
 

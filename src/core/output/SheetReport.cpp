@@ -18,37 +18,55 @@ const QColor kLavender(0xE6, 0xE6, 0xFA);
 const QColor kGold(0xFF, 0xD7, 0x00);
 const QColor kEuroBlue(0x1F, 0x4E, 0xA8);
 
-Object& rectangle(report::Page& page, const QString& name, const QRectF& mm, const QColor& fill = QColor())
+Object& rectangle(report::Band& band, const QString& name, const QRectF& mm, const QColor& fill = QColor())
 {
-    Object& o = page.add(Object::Kind::Rectangle, name, mm);
+    Object& o = band.add(Object::Kind::Rectangle, name, mm);
     o.frame = Qt::black;
     o.fill = fill;
     return o;
 }
 
-Object& text(report::Page& page, const QString& name, const QRectF& mm, double points, const QString& content,
+Object& text(report::Band& band, const QString& name, const QRectF& mm, double points, const QString& content,
              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
-    Object& o = page.add(Object::Kind::Text, name, mm);
+    Object& o = band.add(Object::Kind::Text, name, mm);
     o.font = {QStringLiteral("Arial"), points, false};
     o.alignment = alignment;
     o.setText(content);
     return o;
 }
 
-// One field box: the caption, its frame and the value text.
+// A value of the work: printed whole, however long.
+Object& value(report::Band& band, const QString& name, const QRectF& mm, double points,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+{
+    Object& o = text(band, name, mm, points, QString(), alignment);
+    o.whole = true;
+    return o;
+}
+
+// One field box on a row band: the caption, its frame and the value text.
 enum class Box { Left, Right, Full };
 
-void fieldBox(report::Page& page, Box box, double y, const QString& caption, const QString& value)
+void fieldBox(report::Band& row, Box box, const QString& caption, const QString& name)
 {
     const double x = box == Box::Right ? 97 : 1;
     const double captionWidth = box == Box::Left ? 74 : box == Box::Right ? 86 : 188;
     const double frameWidth = box == Box::Full ? 188 : 92;
     const double valueWidth = box == Box::Full ? 185.6 : 89.6;
-    const QString suffix = value.mid(3); // txtColore -> Colore
-    text(page, QStringLiteral("tit") + suffix, QRectF(x, y, captionWidth, 4), 8, caption);
-    rectangle(page, QStringLiteral("shp") + suffix, QRectF(x, y + 5, frameWidth, 6));
-    text(page, value, QRectF(x + 1, y + 6, valueWidth, 4), 8, QString());
+    const QString suffix = name.mid(3); // txtColore -> Colore
+    text(row, QStringLiteral("tit") + suffix, QRectF(x, 0, captionWidth, 4), 8, caption);
+    rectangle(row, QStringLiteral("shp") + suffix, QRectF(x, 5, frameWidth, 6));
+    value(row, name, QRectF(x + 1, 6, valueWidth, 4), 8);
+}
+
+// The rows of boxes, 14 mm apart from 145 mm down, each a block that keeps
+// its captions with their boxes.
+constexpr double kRowHeight = 14;
+
+report::Band& row(report::Page& page, const QString& name)
+{
+    return page.addBand(report::Band::Kind::Block, name, kRowHeight);
 }
 
 } // namespace
@@ -94,39 +112,53 @@ QImage euroPicture(const QSize& size)
 
 std::unique_ptr<report::Report> makeSheetReport()
 {
+    using report::Band;
     auto r = std::make_unique<report::Report>(QStringLiteral("Scheda opera d'arte"));
     report::Page& page = r->addPage(QStringLiteral("Page1"));
     page.margins = QMarginsF(10, 10, 10, 10);
 
-    rectangle(page, QStringLiteral("shpNumFatt"), QRectF(1, 1, 188, 10), kLightSteelBlue);
-    text(page, QStringLiteral("txtCapo"), QRectF(3, 3.2, 184, 6), 12, QString(), Qt::AlignCenter);
-    page.add(Object::Kind::Picture, QStringLiteral("imgLogo"), QRectF(1, 14, 188, 112)).fill = Qt::white;
+    // The bands follow one another down the page; a value too long for its
+    // box makes its band taller and pushes the bands below it down.
+    Band& head = page.addBand(Band::Kind::Block, QStringLiteral("Testata"), 145);
+    rectangle(head, QStringLiteral("shpNumFatt"), QRectF(1, 1, 188, 10), kLightSteelBlue);
+    value(head, QStringLiteral("txtCapo"), QRectF(3, 3.2, 184, 6), 12, Qt::AlignCenter);
+    head.add(Object::Kind::Picture, QStringLiteral("imgLogo"), QRectF(1, 14, 188, 112)).fill = Qt::white;
+    rectangle(head, QStringLiteral("Shape10"), QRectF(49, 131, 92, 8));
+    text(head, QStringLiteral("titImporto"), QRectF(68, 132.8, 20.8, 5), 11, QStringLiteral("Valore:"));
+    head.add(Object::Kind::Picture, QStringLiteral("imgEuro"), QRectF(91, 132.8, 5, 5)).picture = euroPicture();
+    value(head, QStringLiteral("txtPrezzo"), QRectF(98, 132.8, 40.8, 5), 11).setText(QStringLiteral("0,00"));
 
-    rectangle(page, QStringLiteral("Shape10"), QRectF(49, 131, 92, 8));
-    text(page, QStringLiteral("titImporto"), QRectF(68, 132.8, 20.8, 5), 11, QStringLiteral("Valore:"));
-    page.add(Object::Kind::Picture, QStringLiteral("imgEuro"), QRectF(91, 132.8, 5, 5)).picture = euroPicture();
-    text(page, QStringLiteral("txtPrezzo"), QRectF(98, 132.8, 40.8, 5), 11, QStringLiteral("0,00"));
+    Band& artist = row(page, QStringLiteral("RigaArtista"));
+    fieldBox(artist, Box::Left, QStringLiteral("ARTISTA:"), QStringLiteral("txtColore"));
+    fieldBox(artist, Box::Right, QStringLiteral("ANNO REALIZZAZIONE:"), QStringLiteral("txtTessuto"));
+    fieldBox(row(page, QStringLiteral("RigaSoggetto")), Box::Full, QStringLiteral("SOGGETTO RAPPRESENTATO:"),
+             QStringLiteral("txtDescrizione"));
+    Band& country = row(page, QStringLiteral("RigaNazione"));
+    fieldBox(country, Box::Left, QStringLiteral("NAZIONE:"), QStringLiteral("txtMisure"));
+    fieldBox(country, Box::Right, QStringLiteral("TECNICA UTILIZZATA:"), QStringLiteral("txtPeso"));
+    Band& movement = row(page, QStringLiteral("RigaCorrente"));
+    fieldBox(movement, Box::Left, QStringLiteral("CORRENTE ARTISTICA:"), QStringLiteral("txtUsura"));
+    fieldBox(movement, Box::Right, QStringLiteral("DIMENSIONI:"), QStringLiteral("txtDifetti"));
+    fieldBox(row(page, QStringLiteral("RigaSupporto")), Box::Full, QStringLiteral("SUPPORTO:"),
+             QStringLiteral("txtServizio"));
+    fieldBox(row(page, QStringLiteral("RigaLuogo")), Box::Full, QStringLiteral("LUOGO CONSERVAZIONE:"),
+             QStringLiteral("txtSpecifiche"));
+    fieldBox(row(page, QStringLiteral("RigaProprietario")), Box::Full, QStringLiteral("PROPRIETARIO ATTUALE:"),
+             QStringLiteral("txtCliente"));
+    Band& owner = row(page, QStringLiteral("RigaCodFisc"));
+    fieldBox(owner, Box::Left, QStringLiteral("CODICE FISCALE:"), QStringLiteral("txtCodFisc"));
+    fieldBox(owner, Box::Right, QStringLiteral("TEL. PREFERENZIALE:"), QStringLiteral("txtRecapito"));
 
-    fieldBox(page, Box::Left, 145, QStringLiteral("ARTISTA:"), QStringLiteral("txtColore"));
-    fieldBox(page, Box::Right, 145, QStringLiteral("ANNO REALIZZAZIONE:"), QStringLiteral("txtTessuto"));
-    fieldBox(page, Box::Full, 159, QStringLiteral("SOGGETTO RAPPRESENTATO:"), QStringLiteral("txtDescrizione"));
-    fieldBox(page, Box::Left, 173, QStringLiteral("NAZIONE:"), QStringLiteral("txtMisure"));
-    fieldBox(page, Box::Right, 173, QStringLiteral("TECNICA UTILIZZATA:"), QStringLiteral("txtPeso"));
-    fieldBox(page, Box::Left, 187, QStringLiteral("CORRENTE ARTISTICA:"), QStringLiteral("txtUsura"));
-    fieldBox(page, Box::Right, 187, QStringLiteral("DIMENSIONI:"), QStringLiteral("txtDifetti"));
-    fieldBox(page, Box::Full, 201, QStringLiteral("SUPPORTO:"), QStringLiteral("txtServizio"));
-    fieldBox(page, Box::Full, 215, QStringLiteral("LUOGO CONSERVAZIONE:"), QStringLiteral("txtSpecifiche"));
-    fieldBox(page, Box::Full, 229, QStringLiteral("PROPRIETARIO ATTUALE:"), QStringLiteral("txtCliente"));
-    fieldBox(page, Box::Left, 243, QStringLiteral("CODICE FISCALE:"), QStringLiteral("txtCodFisc"));
-    fieldBox(page, Box::Right, 243, QStringLiteral("TEL. PREFERENZIALE:"), QStringLiteral("txtRecapito"));
-
-    rectangle(page, QStringLiteral("Shape15"), QRectF(1, 257, 188, 5.8), kLavender);
-    text(page, QStringLiteral("titRaccomandazioni"), QRectF(2, 258, 185.8, 4.2), 9, QStringLiteral("NOTE:"),
+    // From 257 mm: the notes and the date of printing.
+    Band& notes = page.addBand(Band::Kind::Block, QStringLiteral("Note"), 13);
+    rectangle(notes, QStringLiteral("Shape15"), QRectF(1, 0, 188, 5.8), kLavender);
+    text(notes, QStringLiteral("titRaccomandazioni"), QRectF(2, 1, 185.8, 4.2), 9, QStringLiteral("NOTE:"),
          Qt::AlignHCenter | Qt::AlignTop);
-    rectangle(page, QStringLiteral("Shape16"), QRectF(1, 263, 188, 6));
-    text(page, QStringLiteral("txtNote"), QRectF(2, 264, 185.9, 4), 8, QString());
-    rectangle(page, QStringLiteral("Shape23"), QRectF(1, 270, 188, 5.8), kGold);
-    text(page, QStringLiteral("txtCalce"), QRectF(2, 271, 185.8, 4.2), 8, QStringLiteral("Data e ora stampa"),
+    rectangle(notes, QStringLiteral("Shape16"), QRectF(1, 6, 188, 6));
+    value(notes, QStringLiteral("txtNote"), QRectF(2, 7, 185.9, 4), 8);
+    Band& foot = page.addBand(Band::Kind::Block, QStringLiteral("Calce"), 5.8);
+    rectangle(foot, QStringLiteral("Shape23"), QRectF(1, 0, 188, 5.8), kGold);
+    text(foot, QStringLiteral("txtCalce"), QRectF(2, 1, 185.8, 4.2), 8, QStringLiteral("Data e ora stampa"),
          Qt::AlignHCenter | Qt::AlignTop);
     return r;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The sheet report: one A4 portrait page with the work shown in the sheet, its
-// photo and its fifteen descriptive fields.
+// The sheet report: an A4 portrait page with the work shown in the sheet, its
+// photo and its fifteen descriptive fields, every value printed whole.
 
 #include "output/Report.h"
 #include "store/SchedaOpera.h"
@@ -20,7 +20,11 @@ const std::vector<std::pair<QString, Campo>>& sheetReportFields();
 // The euro sign beside the value: blue on white, 48 x 49 pixels.
 QImage euroPicture(const QSize& size = QSize(48, 49));
 
-// The template "Scheda opera d'arte": every object placed on the page itself.
+// The template "Scheda opera d'arte": bands one under the other (the title,
+// photo and value; the rows of field boxes; the notes; the date line), each
+// printed whole. A value too long for its box is wrapped, then set in smaller
+// type down to 6 points, and only then makes its box taller, moving what is
+// below it down, onto a second page when the first is full.
 std::unique_ptr<report::Report> makeSheetReport();
 
 // "Stampa eseguita in data dd/mm/yyyy alle ore " and the time in the system's

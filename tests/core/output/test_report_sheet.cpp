@@ -4,8 +4,12 @@
 #include "output/SheetReport.h"
 
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
+#include <functional>
 
 using namespace pinakos;
 using namespace pinakos::report;
@@ -47,6 +51,85 @@ QRgb pixelAtMm(const QImage& page, double xMm, double yMm, double dpi)
     return page.pixel(int(xMm * dpi / 25.4), int(yMm * dpi / 25.4));
 }
 
+// Words of Italian prose, `length` characters of it.
+QString prose(int length, const QString& first = QStringLiteral("Olio"))
+{
+    const QString words = QStringLiteral(
+        " su tela restaurato nel 1998 con pulitura della vernice ossidata, foderatura e ritocchi a tempera lungo i "
+        "bordi; cornice dorata coeva con lacune nella doratura, etichetta della mostra di Venezia del 1932 sul retro "
+        "del telaio e timbro di dogana.");
+    QString out = first;
+    while (out.size() < length)
+        out += words;
+    return out.left(length).trimmed();
+}
+
+// The value texts of the sheet as the report fills them, with `changed`
+// given other values.
+std::function<QString(Campo)> textsWith(const QHash<QString, QString>& changed)
+{
+    const TSchedaOpera base = fullRecord();
+    return [base, changed](Campo c) {
+        for (const auto& [name, campo] : sheetReportFields())
+            if (campo == c && changed.contains(name))
+                return changed.value(name);
+        return base.text(c);
+    };
+}
+
+// The left and right end, in millimetres on the paper, of each value's box.
+QPair<double, double> valueBox(const QString& name)
+{
+    static const QStringList left = {"txtColore", "txtMisure", "txtUsura", "txtCodFisc"};
+    static const QStringList right = {"txtTessuto", "txtPeso", "txtDifetti", "txtRecapito"};
+    if (name == QLatin1String("txtCapo"))
+        return {13, 197};
+    if (name == QLatin1String("txtPrezzo"))
+        return {108, 148.8};
+    if (left.contains(name))
+        return {12, 101.6};
+    if (right.contains(name))
+        return {108, 197.6};
+    return {12, 197.9};
+}
+
+QList<PdfWord> wordsOfEveryPage(const QString& pdf)
+{
+    QList<PdfWord> words;
+    const int pages = pdfInfo(pdf, "Pages").toInt();
+    for (int p = 1; p <= pages; ++p)
+        words += pdfWords(pdf, p);
+    return words;
+}
+
+QString withoutBlanks(QString s)
+{
+    s.remove(QRegularExpression(QStringLiteral("\\s")));
+    return s;
+}
+
+// Whether the value is printed whole within its box, what its words are, in
+// order: the text of the words inside the box's ends contains it.
+bool printedWhole(const QList<PdfWord>& words, const QString& name, const QString& value)
+{
+    const auto [left, right] = valueBox(name);
+    QString inside;
+    for (const PdfWord& w : words)
+        if (w.left >= left - 0.3 && w.right <= right + 0.3)
+            inside += w.text;
+    return inside.contains(withoutBlanks(value));
+}
+
+// How far the top of each word moved from one print to the other; NaN for a
+// word that is missing from either.
+double moved(const QList<PdfWord>& from, const QList<PdfWord>& to, const QString& word)
+{
+    const PdfWord a = findWord(from, word), b = findWord(to, word);
+    if (a.text.isEmpty() || b.text.isEmpty())
+        return std::nan("");
+    return b.top - a.top;
+}
+
 } // namespace
 
 class TestReportSheet : public QObject
@@ -63,6 +146,11 @@ private Q_SLOTS:
     void fieldsPrintTrimmedAndLiterally();
     void fillsAndPicturesAtTheirPlaces();
     void printedAtLine();
+    void valuesPrintWhole_data();
+    void valuesPrintWhole();
+    void grownBoxMovesWhatIsBelow_data();
+    void grownBoxMovesWhatIsBelow();
+    void longestSheetTakesASecondPage();
 
 private:
     QTemporaryDir m_dir;
@@ -236,6 +324,149 @@ void TestReportSheet::printedAtLine()
     QCOMPARE(printedAt(kWhen), QStringLiteral("Stampa eseguita in data 05/03/2027 alle ore 14:07:09"));
     QCOMPARE(printedAt(QDateTime(QDate(2026, 12, 31), QTime(9, 5, 0))),
              QStringLiteral("Stampa eseguita in data 31/12/2026 alle ore 09:05:00"));
+}
+
+void TestReportSheet::valuesPrintWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("untouched"); // printed as before: one line, in its own type
+    QTest::newRow("title that fits") << "txtCapo"
+                                     << "Veduta del Canal Grande con la chiesa della Salute" << true;
+    QTest::newRow("artist that fits") << "txtColore"
+                                      << "Giovanni Antonio Canal" << true;
+    QTest::newRow("note of 250 characters") << "txtNote" << prose(250) << false;
+    QTest::newRow("title of 250 characters") << "txtCapo" << prose(250, QStringLiteral("Ritratto")) << false;
+    QTest::newRow("long dimensions") << "txtDifetti"
+                                     << "cm 120 x 80 la tela, cm 140 x 100 x 8 con la cornice dorata e intagliata, "
+                                        "cm 160 x 120 con la cassa"
+                                     << false;
+    QTest::newRow("word wider than its box") << "txtColore" << QStringLiteral("Pinakothek").repeated(10) << false;
+    QTest::newRow("long price") << "txtPrezzo"
+                                << "da 12500,00 a 15000,00 secondo la perizia" << false;
+}
+
+void TestReportSheet::valuesPrintWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, value);
+    QFETCH(bool, untouched);
+    auto r = makeSheetReport();
+    fillSheetReport(*r, textsWith({{name, value}}), QImage(), kWhen);
+    r->prepare(kWhen);
+    QCOMPARE(r->pageCount(), 1);
+    const QString pdf = printPdf(*r, m_dir.filePath(name + QStringLiteral("whole.pdf")));
+    const QList<PdfWord> words = pdfWords(pdf);
+    QVERIFY2(printedWhole(words, name, value), qPrintable(value));
+
+    // Broken only at blanks, unless a word alone is wider than the box; in
+    // type no smaller than 6 points (the captions are in 8).
+    const PdfWord caption = findWord(words, "ARTISTA:");
+    const double eightPoints = caption.bottom - caption.top;
+    const double points = name == QLatin1String("txtCapo") ? 12 : name == QLatin1String("txtPrezzo") ? 11 : 8;
+    QList<double> tops;
+    for (const QString& part : value.split(u' ')) {
+        const PdfWord w = findWord(words, part);
+        if (part.size() > 50)
+            continue;
+        QVERIFY2(!w.text.isEmpty(), qPrintable(part));
+        const double size = (w.bottom - w.top) / eightPoints * 8;
+        QVERIFY2(size > 6 - 0.05 && size < points + 0.05, qPrintable(QString::number(size)));
+        if (untouched)
+            QVERIFY2(qAbs(size - points) < 0.05, qPrintable(QString::number(size)));
+        if (!tops.contains(w.top))
+            tops.append(w.top);
+    }
+    if (untouched)
+        QCOMPARE(tops.size(), 1);
+}
+
+void TestReportSheet::grownBoxMovesWhatIsBelow_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("length"); // more than the box holds even in 6-point type
+    QTest::addColumn<QStringList>("staying");
+    QTest::addColumn<QStringList>("moving");
+    QTest::addColumn<QPointF>("frame"); // the top left of the value's frame on the paper, mm
+    QTest::newRow("notes") << "txtNote" << 250 << QStringList{"NOTE:", "V12CodFisc", "V13Recapito"}
+                           << QStringList{"Stampa", "eseguita"} << QPointF(11, 273);
+    QTest::newRow("place of keeping") << "txtSpecifiche" << 250 << QStringList{"LUOGO", "SUPPORTO:", "V9Servizio"}
+                                      << QStringList{"PROPRIETARIO", "V11Cliente", "CODICE",  "TEL.",
+                                                     "V13Recapito",  "NOTE:",      "V14Note", "Stampa"}
+                                      << QPointF(11, 230);
+    // Beside it the box on the left stays as it is.
+    QTest::newRow("dimensions, at the right")
+        << "txtDifetti" << 150 << QStringList{"CORRENTE", "V7Usura", "DIMENSIONI:", "V6Peso"}
+        << QStringList{"SUPPORTO:", "V9Servizio", "NOTE:", "Stampa"} << QPointF(107, 202);
+}
+
+void TestReportSheet::grownBoxMovesWhatIsBelow()
+{
+    QFETCH(QString, name);
+    QFETCH(int, length);
+    QFETCH(QStringList, staying);
+    QFETCH(QStringList, moving);
+    QFETCH(QPointF, frame);
+    auto r = makeSheetReport();
+    fillSheetReport(*r, fullRecord(), QImage(), kWhen);
+    r->prepare(kWhen);
+    const QList<PdfWord> before = pdfWords(printPdf(*r, m_dir.filePath("before.pdf")));
+    const double dpi = 300;
+    const QImage was = r->renderPage(0, dpi);
+
+    const QString value = prose(length);
+    fillSheetReport(*r, textsWith({{name, value}}), QImage(), kWhen);
+    r->prepare(kWhen);
+    QCOMPARE(r->pageCount(), 1);
+    const QList<PdfWord> after = pdfWords(printPdf(*r, m_dir.filePath(name + QStringLiteral("grown.pdf"))));
+    QVERIFY(printedWhole(after, name, value));
+    for (const QString& word : staying)
+        QVERIFY2(qAbs(moved(before, after, word)) < 0.01, qPrintable(word));
+    const double by = moved(before, after, moving.first());
+    QVERIFY2(by > 1, qPrintable(QString::number(by)));
+    for (const QString& word : moving)
+        QVERIFY2(qAbs(moved(before, after, word) - by) < 0.01, qPrintable(word));
+
+    // The frame's lower edge moved down as far, below the last line of the value.
+    const QImage is = r->renderPage(0, dpi);
+    auto lowerEdge = [&](const QImage& page) {
+        for (double y = frame.y() + 0.5; y < 297; y += 25.4 / dpi)
+            if (qGray(pixelAtMm(page, frame.x() + 0.5, y, dpi)) < 100)
+                return y;
+        return 0.0;
+    };
+    QVERIFY2(qAbs(lowerEdge(is) - lowerEdge(was) - by) < 0.2,
+             qPrintable(QStringLiteral("%1 %2").arg(lowerEdge(was)).arg(lowerEdge(is))));
+    double lastLine = 0;
+    const QStringList parts = value.split(u' ');
+    for (const PdfWord& w : after)
+        if (parts.contains(w.text) && w.left > frame.x() && w.top > frame.y() && w.top < frame.y() + 20)
+            lastLine = std::max(lastLine, w.bottom);
+    QVERIFY2(lastLine > frame.y() && lastLine < lowerEdge(is), qPrintable(QString::number(lastLine)));
+}
+
+void TestReportSheet::longestSheetTakesASecondPage()
+{
+    // Every value at the most its field holds, each with words of its own.
+    QHash<QString, QString> longest;
+    for (const auto& [name, campo] : sheetReportFields())
+        longest.insert(name, prose(slotOf(campo).max, name.mid(3)));
+    auto r = makeSheetReport();
+    fillSheetReport(*r, textsWith(longest), QImage(), kWhen);
+    r->prepare(kWhen);
+    QCOMPARE(r->pageCount(), 2);
+    const QString pdf = printPdf(*r, m_dir.filePath("longest.pdf"));
+    QCOMPARE(pdfInfo(pdf, "Pages"), QStringLiteral("2"));
+    QVERIFY(isA4(pdfPageSize(pdf), false));
+    const QList<PdfWord> words = wordsOfEveryPage(pdf);
+    for (const auto& [name, value] : longest.asKeyValueRange())
+        QVERIFY2(printedWhole(words, name, value), qPrintable(name));
+    // What did not fit moved to the top of the second page, whole.
+    const QList<PdfWord> second = pdfWords(pdf, 2);
+    QVERIFY(!second.isEmpty());
+    QVERIFY2(second.first().top < kMargin + 3, qPrintable(second.first().text));
+    QVERIFY(!findWord(second, "Stampa").text.isEmpty());
+    QVERIFY(findWord(pdfWords(pdf, 1), "Stampa").text.isEmpty());
 }
 
 QTEST_MAIN(TestReportSheet)

@@ -107,6 +107,7 @@ private Q_SLOTS:
     void formShowCopiesThePicture_data();
     void formShowCopiesThePicture();
     void printsTheShownSheet();
+    void longValuesPrintWhole();
     void cancelledDialogPrintsNothing();
     void annullaCloses();
     void printerErrorIsShown();
@@ -200,6 +201,40 @@ void TestStampa::printsTheShownSheet()
     const QImage page = pageImage(pdf, 50);
     QVERIFY(colourAtMm(page, 105, 80, 50, Qt::red));
     QVERIFY(colourAtMm(page, 15, 80, 50, Qt::white));
+}
+
+void TestStampa::longValuesPrintWhole()
+{
+    // The longest notes and dimensions the archive keeps.
+    const QString note =
+        QStringLiteral("Olio su tela restaurato nel 1998 con pulitura della vernice ossidata, foderatura e ritocchi "
+                       "a tempera lungo i bordi; cornice dorata coeva con lacune nella doratura, etichetta della "
+                       "mostra di Venezia del 1932 sul retro del telaio e timbro della dogana");
+    const QString dimensions =
+        QStringLiteral("cm 120 x 80 la sola tela; cm 140 x 100 x 8 con la cornice dorata e intagliata; cm 160 x 120 x "
+                       "30 con la cassa di viaggio in legno di abete, ferri e maniglie; peso della sola tela 6,5 kg, "
+                       "con la cornice 18 kg, con la cassa 41 kg; misure prese nel 2019");
+    QCOMPARE(note.size(), 250);
+    QCOMPARE(dimensions.size(), 250);
+    m_sheet.record.setText(Campo::Note, note);
+    m_sheet.record.setText(Campo::Difetti, dimensions);
+    auto w = window();
+    dialogs().printAnswers << true;
+    dialogs().printFile = pdfPath("lunga");
+    test::click(w->btnStampa);
+
+    QCOMPARE(dialogs().count(FakeDialogs::Call::Error), 0);
+    const QString pdf = dialogs().printFile;
+    // Three lines of dimensions and two of notes push the date line onto a second page.
+    QCOMPARE(test::pdfInfo(pdf, "Pages"), QStringLiteral("2"));
+    QVERIFY(test::isA4(test::pdfPageSize(pdf), false));
+    QString text;
+    for (const QString& page : test::pdfPages(pdf))
+        text += test::pdfLines(page).join(QString());
+    text.remove(u' ');
+    QVERIFY2(text.contains(QString(note).remove(u' ')), qPrintable(text));
+    QVERIFY2(text.contains(QString(dimensions).remove(u' ')), qPrintable(text));
+    QVERIFY(text.endsWith(QString(kPrinted).remove(u' ')));
 }
 
 void TestStampa::cancelledDialogPrintsNothing()
