@@ -37,6 +37,16 @@ std::unique_ptr<report::Report> makeListReport()
     pagina.alignment = Qt::AlignCenter;
     pagina.expressions = true;
     pagina.setText(QStringLiteral("Stampa eseguita in data [DATE]"));
+
+    // A list of more than one page is numbered at the foot of each, at the
+    // right, in the type of its lines and one of its lines high.
+    const double line = report::mmFromUnits(kListLineUnits);
+    Band& foot = page.addBand(Band::Kind::PageFooter, QStringLiteral("PageFooter"), line);
+    Object& numero = foot.add(Object::Kind::Text, QStringLiteral("txtNumeroPagina"), QRectF(3, 0, 272, line));
+    numero.font = righe.font;
+    numero.alignment = Qt::AlignRight | Qt::AlignTop;
+    numero.expressions = true;
+    numero.setText(QStringLiteral("Pagina [PAGE] di [PAGES]"));
     return r;
 }
 

@@ -14,7 +14,9 @@ constexpr double kListLineUnits = 12.822;
 constexpr double kListBandExtraUnits = 10;
 
 // The template "Riepilogo dati": a title band (txtTitolo), the master band
-// MasterData holding txtRiepilogo, and a footer (txtPagina) with the date.
+// MasterData holding txtRiepilogo, a footer (txtPagina) with the date, and,
+// when the list takes more than one page, "Pagina N di M" at the foot of each
+// (txtNumeroPagina in the page footer PageFooter).
 std::unique_ptr<report::Report> makeListReport();
 
 // Fills the template as a list window prints it: the title, the lines in the

@@ -49,6 +49,7 @@ private Q_SLOTS:
     void findByName();
     void listPages_data();
     void listPages();
+    void pageNumberAtTheFoot();
     void listHeights();
     void bracketsPrintLiterally();
     void preparedPagesKeepTheTemplateOfTheirTime();
@@ -93,12 +94,16 @@ void TestReport::listPages_data()
 {
     QTest::addColumn<int>("lines");
     QTest::addColumn<QList<int>>("perPage"); // list lines on each page
-    // 53 lines fit under the title, 56 on a page of its own.
+    // One page holds 50 lines between the title and the footer. Over more
+    // pages, the line at the foot of each page is its number: 52 lines fit
+    // under the title, 55 on a page of its own.
     QTest::newRow("none") << 0 << QList<int>{0};
     QTest::newRow("one") << 1 << QList<int>{1};
-    QTest::newRow("hundred") << 100 << QList<int>{53, 47};
-    QTest::newRow("first page full") << 53 << QList<int>{53, 0};
-    QTest::newRow("three pages") << 200 << QList<int>{53, 56, 56, 35};
+    QTest::newRow("one page full") << 50 << QList<int>{50};
+    QTest::newRow("footer on a second page") << 51 << QList<int>{51, 0};
+    QTest::newRow("hundred") << 100 << QList<int>{52, 48};
+    QTest::newRow("three pages") << 120 << QList<int>{52, 55, 13};
+    QTest::newRow("four pages") << 200 << QList<int>{52, 55, 55, 38};
 }
 
 void TestReport::listPages()
@@ -125,6 +130,10 @@ void TestReport::listPages()
             QVERIFY(!text.isEmpty());
             QCOMPARE(text.takeFirst(), title);
         }
+        if (pages.size() > 1) {
+            QVERIFY(!text.isEmpty());
+            QCOMPARE(text.takeLast(), QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(pages.size()));
+        }
         if (p == pages.size() - 1) {
             QVERIFY(!text.isEmpty());
             QCOMPARE(text.takeLast(), kFooter);
@@ -137,8 +146,39 @@ void TestReport::listPages()
         }
         QVERIFY(!text.join(u'\n').contains(title));
         QVERIFY(!text.join(u'\n').contains(QLatin1String("Stampa eseguita")));
+        QVERIFY(!text.join(u'\n').contains(QLatin1String("Pagina")));
     }
     QCOMPARE(next, lines + 1);
+}
+
+void TestReport::pageNumberAtTheFoot()
+{
+    auto r = makeListReport();
+    fillListReport(*r, QStringLiteral("Riepilogo"), numberedLines(120));
+    r->prepare(kWhen);
+    const QString pdf = printPdf(*r, m_dir.filePath("numbered.pdf"));
+    const QList<PdfWord> words = pdfWords(pdf, 2);
+    const PdfWord number = findWord(words, QStringLiteral("Pagina"));
+    QVERIFY(!number.text.isEmpty());
+    // Below the last line of the page, its right end at the right of the list.
+    const PdfWord last = findWord(words, QStringLiteral("fine107"));
+    QVERIFY(!last.text.isEmpty());
+    QVERIFY2(number.top >= last.bottom - 0.1 && number.bottom <= 200.1, qPrintable(QString::number(number.top)));
+    const PdfWord of = findWord(words, QStringLiteral("3"));
+    QVERIFY2(qAbs(of.right - 285) < 0.5, qPrintable(QString::number(of.right)));
+    // In the type of the list: Courier New 8, as tall as a list line's words.
+    QVERIFY(qAbs((number.bottom - number.top) - (last.bottom - last.top)) < 0.05);
+    // The title band and the footer stand as in a one-page list: the title at
+    // the top, the footer right under the last line.
+    auto one = makeListReport();
+    fillListReport(*one, QStringLiteral("Riepilogo"), numberedLines(13));
+    one->prepare(kWhen);
+    const QString single = printPdf(*one, m_dir.filePath("single.pdf"));
+    QCOMPARE(findWord(pdfWords(pdf, 1), "Riepilogo").top, findWord(pdfWords(single, 1), "Riepilogo").top);
+    const QList<PdfWord> end = pdfWords(pdf, 3), alone = pdfWords(single, 1);
+    QVERIFY(qAbs((findWord(end, "Stampa").top - findWord(end, "fine120").bottom)
+                 - (findWord(alone, "Stampa").top - findWord(alone, "fine013").bottom))
+            < 0.01);
 }
 
 void TestReport::listHeights()
@@ -156,10 +196,13 @@ void TestReport::listHeights()
 void TestReport::bracketsPrintLiterally()
 {
     auto r = makeListReport();
-    fillListReport(*r, QStringLiteral("Opere [DATE] e [Anno]"), {QStringLiteral("Senza titolo [DATE] [1+1] fine")});
+    fillListReport(*r, QStringLiteral("Opere [DATE] e [Anno]"),
+                   {QStringLiteral("Senza titolo [DATE] [1+1] fine"), QStringLiteral("Pagina [PAGE] di [PAGES]")});
     r->prepare(kWhen);
     const QStringList text = pdfLines(pdfPages(printPdf(*r, m_dir.filePath("brackets.pdf"))).value(0));
-    QCOMPARE(text, (QStringList{"Opere [DATE] e [Anno]", "Senza titolo [DATE] [1+1] fine", kFooter}));
+    QCOMPARE(
+        text,
+        (QStringList{"Opere [DATE] e [Anno]", "Senza titolo [DATE] [1+1] fine", "Pagina [PAGE] di [PAGES]", kFooter}));
 }
 
 void TestReport::preparedPagesKeepTheTemplateOfTheirTime()
@@ -251,8 +294,8 @@ void TestReport::progressCanStopPrinting()
     QCOMPARE(calls, (QList<QPair<int, int>>{{0, 2}, {1, 2}, {2, 2}}));
     const QStringList pages = pdfPages(part);
     QCOMPARE(pages.size(), 2);
-    QVERIFY(pdfLines(pages.at(0)).value(0).startsWith("Riga110"));
-    QCOMPARE(pdfLines(pages.at(1)).last(), kFooter);
+    QVERIFY(pdfLines(pages.at(0)).value(0).startsWith("Riga108"));
+    QCOMPARE(pdfLines(pages.at(1)).mid(pdfLines(pages.at(1)).size() - 2), (QStringList{kFooter, "Pagina 4 di 4"}));
 }
 
 void TestReport::unusableDeviceFails()

@@ -365,8 +365,14 @@ void TestStampa::listPrinted()
     QCOMPARE(test::pdfInfo(pdf, "Pages").toInt(), pages);
     QVERIFY(test::isA4(test::pdfPageSize(pdf), true));
     QStringList text;
-    for (const QString& page : test::pdfPages(pdf))
-        text += test::pdfLines(page);
+    const QStringList texts = test::pdfPages(pdf);
+    for (int p = 0; p < texts.size(); ++p) {
+        QStringList page = test::pdfLines(texts.at(p));
+        // A list of more than one page is numbered at the foot of each.
+        if (pages > 1)
+            QCOMPARE(page.takeLast(), QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(pages));
+        text += page;
+    }
     QCOMPARE(text.takeFirst(), QStringLiteral("Riepilogo opere d'arte [non] vendute"));
     QCOMPARE(text.takeLast(), kListFooter);
     QCOMPARE(text, list);
