@@ -16,6 +16,8 @@ TfrmSplash::TfrmSplash(QWidget* parent) : GradientForm(parent)
 
     QWidget* p = panContainer;
     imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("splash"), QRect(8, 8, 625, 380));
+    // The light ground under the link and the button, for the link to read on it.
+    new Picture(p, QStringLiteral("imgPiede"), art("splash_piede"), QRect(8, 394, 625, 48));
 
     btnChiudi = makeButton(p, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), QRect(473, 402, 160, 34));
 

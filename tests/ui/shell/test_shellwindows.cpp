@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace pinakos;
@@ -29,6 +30,35 @@ const QColor kDarkBlue(0x00, 0x00, 0x8B);
 const QColor kOrange(0xFF, 0xA5, 0x00);
 
 QColor textColour(QWidget* w) { return w->palette().color(QPalette::WindowText); }
+
+// The relative luminance of an sRGB colour, as WCAG 2 defines it.
+double luminance(const QColor& c)
+{
+    auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+// The contrast of the text in an area of a picture with its ground: the ground
+// is the colour most of the area has, the text the colour that stands out
+// from it most.
+double textContrast(const QImage& picture, const QRect& area)
+{
+    QHash<QRgb, int> count;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++count[picture.pixel(x, y)];
+    QRgb ground = 0;
+    for (auto it = count.cbegin(); it != count.cend(); ++it)
+        if (it.value() > count.value(ground))
+            ground = it.key();
+    const double g = luminance(QColor(ground));
+    double most = 1;
+    for (auto it = count.cbegin(); it != count.cend(); ++it) {
+        const double l = luminance(QColor(it.key()));
+        most = std::max(most, (std::max(l, g) + 0.05) / (std::min(l, g) + 0.05));
+    }
+    return most;
+}
 
 // One of the three small windows, made as its opener makes it.
 std::unique_ptr<QWidget> makeSmallWindow(const QString& className)
@@ -579,6 +609,43 @@ private Q_SLOTS:
         const QColor seenTop = img.pixelColor(1, 0), seenBottom = img.pixelColor(1, img.height() - 1);
         QVERIFY2(near(seenTop, top), qPrintable(seenTop.name()));
         QVERIFY2(near(seenBottom, bottom), qPrintable(seenBottom.name()));
+    }
+
+    // The links and addresses of the information and credits windows read on
+    // what is behind them: contrast 4.5:1 at least. An area is a control, or
+    // a part of a picture in the picture's own coordinates.
+    void addressesReadOnTheirGround_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("part");
+        QTest::newRow("credits link") << "TfrmSplash"
+                                      << "lnkWeb" << QRect();
+        QTest::newRow("credits, address in the picture") << "TfrmSplash"
+                                                         << "imgLogo" << QRect(250, 355, 125, 15);
+        QTest::newRow("credits, maker's line in the picture") << "TfrmSplash"
+                                                              << "imgLogo" << QRect(255, 306, 115, 16);
+        QTest::newRow("information link") << "TfrmInfo"
+                                          << "lnkWeb" << QRect();
+        QTest::newRow("information, maker and address") << "TfrmInfo"
+                                                        << "lblProduttore" << QRect();
+    }
+    void addressesReadOnTheirGround()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, name);
+        QFETCH(QRect, part);
+        std::unique_ptr<QWidget> w = makeSmallWindow(window);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QWidget* c = child(w.get(), name);
+        QVERIFY(c);
+        const QImage grab = w->grab().toImage();
+        const QRect area = part.isNull() ? c->rect() : part;
+        const QRect inWindow(c->mapTo(w.get(), area.topLeft()), area.size());
+        QVERIFY(grab.rect().contains(inWindow));
+        const double contrast = textContrast(grab, inWindow);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
     }
 
     void startWindowBackground()
