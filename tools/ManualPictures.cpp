@@ -95,7 +95,7 @@ void writeSampleFolder()
               QStringLiteral("Olio su tela"), QStringLiteral("Romanticismo"), QStringLiteral("60 x 90 cm"),
               QStringLiteral("Tela"), QStringLiteral("Collezione privata, Firenze"), QStringLiteral("Mario Rossi"),
               QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("055 123456"),
-              QStringLiteral("Esposto alla mostra del paesaggio toscano, 1998"), QStringLiteral("12.500,00")},
+              QStringLiteral("Esposto alla mostra del paesaggio toscano, 1998"), QStringLiteral("12500,00")},
              false);
     first.setText(Campo::File01, QStringLiteral("Certificato di autenticità.pdf"));
     first.setText(Campo::Desc01, QStringLiteral("Certificato di autenticità"));
@@ -108,25 +108,25 @@ void writeSampleFolder()
                QStringLiteral("Anna Valeri"), QStringLiteral("1881"), QStringLiteral("Italia"),
                QStringLiteral("Olio su tavola"), QStringLiteral("Macchiaioli"), QStringLiteral("40 x 70 cm"),
                QStringLiteral("Tavola"), QStringLiteral("Galleria Belvedere"), QStringLiteral("Galleria Belvedere"),
-               QString(), QString(), QString(), QStringLiteral("8.900,00")},
+               QString(), QString(), QString(), QStringLiteral("8900,00")},
               true),
          work({QStringLiteral("Vigneti d'autunno"), QStringLiteral("Colline coltivate a vite"),
                QStringLiteral("Giulio Ferrante"), QStringLiteral("1879"), QStringLiteral("Italia"),
                QStringLiteral("Acquerello"), QStringLiteral("Romanticismo"), QStringLiteral("30 x 45 cm"),
                QStringLiteral("Carta"), QStringLiteral("Collezione privata, Siena"), QStringLiteral("Laura Bianchi"),
-               QString(), QString(), QString(), QStringLiteral("3.200,00")},
+               QString(), QString(), QString(), QStringLiteral("3200,00")},
               false),
          work({QStringLiteral("Il borgo sul fiume"), QStringLiteral("Case e ponte di pietra"),
                QStringLiteral("Carlo Moretti"), QStringLiteral("1868"), QStringLiteral("Italia"),
                QStringLiteral("Olio su tela"), QStringLiteral("Verismo"), QStringLiteral("50 x 65 cm"),
                QStringLiteral("Tela"), QStringLiteral("Museo civico"), QStringLiteral("Museo civico"), QString(),
-               QString(), QString(), QStringLiteral("15.000,00")},
+               QString(), QString(), QStringLiteral("15000,00")},
               true),
          work({QStringLiteral("Neve sull'Appennino"), QStringLiteral("Paese di montagna d'inverno"),
                QStringLiteral("Anna Valeri"), QStringLiteral("1890"), QStringLiteral("Italia"),
                QStringLiteral("Tempera"), QStringLiteral("Verismo"), QStringLiteral("35 x 50 cm"),
                QStringLiteral("Cartone"), QStringLiteral("Collezione privata, Bologna"), QStringLiteral("Paolo Neri"),
-               QString(), QString(), QString(), QStringLiteral("4.700,00")},
+               QString(), QString(), QString(), QStringLiteral("4700,00")},
               false)});
     writeCatalog(QStringLiteral("Marine e vedute costiere"), {});
     writeCatalog(QStringLiteral("Nature morte del Seicento"), {});
