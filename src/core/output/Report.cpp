@@ -714,7 +714,7 @@ void Report::paintPage(int page, QPainter& painter, double k) const
                     continue;
                 }
                 const double w = lines.width(line);
-                if (o.whole && w > r.width()) {
+                if (o.whole && w > r.width() && r.width() > 0) {
                     // Laid out on finer type than this device's: narrowed
                     // to its box rather than cut off.
                     painter.save();
