@@ -7,6 +7,7 @@
 #include "sheet/SheetRules.h"
 #include "store/SchedaOpera.h"
 
+#include <QLabel>
 #include <QString>
 
 namespace pinakos {
@@ -14,6 +15,14 @@ namespace pinakos {
 // The mark a window opened from the sheet finds in its hidden lblMemory:
 // only then does it hand anything back to the sheet.
 inline const QString kSheetOpenerMark = QStringLiteral("opere");
+
+class Sheet;
+
+// Sets the hidden label `memory` to the opener mark when the window is opened
+// from `sheet`, and empties it otherwise.
+void markOpener(QLabel* memory, const Sheet* sheet);
+// Whether `memory` holds the opener mark (blanks around it do not count).
+bool openedFromSheet(const QLabel* memory);
 
 class Sheet
 {

@@ -124,7 +124,7 @@ TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
 void TfrmTrovaOpere::setSheet(Sheet* sheet)
 {
     m_sheet = sheet;
-    lblMemory->setText(sheet ? kSheetOpenerMark : QString());
+    markOpener(lblMemory, sheet);
 }
 
 void TfrmTrovaOpere::buildFilters(QWidget* p)
@@ -221,7 +221,7 @@ void TfrmTrovaOpere::btnStampaClick()
 void TfrmTrovaOpere::lstRecordsDblClick()
 {
     runSilently([this] {
-        if (trimmed(lblMemory->text()) == kSheetOpenerMark)
+        if (openedFromSheet(lblMemory))
             openSelected(m_sheet);
     });
     close();

@@ -95,7 +95,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent) : GradientForm(parent)
 void TfrmAllegaCartella::setSheet(Sheet* sheet, const Attachments& shown)
 {
     m_sheet = sheet;
-    lblMemory->setText(sheet ? kSheetOpenerMark : QString());
+    markOpener(lblMemory, sheet);
     QLineEdit* files[] = {txtFile01, txtFile02, txtFile03};
     QLineEdit* descriptions[] = {txtDesc01, txtDesc02, txtDesc03};
     for (int i = 0; i < 3; ++i) {
@@ -193,7 +193,7 @@ void TfrmAllegaCartella::fileChanged(int k)
 void TfrmAllegaCartella::btnApplicaClick()
 {
     runHandler(this, [this] {
-        if (trimmed(lblMemory->text()) != kSheetOpenerMark)
+        if (!openedFromSheet(lblMemory))
             return;
         if (m_sheet) {
             Attachments a;
