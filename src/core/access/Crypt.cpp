@@ -1,6 +1,7 @@
 #include "access/Crypt.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 
 namespace pinakos {
 
@@ -53,7 +54,7 @@ QString UnscrambleText(const QString& hex)
     for (qsizetype i = 0; i < m; ++i) {
         const int hi = hexDigit(hex.at(2 * i)), lo = hexDigit(hex.at(2 * i + 1));
         if (hi < 0 || lo < 0)
-            throw Failure(QStringLiteral("'%1' non è un valore esadecimale valido.").arg(hex.mid(2 * i, 2)));
+            throw Failure(lcAccess, QStringLiteral("'%1' non è un valore esadecimale valido.").arg(hex.mid(2 * i, 2)));
         bytes[i] = char(hi * 16 + lo);
     }
     QString out;

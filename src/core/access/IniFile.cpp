@@ -1,6 +1,7 @@
 #include "access/IniFile.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -248,14 +249,16 @@ std::optional<IniText> load(const QString& file)
     if (!info.isFile())
         return std::nullopt;
     if (info.size() > kMaxIniBytes)
-        throw Failure(QStringLiteral("Il file %1 è troppo grande per essere un file di impostazioni.").arg(file));
+        throw Failure(lcAccess,
+                      QStringLiteral("Il file %1 è troppo grande per essere un file di impostazioni.").arg(file));
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = f.read(kMaxIniBytes + 1);
     // Grown since it was looked at: still not a settings file.
     if (bytes.size() > kMaxIniBytes)
-        throw Failure(QStringLiteral("Il file %1 è troppo grande per essere un file di impostazioni.").arg(file));
+        throw Failure(lcAccess,
+                      QStringLiteral("Il file %1 è troppo grande per essere un file di impostazioni.").arg(file));
     return decode(bytes);
 }
 
@@ -277,17 +280,17 @@ QString readIniValue(const QString& file, const QString& section, const QString&
 void writeIniValue(const QString& file, const QString& section, const QString& key, const QString& value)
 {
     if (value.contains(u'\n') || value.contains(u'\r'))
-        throw Failure(QStringLiteral("Valore non ammesso in un file di impostazioni."));
+        throw Failure(lcAccess, QStringLiteral("Valore non ammesso in un file di impostazioni."));
 
     IniText t;
     const QFileInfo info(file);
     if (info.exists()) {
         std::optional<IniText> old = load(file);
         if (!old)
-            throw Failure(QStringLiteral("Impossibile leggere il file %1.").arg(file));
+            throw Failure(lcAccess, QStringLiteral("Impossibile leggere il file %1.").arg(file));
         // A read-only file stays as it is, as the system's own profile functions leave it.
         if (!info.isWritable())
-            throw Failure(QStringLiteral("Il file %1 è in sola lettura.").arg(file));
+            throw Failure(lcAccess, QStringLiteral("Il file %1 è in sola lettura.").arg(file));
         t = std::move(*old);
     }
 
@@ -312,7 +315,7 @@ void writeIniValue(const QString& file, const QString& section, const QString& k
     const auto fail = [&] {
         const QString reason = out.errorString();
         out.cancelWriting();
-        throw Failure(QStringLiteral("Impossibile scrivere il file %1: %2").arg(file, reason));
+        throw Failure(lcAccess, QStringLiteral("Impossibile scrivere il file %1: %2").arg(file, reason));
     };
     // Unbuffered, so that a disk that fills up shows in write() itself: a
     // buffered write that fails at the final flush can slip past commit(),

@@ -3,6 +3,7 @@
 #include "access/Crypt.h"
 #include "access/IniFile.h"
 #include "base/Failure.h"
+#include "base/Log.h"
 #include "base/ProgramFolder.h"
 #include "base/Text.h"
 
@@ -39,7 +40,7 @@ bool passwordAccepted(const QString& typed)
 void storePassword(const QString& typed)
 {
     if (!isStorablePassword(typed))
-        throw Failure(QStringLiteral("La password non può essere memorizzata."));
+        throw Failure(lcAccess, QStringLiteral("La password non può essere memorizzata."));
     writeIniValue(passwordFile(), kSection, kKey, ScrambleText(normalPassword(typed)));
 }
 

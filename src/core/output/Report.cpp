@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "base/Failure.h"
 #include "base/Format.h"
+#include "base/Log.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -768,7 +769,7 @@ bool Report::print(QPagedPaintDevice& device, const QList<int>& pages,
         device.setPageLayout(pageLayout(order.first()));
     QPainter painter;
     if (!painter.begin(&device))
-        throw Failure(QStringLiteral("Attenzione: non è stato possibile avviare la stampa."));
+        throw Failure(lcOutput, QStringLiteral("Attenzione: non è stato possibile avviare la stampa."));
     const int total = int(order.size());
     for (int n = 0; n < total; ++n) {
         if (progress && !progress(n, total)) {
@@ -782,7 +783,8 @@ bool Report::print(QPagedPaintDevice& device, const QList<int>& pages,
                 device.setPageLayout(layout);
             if (!device.newPage()) {
                 painter.end();
-                throw Failure(QStringLiteral("Attenzione: la stampa si è interrotta alla pagina %1.").arg(n + 1));
+                throw Failure(lcOutput,
+                              QStringLiteral("Attenzione: la stampa si è interrotta alla pagina %1.").arg(n + 1));
             }
         }
         paintPage(order.at(n), painter, device.logicalDpiX() / 25.4);
@@ -790,7 +792,7 @@ bool Report::print(QPagedPaintDevice& device, const QList<int>& pages,
     if (progress)
         progress(total, total);
     if (!painter.end())
-        throw Failure(QStringLiteral("Attenzione: la stampa non è stata completata."));
+        throw Failure(lcOutput, QStringLiteral("Attenzione: la stampa non è stata completata."));
     return true;
 }
 

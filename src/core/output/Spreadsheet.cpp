@@ -1,6 +1,7 @@
 #include "output/Spreadsheet.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 #include "base/Text.h"
 #include "store/Codec1252.h"
 
@@ -89,7 +90,7 @@ void SpreadsheetWriter::flush()
     if (m_used == 0)
         return;
     if (m_out.write(m_buffer.get(), m_used) != m_used)
-        throw Failure(QStringLiteral("Scrittura non riuscita: %1").arg(m_out.errorString()));
+        throw Failure(lcOutput, QStringLiteral("Scrittura non riuscita: %1").arg(m_out.errorString()));
     m_used = 0;
 }
 
@@ -101,7 +102,7 @@ void SpreadsheetWriter::put(const char* p, qsizetype n)
         flush();
         if (n > kBufferSize) {
             if (m_out.write(p, n) != n)
-                throw Failure(QStringLiteral("Scrittura non riuscita: %1").arg(m_out.errorString()));
+                throw Failure(lcOutput, QStringLiteral("Scrittura non riuscita: %1").arg(m_out.errorString()));
             return;
         }
     }
@@ -167,6 +168,7 @@ bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetW
     QTemporaryFile temp(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         throw Failure(
+            lcOutput,
             QStringLiteral("Impossibile creare %1: %2").arg(QDir::toNativeSeparators(path), temp.errorString()));
     {
         SpreadsheetWriter w(temp);
@@ -182,13 +184,14 @@ bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetW
     const QString written = temp.fileName();
     temp.close();
     if (temp.error() != QFileDevice::NoError)
-        throw Failure(QStringLiteral("Scrittura non riuscita: %1").arg(temp.errorString()));
+        throw Failure(lcOutput, QStringLiteral("Scrittura non riuscita: %1").arg(temp.errorString()));
     // Replaces the old file in one step; a file held open elsewhere makes it fail.
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(written.toStdU16String()),
                             std::filesystem::path(path.toStdU16String()), ec);
     if (ec)
-        throw Failure(QStringLiteral("Impossibile sostituire %1: %2")
+        throw Failure(lcOutput,
+                      QStringLiteral("Impossibile sostituire %1: %2")
                           .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(ec.message().c_str())));
     temp.setAutoRemove(false);
     return true;

@@ -1,9 +1,11 @@
 #include "search/Search.h"
 
+#include "base/Log.h"
 #include "base/Text.h"
 #include "search/Summary.h"
 #include "store/Archive.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 
 namespace pinakos {
@@ -50,13 +52,18 @@ bool isUnsold(const char* record)
 
 void collectSummaries(const QString& path, const std::function<bool(const char* record)>& keep, SummaryList& out)
 {
+    QElapsedTimer clock;
+    clock.start();
     Archive archive(path);
+    int read = 0;
     archive.scan([&](int n, const TSchedaOpera& r) {
+        ++read;
         if (keep(r.data()))
             out.add(n, r.data());
         return true;
     });
     archive.close();
+    qCDebug(lcSearch).noquote() << "scanned" << read << "records of" << path << "in" << clock.elapsed() << "ms";
 }
 
 int openLine(const QString& path, int remembered, std::string_view line,
@@ -84,6 +91,8 @@ int openLine(const QString& path, int remembered, std::string_view line,
         return true;
     });
     archive.close();
+    if (shown == 0)
+        qCInfo(lcSearch).noquote() << "no record of" << path << "gives the chosen line any more";
     return shown;
 }
 

@@ -1,6 +1,7 @@
 #include "sheet/Documents.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 #include "base/ProgramFolder.h"
 #include "base/Text.h"
 #include "store/SchedaOpera.h"
@@ -91,7 +92,8 @@ DocumentTarget prepareDocument(const QString& source)
     DocumentTarget t;
     t.name = trimmed(info.fileName());
     if (!isSafeDocumentName(t.name))
-        throw Failure(QStringLiteral("Attenzione: il nome del file scelto non può essere usato per un documento "
+        throw Failure(lcStore,
+                      QStringLiteral("Attenzione: il nome del file scelto non può essere usato per un documento "
                                      "allegato.\r\n\r\nRinominare il file togliendo i caratteri \\ / : e "
                                      "scegliere di nuovo."));
     // The record keeps the name in Windows-1252, 250 bytes at most: a name
@@ -99,16 +101,18 @@ DocumentTarget prepareDocument(const QString& source)
     TSchedaOpera probe;
     probe.setText(Campo::File01, t.name);
     if (probe.text(Campo::File01) != t.name)
-        throw Failure(QStringLiteral("Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la "
+        throw Failure(lcStore,
+                      QStringLiteral("Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la "
                                      "scheda non può conservare.\r\n\r\nRinominare il file con un nome più breve, "
                                      "fatto di lettere, cifre e segni comuni, e sceglierlo di nuovo."));
     // Only a plain file: a folder, a pipe or a device is no document (and a
     // pipe would wait for a writer).
     if (!info.isFile() || !info.isReadable())
-        throw Failure(cannotReadMessage());
+        throw Failure(lcStore, cannotReadMessage());
     const QString folder = documentsFolder();
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         throw Failure(
+            lcStore,
             QStringLiteral("Attenzione: non è stato possibile creare la cartella dei documenti allegati.\r\n\r\n"
                            "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
                            "programma."));
@@ -124,39 +128,39 @@ void copyDocument(const QString& source, const QString& target)
     if (sameFile(source, target))
         return;
     if (!QFileInfo(source).isFile())
-        throw Failure(cannotReadMessage());
+        throw Failure(lcStore, cannotReadMessage());
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw Failure(cannotReadMessage());
+        throw Failure(lcStore, cannotReadMessage());
 
     const QString folder = QFileInfo(target).absolutePath();
     QTemporaryFile out(folder + QStringLiteral("/.allegato-XXXXXX"));
     if (!out.open())
-        throw Failure(cannotWriteMessage());
+        throw Failure(lcStore, cannotWriteMessage());
     const auto buffer = std::make_unique<char[]>(kBlockBytes);
     for (;;) {
         const qint64 n = in.read(buffer.get(), kBlockBytes);
         if (n < 0)
-            throw Failure(cannotReadMessage());
+            throw Failure(lcStore, cannotReadMessage());
         if (n == 0)
             break;
         if (out.write(buffer.get(), n) != n)
-            throw Failure(cannotWriteMessage());
+            throw Failure(lcStore, cannotWriteMessage());
     }
     if (!syncToDisk(out))
-        throw Failure(cannotWriteMessage());
+        throw Failure(lcStore, cannotWriteMessage());
     out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
                        | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const QString temp = out.fileName();
     out.close();
     if (out.error() != QFileDevice::NoError)
-        throw Failure(cannotWriteMessage());
+        throw Failure(lcStore, cannotWriteMessage());
     // The rename replaces the name itself, never a file that a link of that
     // name might point to.
     std::error_code ec;
     std::filesystem::rename(fsPath(temp), fsPath(target), ec);
     if (ec)
-        throw Failure(cannotWriteMessage());
+        throw Failure(lcStore, cannotWriteMessage());
     out.setAutoRemove(false);
 }
 

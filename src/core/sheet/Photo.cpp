@@ -1,5 +1,6 @@
 #include "sheet/Photo.h"
 
+#include "base/Log.h"
 #include "base/ProgramFolder.h"
 #include "base/Text.h"
 
@@ -135,16 +136,27 @@ SheetPhoto SheetPhoto::fromFile(const QString& path, const QSize& shownIn)
 {
     // Only a plain file: a folder or a pipe in its place is no picture (and a
     // pipe would wait for a writer).
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        if (info.exists())
+            qCInfo(lcPhoto).noquote() << "not a plain file, no photo:" << path;
         return {};
+    }
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() <= 0 || f.size() > kMaxPhotoFileBytes)
+    if (!f.open(QIODevice::ReadOnly) || f.size() <= 0 || f.size() > kMaxPhotoFileBytes) {
+        qCInfo(lcPhoto).noquote() << "photo unreadable, empty or too large:" << path << f.errorString();
         return {};
+    }
     // Read no more than the limit, even when the file grows meanwhile.
     const QByteArray bytes = f.read(kMaxPhotoFileBytes + 1);
-    if (bytes.size() > kMaxPhotoFileBytes)
+    if (bytes.size() > kMaxPhotoFileBytes) {
+        qCInfo(lcPhoto).noquote() << "photo grew beyond the limit while read:" << path;
         return {};
-    return fromBytes(bytes, shownIn);
+    }
+    SheetPhoto photo = fromBytes(bytes, shownIn);
+    if (photo.isNull())
+        qCInfo(lcPhoto).noquote() << "no picture Pinakos accepts:" << path;
+    return photo;
 }
 
 SheetPhoto SheetPhoto::fromBytes(const QByteArray& bytes, const QSize& shownIn)

@@ -1,6 +1,7 @@
 #include "store/Archive.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,6 +41,7 @@ public:
         OVERLAPPED o = lockPlace();
         if (m_handle == INVALID_HANDLE_VALUE || !LockFileEx(m_handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &o))
             throw Failure(
+                lcStore,
                 QStringLiteral("Impossibile bloccare l'archivio (%1).").arg(QDir::toNativeSeparators(f.fileName())));
 #else
         int rc;
@@ -48,6 +50,7 @@ public:
         while (rc != 0 && errno == EINTR);
         if (rc != 0)
             throw Failure(
+                lcStore,
                 QStringLiteral("Impossibile bloccare l'archivio (%1): %2")
                     .arg(QDir::toNativeSeparators(f.fileName()), QString::fromLocal8Bit(std::strerror(errno))));
 #endif
@@ -93,9 +96,10 @@ Archive::Archive(const QString& path)
 {
     m_file.setFileName(path);
     if (path.isEmpty())
-        throw Failure(QStringLiteral("Nessun archivio indicato."));
+        throw Failure(lcStore, QStringLiteral("Nessun archivio indicato."));
     if (QFileInfo(path).isDir())
         throw Failure(
+            lcStore,
             QStringLiteral("Al posto dell'archivio c'è una cartella (%1).").arg(QDir::toNativeSeparators(path)));
 
     constexpr auto rw = QIODevice::ReadWrite | QIODevice::Unbuffered;
@@ -103,13 +107,13 @@ Archive::Archive(const QString& path)
         return;
     // Only a missing file is created; an existing one that cannot be opened is a failure.
     if (QFileInfo::exists(path))
-        throw Failure(describe(QStringLiteral("Impossibile aprire l'archivio"), m_file));
+        throw Failure(lcStore, describe(QStringLiteral("Impossibile aprire l'archivio"), m_file));
     if (m_file.open(rw | QIODevice::NewOnly))
         return;
     // Someone else created it meanwhile: open theirs, once.
     if (QFileInfo::exists(path) && m_file.open(rw | QIODevice::ExistingOnly))
         return;
-    throw Failure(describe(QStringLiteral("Impossibile creare l'archivio"), m_file));
+    throw Failure(lcStore, describe(QStringLiteral("Impossibile creare l'archivio"), m_file));
 }
 
 Archive::~Archive()
@@ -127,13 +131,13 @@ int Archive::count() const
 void Archive::checkNumber(int n) const
 {
     if (n < 1 || n > count())
-        throw Failure(QStringLiteral("La scheda %1 non esiste nell'archivio.").arg(n));
+        throw Failure(lcStore, QStringLiteral("La scheda %1 non esiste nell'archivio.").arg(n));
 }
 
 void Archive::seekIndex(int index)
 {
     if (!m_file.seek(index * kSize))
-        throw Failure(describe(QStringLiteral("Posizionamento non riuscito"), m_file));
+        throw Failure(lcStore, describe(QStringLiteral("Posizionamento non riuscito"), m_file));
 }
 
 // One positioning and one write of the whole record, passed on to the system at once.
@@ -141,7 +145,7 @@ void Archive::put(int index, const TSchedaOpera& r)
 {
     seekIndex(index);
     if (m_file.write(r.data(), kSize) != kSize || !m_file.flush())
-        throw Failure(describe(QStringLiteral("Scrittura non riuscita"), m_file));
+        throw Failure(lcStore, describe(QStringLiteral("Scrittura non riuscita"), m_file));
     m_position = index + 1;
 }
 
@@ -151,7 +155,7 @@ qint64 Archive::readUpTo(char* to, qint64 size)
     while (got < size) {
         const qint64 k = m_file.read(to + got, size - got);
         if (k < 0)
-            throw Failure(describe(QStringLiteral("Lettura non riuscita"), m_file));
+            throw Failure(lcStore, describe(QStringLiteral("Lettura non riuscita"), m_file));
         if (k == 0)
             break;
         got += k;
@@ -165,7 +169,7 @@ TSchedaOpera Archive::read(int n)
     seekIndex(n - 1);
     TSchedaOpera r;
     if (readUpTo(reinterpret_cast<char*>(r.bytes().data()), kSize) != kSize)
-        throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(n)); // cut meanwhile
+        throw Failure(lcStore, QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(n)); // cut meanwhile
     m_position = n;
     return r;
 }
@@ -181,7 +185,7 @@ int Archive::append(const TSchedaOpera& r)
     FileLock lock(m_file);
     const int n = count();
     if (n == INT_MAX)
-        throw Failure(QStringLiteral("L'archivio è pieno."));
+        throw Failure(lcStore, QStringLiteral("L'archivio è pieno."));
     put(n, r);
     return n + 1;
 }
@@ -216,7 +220,7 @@ void Archive::close()
     m_file.unsetError();
     m_file.close();
     if (m_file.error() != QFileDevice::NoError)
-        throw Failure(describe(QStringLiteral("Chiusura non riuscita"), m_file));
+        throw Failure(lcStore, describe(QStringLiteral("Chiusura non riuscita"), m_file));
 }
 
 } // namespace pinakos

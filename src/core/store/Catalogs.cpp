@@ -1,6 +1,7 @@
 #include "store/Catalogs.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 #include "base/ProgramFolder.h"
 #include "base/Text.h"
 
@@ -112,8 +113,9 @@ void createCatalog(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         throw Failure(
+            lcStore,
             QStringLiteral("Attenzione: non è stato possibile creare il file di archivio del catalogo.\r\n\r\n")
-            + f.errorString());
+                + f.errorString());
     f.close();
 }
 
@@ -121,8 +123,9 @@ void deleteCatalog(const QString& path)
 {
     QFile f(path);
     if (!f.remove())
-        throw Failure(QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.\r\n\r\n")
-                      + f.errorString());
+        throw Failure(lcStore,
+                      QStringLiteral("Attenzione: non è stato possibile eliminare il catalogo selezionato.\r\n\r\n")
+                          + f.errorString());
 }
 
 } // namespace pinakos

@@ -1,6 +1,7 @@
 #include "kit/Printing.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 #include "base/ProgramFolder.h"
 #include "kit/Dialogs.h"
 #include "kit/Guard.h"
@@ -74,17 +75,22 @@ bool printReport(QWidget* parent, report::Report& report)
     try {
         done = report.print(printer, pages, [&](int n, int) { return progress->step(n); });
     } catch (const Failure& f) {
-        throw Failure(f.message() + QStringLiteral("\r\n") + whereItFailed(printer));
+        throw Failure(lcOutput, f.message() + QStringLiteral("\r\n") + whereItFailed(printer));
     }
     progress.reset();
     if (!done) {
         // Stopped by the user: no half-written file stays behind.
         if (!printer.outputFileName().isEmpty())
             QFile::remove(printer.outputFileName());
+        qCInfo(lcOutput).noquote() << "printing of" << report.name() << "stopped by the user";
         return false;
     }
     if (printer.printerState() == QPrinter::Error)
-        throw Failure(QStringLiteral("Attenzione: la stampa non è stata completata.\r\n") + whereItFailed(printer));
+        throw Failure(lcOutput,
+                      QStringLiteral("Attenzione: la stampa non è stata completata.\r\n") + whereItFailed(printer));
+    qCDebug(lcOutput).noquote() << "printed" << pages.size() << "pages of" << report.name() << "to"
+                                << (printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                       : printer.outputFileName());
     return true;
 }
 

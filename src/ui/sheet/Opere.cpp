@@ -2,6 +2,7 @@
 
 #include "base/Failure.h"
 #include "base/Format.h"
+#include "base/Log.h"
 #include "base/Text.h"
 #include "checkers/CodFisc.h"
 #include "checkers/PartitaIVA.h"
@@ -547,7 +548,7 @@ void TfrmOpere::go(Move move)
             readAndShow(a, to.record);
             break;
         case MoveResult::Kind::Vanished:
-            throw Failure(QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(m_shown.number));
+            throw Failure(lcUi, QStringLiteral("La scheda %1 non esiste più nell'archivio.").arg(m_shown.number));
         }
     });
 }

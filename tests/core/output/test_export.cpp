@@ -7,6 +7,7 @@
 #include "output/Spreadsheet.h"
 #include "store/Archive.h"
 
+#include <QAbstractItemModelTester>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -105,6 +106,7 @@ private Q_SLOTS:
     void editReachesFileNotArchive();
     void editOfReadOnlyColumnRefused();
     void unreadableArchiveKeepsNoRows();
+    void modelKeepsItsContractThroughLoadsAndEdits();
 
     void exportReplacesTheFile();
     void failedWriteLeavesOldFile();
@@ -365,6 +367,27 @@ void TestExport::unreadableArchiveKeepsNoRows()
     CatalogModel m;
     QVERIFY(!m.load(m_folder->file(QStringLiteral("Cartella.art"))));
     QCOMPARE(m.rowCount(), 0);
+}
+
+// Qt's model tester watches the grid's model while it is filled, edited,
+// emptied and refused an archive: every signal and answer must agree.
+void TestExport::modelKeepsItsContractThroughLoadsAndEdits()
+{
+    CatalogModel m;
+    QAbstractItemModelTester tester(&m, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    const QString three =
+        makeCatalog(QStringLiteral("Tre"),
+                    {makeRecord("A", "a", "1,00"), makeRecord("B", "b", "2,00"), makeRecord("C", "c", "3,00")});
+    QVERIFY(m.load(three));
+    QCOMPARE(m.rowCount(), 3);
+    QVERIFY(m.setData(m.index(2, 14), QStringLiteral("nota")));
+    QVERIFY(!m.setData(m.index(2, 0), QStringLiteral("5")));
+    QVERIFY(m.load(makeCatalog(QStringLiteral("Nessuna"))));
+    QCOMPARE(m.rowCount(), 0);
+    QVERIFY(QDir().mkpath(m_folder->file(QStringLiteral("Cartella.art"))));
+    QVERIFY(!m.load(m_folder->file(QStringLiteral("Cartella.art"))));
+    QVERIFY(m.load(three));
+    QCOMPARE(m.rowCount(), 3);
 }
 
 void TestExport::exportReplacesTheFile()

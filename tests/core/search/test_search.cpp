@@ -7,6 +7,7 @@
 #include "search/Summary.h"
 #include "search/SummaryModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -437,6 +438,7 @@ void TestSearch::modelShowsTheLines()
     const QString first = list.line(0);
 
     SummaryModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QFont courier(QStringLiteral("Courier New"));
     courier.setPixelSize(12);
     model.setItemFont(courier);
@@ -453,6 +455,10 @@ void TestSearch::modelShowsTheLines()
 
     model.clear();
     QCOMPARE(model.rowCount(), 0);
+    SummaryList again;
+    again.add(1, makeRecord("Gamma", "C", "3,00").data());
+    model.setList(std::move(again));
+    QCOMPARE(model.rowCount(), 1);
 }
 
 QTEST_MAIN(TestSearch)

@@ -7,6 +7,7 @@
 #include "Catalogs.h"
 #include "FileSizeLimit.h"
 #include "Gui.h"
+#include "LogCapture.h"
 #include "ReadOnlyTree.h"
 #include "app/Windows.h"
 #include "base/ProgramFolder.h"
@@ -188,7 +189,8 @@ private Q_SLOTS:
     }
 
     // The archive replaced by a folder between two commands: every command
-    // gives the archive message, the folder stays, nothing crashes.
+    // gives the archive message, the folder stays, nothing crashes. Behind
+    // the fixed message the log keeps the cause, in the archive's area.
     void archiveReplacedByFolder()
     {
         const QString path = threeRecords();
@@ -196,6 +198,7 @@ private Q_SLOTS:
         test::click(sheet()->cmdPrimo);
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkpath(path));
+        test::LogCapture log;
         for (QWidget* command : {static_cast<QWidget*>(sheet()->cmdSalva), static_cast<QWidget*>(sheet()->cmdAvanti),
                                  static_cast<QWidget*>(sheet()->cmdUltimo)}) {
             const qsizetype calls = fake().calls.size();
@@ -205,6 +208,12 @@ private Q_SLOTS:
         }
         QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("1"));
         QVERIFY(QFileInfo(path).isDir());
+        const QStringList causes =
+            log.find(QStringLiteral("pinakos.store"), QStringLiteral("Al posto dell'archivio c'è una cartella"));
+        QCOMPARE(causes.size(), 3);
+        QVERIFY2(causes.first().contains(QDir::toNativeSeparators(path)) || causes.first().contains(path),
+                 qPrintable(causes.first()));
+        QVERIFY(causes.first().contains(archiveFailureMessage()));
     }
 
     // The archive cut between two commands below the record shown: saving
