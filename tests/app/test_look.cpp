@@ -379,7 +379,8 @@ private Q_SLOTS:
         QVERIFY(v->isVisible());
         QCOMPARE(h->isVisible(), client.width() - v->width() < design.width());
         // The part of the window the panel shows through.
-        const QRect view(0, 0, v->isVisible() ? v->x() : w->width(), h->isVisible() ? h->y() : w->height());
+        const QRect view(0, 0, v->isVisible() ? v->mapTo(w, QPoint()).x() : w->width(),
+                         h->isVisible() ? h->mapTo(w, QPoint()).y() : w->height());
         // Every control can be brought fully into view with the scroll bars.
         const QList<QWidget*> controls = panel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         QList<QWidget*> unseen;

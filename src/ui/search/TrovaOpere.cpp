@@ -61,7 +61,6 @@ TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
     // The filter view stands where the result view does, and shows first.
     panAvvio = new QWidget(this);
     panAvvio->setObjectName(QStringLiteral("panAvvio"));
-    panAvvio->setGeometry(panContainer->geometry());
     addPanel(panAvvio);
     QWidget* p = panAvvio;
     shpSpiega = new Shape(p, QStringLiteral("shpSpiega"), QRect(8, 8, 817, 78), Qt::white);
@@ -98,7 +97,7 @@ TfrmTrovaOpere::TfrmTrovaOpere(QWidget* parent) : GradientForm(parent)
     lblTrovate =
         makeLabel(panContainer, QStringLiteral("lblTrovate"), QStringLiteral("Il presente elenco contiene 0 schede."),
                   QPoint(177, 494), verdana, kDarkCyan);
-    panContainer->hide();
+    showPanel(panAvvio);
 
     QWidget* order[] = {txtCapo,    txtDescrizione, txtColore,     txtTessuto, txtDifetti, txtServizio,
                         txtCliente, txtCodFisc,     txtSpecifiche, txtNote,    btnAnnulla, btnCerca,
@@ -201,8 +200,7 @@ void TfrmTrovaOpere::btnCercaClick()
             showLines(std::move(found));
             lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(lines->rowCount()));
             lblTrovate->adjustSize();
-            panContainer->show();
-            panAvvio->hide();
+            showPanel(panContainer);
             txtTrova->clear();
             txtTrova->setFocus(Qt::OtherFocusReason);
         },
