@@ -3,6 +3,7 @@
 # Idempotent: when everything is present it returns at once without touching apt.
 #   --fuzz   also clang with its fuzzer and sanitizer runtimes (scripts/fuzz.sh)
 #   --bench  also the tools the benchmarks compare with (enscript, ghostscript)
+#   --check  also what the layer and format checks run (python3, clang-format)
 set -euo pipefail
 
 PACKAGES=(
@@ -17,6 +18,7 @@ for arg in "$@"; do
   case "$arg" in
     --fuzz) PACKAGES+=(clang libclang-rt-dev llvm) ;;
     --bench) PACKAGES+=(enscript ghostscript) ;;
+    --check) PACKAGES+=(python3 clang-format) ;;
     *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done
