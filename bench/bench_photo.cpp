@@ -1,17 +1,30 @@
 // Loading and saving a 24-megapixel sheet photo: read from its JPEG file at
 // full resolution and at the size the sheet shows it, written back with its
-// original bytes, and written by encoding. The reference is djpeg decoding
-// the same file at 1/8 scale, as the sheet's reduced decode does.
+// original bytes, and written by encoding; and what the windows' clicks cost
+// for it: the sheet moving onto its record, a slideshow step onto it, a line
+// of the unsold list opened on it. The reference is djpeg decoding the same
+// file at 1/8 scale, as the reduced decode does.
 #include "Generated.h"
+#include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
+#include "kit/PhotoView.h"
+#include "output/Slideshow.h"
+#include "search/Opere_Disponibili.h"
+#include "sheet/Opere.h"
 #include "sheet/Photo.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <QListView>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -42,6 +55,23 @@ void writeCameraPhoto(const QString& path)
         qFatal("cannot write %s", qPrintable(path));
 }
 
+// Answers every dialog at once, so that commands run without a person.
+class SilentDialogs final : public pinakos::Dialogs
+{
+public:
+    void notify(QWidget*, Kind, const QString&) override {}
+    bool confirm(QWidget*, const QString&) override { return false; }
+    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    bool print(QWidget*, QPrinter&) override { return false; }
+    void shellOpen(const QString&) override {}
+};
+
+// The catalog the windows show: record 1 carries the shared generated photo,
+// record 2 the camera-like one, records 3 and 4 none. All four are unsold.
+constexpr int kCatalogRecords = 4;
+const QString kCatalog = QStringLiteral("Fotografie");
+
 struct Fixture
 {
     QTemporaryDir dir;
@@ -49,6 +79,9 @@ struct Fixture
     QString cameraPath; // the camera-like one
     QString djpeg = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
     pinakos::SheetPhoto loaded;
+    SilentDialogs silent;
+    QString archive;
+    TfrmOpere* sheet = nullptr;
 
     Fixture()
     {
@@ -57,6 +90,17 @@ struct Fixture
         cameraPath = dir.filePath(QStringLiteral("fotocamera24mp.jpg"));
         writeCameraPhoto(cameraPath);
         loaded = pinakos::SheetPhoto::fromFile(jpegPath);
+
+        pinakos::setProgramFolder(dir.path());
+        pinakos::setDialogs(&silent);
+        archive = pinakos::inProgramFolder(kCatalog + QStringLiteral(".art"));
+        pinakos::bench::writeCatalog(archive, kCatalogRecords);
+        QDir().mkpath(pinakos::photoFolder());
+        QFile::copy(jpegPath, pinakos::photoPath(kCatalog, 1));
+        QFile::copy(cameraPath, pinakos::photoPath(kCatalog, 2));
+        sheet = new TfrmOpere;
+        sheet->openCatalog(archive, kCatalog);
+        sheet->show();
     }
 };
 
@@ -131,6 +175,86 @@ void BM_DjpegScale8(benchmark::State& state)
     label(state, path);
 }
 
+// Seconds a command takes, its painting included.
+template <typename Command>
+double timed(const Command& command)
+{
+    QElapsedTimer clock;
+    clock.start();
+    command();
+    QApplication::processEvents();
+    return clock.nsecsElapsed() / 1e9;
+}
+
+// The sheet window moving onto the record with the photo (Avanti from the
+// record before it, or from a new sheet for record 1), less the same move
+// between the two records without one: what the photo adds to the click.
+void BM_SheetMoveOntoPhoto(benchmark::State& state)
+{
+    const int which = int(state.range(0));
+    TfrmOpere* s = fixture().sheet;
+    for (auto _ : state) {
+        if (which == 0)
+            s->cmdNuovoClick();
+        else
+            s->cmdPrimoClick();
+        QApplication::processEvents();
+        const double withPhoto = timed([&] { s->cmdAvantiClick(); });
+        s->cmdUltimoClick();
+        s->cmdIndietroClick();
+        QApplication::processEvents();
+        const double without = timed([&] { s->cmdAvantiClick(); });
+        state.SetIterationTime(std::max(0.0, withPhoto - without));
+    }
+    s->cmdPrimoClick();
+    if (s->imgFoto->photo().size() != QSize(6000, 4000) || s->imgFoto->photo().image().width() > 567)
+        state.SkipWithError("photo not shown at the sheet's size");
+    label(state, photoPath(which));
+}
+
+// One slideshow step onto the record with the camera-like photo, drawn.
+void BM_SlideshowStep(benchmark::State& state)
+{
+    TfrmSlideshow show;
+    show.setCatalog(fixture().archive, kCatalog);
+    show.show();
+    show.Timer->stop();
+    show.cmdAvantiClick(); // record 1
+    for (auto _ : state) {
+        state.PauseTiming();
+        show.lblPosizione->setText(QStringLiteral("1"));
+        state.ResumeTiming();
+        show.cmdAvantiClick(); // record 2
+        show.Timer->stop();
+        QApplication::processEvents();
+    }
+    if (show.lblPosizione->text() != QLatin1String("2") || show.imgFoto->image().isNull())
+        state.SkipWithError("slideshow step failed");
+    label(state, fixture().cameraPath);
+}
+
+// A line of the unsold list opened on the record with the camera-like
+// photo: the double-click, the sheet shown with the photo drawn.
+void BM_OpenFoundLine(benchmark::State& state)
+{
+    TfrmOpere* s = fixture().sheet;
+    TfrmOpere_Disponibili list;
+    list.setSheet(s);
+    for (auto _ : state) {
+        state.PauseTiming();
+        s->cmdNuovoClick();
+        list.show();
+        QApplication::processEvents();
+        list.lstRecords->setCurrentIndex(list.lstRecords->model()->index(1, 0));
+        state.ResumeTiming();
+        list.lstRecordsDblClick();
+        QApplication::processEvents();
+    }
+    if (s->imgFoto->photo().size() != QSize(6000, 4000))
+        state.SkipWithError("line not opened on its photo");
+    label(state, fixture().cameraPath);
+}
+
 void BM_SaveOriginalBytes(benchmark::State& state)
 {
     const pinakos::SheetPhoto& photo = fixture().loaded;
@@ -157,11 +281,16 @@ void BM_SaveEncoded(benchmark::State& state)
 BENCHMARK(BM_LoadPhoto)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadPhotoShown)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_DjpegScale8)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SheetMoveOntoPhoto)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_SlideshowStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenFoundLine)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveOriginalBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveEncoded)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv); // image plug-ins
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     return pinakos::bench::runBenchmarks(argc, argv);
 }

@@ -60,35 +60,74 @@ struct Decoded
 // Decodes bytes, at full resolution or, with `area`, at the size the picture
 // is drawn in an area of that size. Nothing when the bytes are no picture or
 // the picture lies beyond the limits, before decoding or after.
-std::optional<Decoded> decode(const QByteArray& bytes, const QSize& area)
+// What a picture's header says: its format, stored size and orientation.
+struct Header
 {
-    if (bytes.isEmpty())
-        return std::nullopt;
+    QByteArray format;
+    QSize stored;
+    QImageIOHandler::Transformations transformation;
+};
+
+// Reads the header from `bytes`. Nothing when they are no picture.
+std::optional<Header> readHeader(const QByteArray& bytes)
+{
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
-    reader.setAllocationLimit(kAllocationLimitMB);
     if (!reader.canRead())
         return std::nullopt;
+    Header h{reader.format(), reader.size(), reader.transformation()};
+    return h;
+}
+
+// The header of a picture, read from the file's first bytes when it lies
+// there (as it does in any camera's JPEG): asking a reader for the size and
+// orientation of a whole file and then decoding with that same reader costs
+// a JPEG's decoding time again. The whole file is read for the rest.
+std::optional<Header> headerOf(const QByteArray& bytes)
+{
+    constexpr qsizetype kHeadBytes = 256 * 1024;
+    if (bytes.size() > kHeadBytes) {
+        const std::optional<Header> h = readHeader(QByteArray::fromRawData(bytes.constData(), kHeadBytes));
+        if (h && h->stored.isValid())
+            return h;
+    }
+    return readHeader(bytes);
+}
+
+std::optional<Decoded> decode(const QByteArray& bytes, const QSize& area)
+{
+    if (bytes.isEmpty())
+        return std::nullopt;
+    const std::optional<Header> header = headerOf(bytes);
+    if (!header)
+        return std::nullopt;
     Decoded d;
-    const QByteArray format = reader.format();
+    const QByteArray& format = header->format;
     if (!isPhotoFormat(format))
         return std::nullopt;
     d.jpeg = format == "jpeg";
 
     // What decoding will cost, before it starts.
-    QSize stored = reader.size();
+    QSize stored = header->stored;
     if (format == "gif")
         stored = stored.expandedTo(gifScreen(bytes));
     if (!withinLimits(stored) || qint64(stored.width()) * stored.height() > bytes.size() * kMaxPhotoPixelsPerByte)
         return std::nullopt;
 
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(kAllocationLimitMB);
+
     // A JPEG decoder scales while decoding, from the size its header gives;
     // other formats are decoded whole and reduced after, from the size they
     // decode to (a GIF's frame may reach past its screen, which cuts it).
-    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const bool turned = header->transformation & QImageIOHandler::TransformationRotate90;
     const bool reduce = area.isValid() && !area.isEmpty();
     if (reduce && d.jpeg) {
         const QSize full = turned ? stored.transposed() : stored;
@@ -147,10 +186,11 @@ SheetPhoto SheetPhoto::fromFile(const QString& path, const QSize& shownIn)
         qCInfo(lcPhoto).noquote() << "photo unreadable, empty or too large:" << path << f.errorString();
         return {};
     }
-    // Read no more than the limit, even when the file grows meanwhile.
-    const QByteArray bytes = f.read(kMaxPhotoFileBytes + 1);
-    if (bytes.size() > kMaxPhotoFileBytes) {
-        qCInfo(lcPhoto).noquote() << "photo grew beyond the limit while read:" << path;
+    // Read what the file held when opened, no more even when it grows
+    // meanwhile; asking for the limit itself would make room for all of it.
+    const QByteArray bytes = f.read(f.size());
+    if (bytes.isEmpty()) {
+        qCInfo(lcPhoto).noquote() << "photo could not be read:" << path << f.errorString();
         return {};
     }
     SheetPhoto photo = fromBytes(bytes, shownIn);

@@ -194,7 +194,7 @@ void TfrmSlideshow::step()
 
 void TfrmSlideshow::subApriFoto(int record)
 {
-    const SheetPhoto photo = loadSheetPhoto(trimmed(lblNome->text()), record);
+    const SheetPhoto photo = loadSheetPhoto(trimmed(lblNome->text()), record, imgFoto->size());
     if (photo.isNull())
         imgFoto->showStartPicture(imgBianco->resource());
     else

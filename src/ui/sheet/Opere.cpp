@@ -466,7 +466,9 @@ void TfrmOpere::showRecord(int n, const TSchedaOpera& r)
 
 void TfrmOpere::loadPhoto()
 {
-    const SheetPhoto photo = loadSheetPhoto(m_shown.catalogName, m_shown.number);
+    // Decoded at the size the sheet draws it; the enlarged photo and the
+    // printout decode it again at theirs.
+    const SheetPhoto photo = loadSheetPhoto(m_shown.catalogName, m_shown.number, imgFoto->size());
     imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
 }
 
@@ -636,7 +638,7 @@ void TfrmOpere::btnCaricaFotoClick()
         const QString path = dialogs().openFile(this, request);
         if (path.isEmpty())
             return;
-        const SheetPhoto photo = SheetPhoto::fromFile(path);
+        const SheetPhoto photo = SheetPhoto::fromFile(path, imgFoto->size());
         imgFoto->setPhoto(photo.isNull() ? defaultPhoto() : photo);
     });
 }

@@ -223,6 +223,10 @@ void TestSlideshowWindow::photoScaledToTheArea()
     QCOMPARE(r.size(), photo.scaled(area, Qt::KeepAspectRatio));
     QVERIFY(r.width() == area.width() || r.height() == area.height());
     QCOMPARE(r.center(), f->imgFoto->rect().center());
+    // Decoded no larger than it is drawn.
+    const QSize decoded = f->imgFoto->image().size();
+    QVERIFY2(decoded.width() <= r.width() && decoded.height() <= r.height(),
+             qPrintable(QStringLiteral("%1x%2").arg(decoded.width()).arg(decoded.height())));
     // What is painted is the photo, there and nowhere else.
     const QImage painted = f->imgFoto->grab().toImage();
     QCOMPARE(painted.pixelColor(r.center()).red() > 200, true);

@@ -629,6 +629,44 @@ private Q_SLOTS:
         QCOMPARE(written.image().size(), QSize(567, 378));
     }
 
+    // A large photo is decoded only at the size the sheet draws it, whether
+    // the sheet moves onto its record or the photo button brings it in; the
+    // photo keeps its full size and its bytes for the enlarged view, the
+    // printout and the save.
+    void photoDecodedAtTheDrawnSize_data()
+    {
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("moving onto the record") << false;
+        QTest::newRow("photo button") << true;
+    }
+    void photoDecodedAtTheDrawnSize()
+    {
+        QFETCH(bool, byButton);
+        const QString path = threeRecords();
+        const QByteArray large = jpegOf(QSize(2400, 1600), Qt::darkYellow);
+        m_bed->folder.write(byButton ? QStringLiteral("grande.jpg") : QStringLiteral("Pinakos/Ritratti_Foto_2.jpg"),
+                            large);
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
+        TfrmOpere* s = sheet();
+        test::click(s->cmdPrimo);
+        test::click(s->cmdAvanti);
+        QCOMPARE(s->lblPosizione->text(), QStringLiteral("2"));
+        if (byButton) {
+            m_bed->dialogs.fileAnswers.enqueue(m_bed->folder.file(QStringLiteral("grande.jpg")));
+            test::click(s->btnCaricaFoto);
+        }
+        const SheetPhoto& shown = s->imgFoto->photo();
+        QCOMPARE(shown.image().size(), QSize(567, 378));
+        QCOMPARE(shown.size(), QSize(2400, 1600));
+        QCOMPARE(shown.original(), large);
+        QCOMPARE(shown.imageFor(QSize(1200, 800)).size(), QSize(1200, 800));
+        if (byButton) {
+            test::click(s->cmdSalva);
+            QCOMPARE(m_bed->folder.read(QStringLiteral("Pinakos/Ritratti_Foto_2.jpg")), large);
+        }
+        Q_UNUSED(path);
+    }
+
     void photoReachesItsFileOnlyOnSave()
     {
         test::makeCatalog(QStringLiteral("Arte sacra"));
