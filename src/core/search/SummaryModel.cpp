@@ -41,6 +41,7 @@ QVariant SummaryModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole: // the whole line, which runs past the list's width
         return m_list.line(index.row());
     case Qt::FontRole:
         return m_font;

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace pinakos {
 
@@ -29,8 +30,26 @@ void FieldKeys::setEnterAction(QWidget* box, std::function<void()> action)
     box->installEventFilter(this);
 }
 
+void FieldKeys::setCommandKey(QWidget* window, const QKeySequence& key, std::function<void()> command)
+{
+    auto* shortcut = new QShortcut(key, window);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, std::move(command));
+    m_commandKeys.append(key);
+}
+
 bool FieldKeys::eventFilter(QObject* o, QEvent* e)
 {
+    // A box asks first whether it wants a key before the window's command
+    // keys are looked up; a command key it does not get.
+    if (e->type() == QEvent::ShortcutOverride && !m_commandKeys.isEmpty()) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(e)->keyCombination());
+        if (m_commandKeys.contains(pressed)) {
+            e->ignore();
+            return true;
+        }
+        return false;
+    }
     if (e->type() != QEvent::KeyPress)
         return false;
     auto* k = static_cast<QKeyEvent*>(e);

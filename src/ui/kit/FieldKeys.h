@@ -1,5 +1,7 @@
 #pragma once
 #include <QHash>
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -9,7 +11,9 @@ namespace pinakos {
 
 // One filter for a window's text boxes: Enter moves along a chain, and a box
 // may accept only some typed characters (Backspace, Delete, Left and Right
-// always pass in a filtered box; Tab is the window's).
+// always pass in a filtered box; Tab is the window's). A window's command
+// keys run anywhere in it, even where a box would take the key itself
+// (Ctrl+Home moves a line edit's cursor, for one).
 class FieldKeys : public QObject
 {
     Q_OBJECT
@@ -22,6 +26,8 @@ public:
     void setReject(QWidget* box, std::function<bool(QChar)> reject);
     // Enter in box runs action instead of moving (action decides what to do).
     void setEnterAction(QWidget* box, std::function<void()> action);
+    // `key` pressed anywhere in `window` runs command.
+    void setCommandKey(QWidget* window, const QKeySequence& key, std::function<void()> command);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -31,6 +37,7 @@ private:
     QHash<QObject*, std::function<bool(QChar)>> m_accept;
     QHash<QObject*, std::function<bool(QChar)>> m_reject;
     QHash<QObject*, std::function<void()>> m_enter;
+    QList<QKeySequence> m_commandKeys;
 };
 
 } // namespace pinakos

@@ -11,6 +11,7 @@
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace pinakos {
 
@@ -57,6 +58,13 @@ void ResultList::buildResults(QWidget* p, const QString& banner)
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
     txtTrova->setGeometry(112, 122, 593, 22);
     txtTrova->setFont(appFont(QStringLiteral("Verdana"), 12, true));
+    // Ctrl+F, as in any program, goes to the find box.
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), p->window());
+    find->setContext(Qt::WindowShortcut);
+    QObject::connect(find, &QShortcut::activated, txtTrova, [box = txtTrova] {
+        box->setFocus(Qt::ShortcutFocusReason);
+        box->selectAll();
+    });
     btnTrova = makeButton(p, QStringLiteral("btnTrova"), QStringLiteral("Trova"), QRect(710, 117, 105, 30));
     shpLista = new Shape(p, QStringLiteral("shpLista"), QRect(8, 168, 817, 313), QColor());
     shpLista->setGradient(Qt::black, Qt::white);

@@ -7,6 +7,7 @@
 #include "kit/Layout.h"
 #include "kit/OpenURL.h"
 #include "kit/Sheet.h"
+#include "kit/WholeTextTip.h"
 #include "sheet/Documents.h"
 
 #include <QPushButton>
@@ -126,6 +127,7 @@ void TfrmAllegaCartella::buildSlot(int k)
     s.file->setGeometry(28, top + 28, 338, 22);
     s.file->setFont(appFont("Verdana", 12, true));
     s.file->setReadOnly(true);
+    showWholeTextAsTip(s.file);
 
     s.erase = new Picture(p, QStringLiteral("imgCancella") + n, art("gomma"), QRect(370, top + 28, 22, 22), true);
     s.erase->setToolTip(QStringLiteral("Toglie il file allegato dalla scheda."));

@@ -12,6 +12,7 @@
 #include "kit/Navigation.h"
 #include "kit/OnDemand.h"
 #include "kit/PhotoView.h"
+#include "kit/WholeTextTip.h"
 #include "output/ExpOpere.h"
 #include "output/Slideshow.h"
 #include "output/StampaOpera.h"
@@ -89,6 +90,7 @@ TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
     buildPhotoArea();
     buildFields();
     buildHints();
+    buildKeys();
 }
 
 // ---------------------------------------------------------------- layout
@@ -201,6 +203,7 @@ void TfrmOpere::buildFields()
         box->setFont(price ? appFont("Verdana", 14, true) : appFont("Verdana", 12, true));
         box->setGeometry(f.x, f.y, f.width, price ? 24 : 22);
         box->setMaxLength(slotOf(f.campo).max);
+        showWholeTextAsTip(box);
         // The pointer over a box leaves the information line as it is.
         box->setAttribute(Qt::WA_NoMousePropagation);
         const QString caption = QString::fromUtf8(f.captionText);
@@ -311,6 +314,51 @@ void TfrmOpere::buildHints()
                              "bkgPulsantiFoto", "bkgPrezzo", "icoTitolo", "bkgSegnala", "icoSegnala"}) {
         if (auto* w = panContainer->findChild<QWidget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
             m_hints->addBackground(w);
+    }
+}
+
+// The sheet's commands on the keyboard. A key runs the command's own
+// handler, with the price normalised first as if its box had been left; each
+// button's tooltip names its command and, where it has one, its key.
+void TfrmOpere::buildKeys()
+{
+    const struct
+    {
+        Picture* button;
+        const char* tip;
+        QKeySequence key;
+        void (TfrmOpere::*command)();
+    } commands[] = {
+        {cmdNuovo, "Nuova scheda (Ctrl+N)", QKeySequence(Qt::CTRL | Qt::Key_N), &TfrmOpere::cmdNuovoClick},
+        {cmdDuplica, "Duplica la scheda (Ctrl+D)", QKeySequence(Qt::CTRL | Qt::Key_D), &TfrmOpere::cmdDuplicaClick},
+        {cmdSalva, "Salva la scheda (Ctrl+S)", QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmOpere::cmdSalvaClick},
+        {cmdTrova, "Trova una scheda (Ctrl+F)", QKeySequence(Qt::CTRL | Qt::Key_F), &TfrmOpere::cmdTrovaClick},
+        {cmdStampa, "Stampa la scheda (Ctrl+P)", QKeySequence(Qt::CTRL | Qt::Key_P), &TfrmOpere::cmdStampaClick},
+        {cmdPrimo, "Prima scheda (Ctrl+Home)", QKeySequence(Qt::CTRL | Qt::Key_Home), &TfrmOpere::cmdPrimoClick},
+        {cmdIndietro, "Scheda precedente (PagSu)", QKeySequence(Qt::Key_PageUp), &TfrmOpere::cmdIndietroClick},
+        {cmdAvanti, "Scheda successiva (PagGiù)", QKeySequence(Qt::Key_PageDown), &TfrmOpere::cmdAvantiClick},
+        {cmdUltimo, "Ultima scheda (Ctrl+Fine)", QKeySequence(Qt::CTRL | Qt::Key_End), &TfrmOpere::cmdUltimoClick},
+        {cmdGuida, "Guida (F1)", QKeySequence(Qt::Key_F1), &TfrmOpere::cmdGuidaClick},
+        {cmdFile, "Allega file alla scheda", {}, nullptr},
+        {cmdSlideShow, "Slide show delle foto", {}, nullptr},
+        {cmdEsporta, "Esporta in Microsoft Excel", {}, nullptr},
+        {cmdSegnalati, "Opere non vendute", {}, nullptr},
+        {cmdEsci, "Esci dalla scheda", {}, nullptr},
+        {btnCaricaFoto, "Carica una foto", {}, nullptr},
+        {btnSalvaFoto, "Salva la foto su disco", {}, nullptr},
+        {btnCancFoto, "Cancella la foto", {}, nullptr},
+        {btnZoomFoto, "Ingrandisci la foto", {}, nullptr},
+        {btnCodFisc, "Controlla il codice fiscale", {}, nullptr},
+    };
+    for (const auto& c : commands) {
+        c.button->setToolTip(QString::fromUtf8(c.tip));
+        if (!c.command)
+            continue;
+        m_keys->setCommandKey(this, c.key, [this, command = c.command] {
+            if (focusWidget() == txtPrezzo)
+                txtPrezzoExit();
+            (this->*command)();
+        });
     }
 }
 

@@ -135,6 +135,7 @@ private:
     void buildPhotoArea();
     void buildFields();
     void buildHints();
+    void buildKeys();
     void newSheet();
     // Shows m_shown in the hidden labels and the six attachment labels.
     void mirrorShown();

@@ -445,6 +445,7 @@ void TestSearch::modelShowsTheLines()
     model.setList(std::move(list));
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.data(model.index(0)).toString(), first);
+    QCOMPARE(model.data(model.index(0), Qt::ToolTipRole).toString(), first);
     QCOMPARE(model.data(model.index(0), Qt::FontRole).value<QFont>().family(), QStringLiteral("Courier New"));
     QCOMPARE(model.list().record(0), 9);
     QVERIFY(!model.data(model.index(2)).isValid());

@@ -176,6 +176,13 @@ void TestDisponibili::listsOnlyTheUnsold()
     QCOMPARE(first.data(Qt::FontRole).value<QFont>().family(), QStringLiteral("Courier New"));
     QCOMPARE(first.data(Qt::SizeHintRole).toSize().width(), 1600);
     QCOMPARE(frm->lstRecords->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    // The whole line, value included, as its tooltip.
+    QCOMPARE(first.data(Qt::ToolTipRole).toString(), summaryLine(records[3]));
+
+    // Ctrl+F from the list goes to the find box.
+    frm->lstRecords->setFocus();
+    QTest::keyClick(frm->lstRecords, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), frm->txtTrova);
 
     // Find in list works as in the search window.
     frm->txtTrova->setText(QStringLiteral("ZETA"));

@@ -159,6 +159,18 @@ private Q_SLOTS:
         QVERIFY(f.imgCancella01->isClickable());
     }
 
+    // A file name longer than its box shows whole as the box's tooltip.
+    void cutFileNameShowsAsTip()
+    {
+        TfrmAllegaCartella f;
+        const QString longName = QStringLiteral("Certificato di autenticità firmato dal figlio dell'artista, con "
+                                                "timbro della galleria e data di emissione.pdf");
+        f.txtFile02->setText(longName);
+        QCOMPARE(f.txtFile02->toolTip(), longName);
+        f.txtFile02->setText(QStringLiteral("fattura.pdf"));
+        QCOMPARE(f.txtFile02->toolTip(), QString());
+    }
+
     void tabOrder()
     {
         TfrmAllegaCartella f;

@@ -629,6 +629,80 @@ private Q_SLOTS:
         QCOMPARE(written.image().size(), QSize(567, 378));
     }
 
+    // The sheet's command keys, pressed with the focus in a text box (which
+    // would take Ctrl+Home and Ctrl+End itself): each runs its command.
+    void commandKeys_data()
+    {
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("shownAfter"); // the record number shown after the key
+        QTest::newRow("PageDown: next") << QKeyCombination(Qt::Key_PageDown) << QStringLiteral("3");
+        QTest::newRow("PageUp: previous") << QKeyCombination(Qt::Key_PageUp) << QStringLiteral("1");
+        QTest::newRow("Ctrl+End: last") << QKeyCombination(Qt::ControlModifier, Qt::Key_End) << QStringLiteral("3");
+        QTest::newRow("Ctrl+Home: first") << QKeyCombination(Qt::ControlModifier, Qt::Key_Home) << QStringLiteral("1");
+        QTest::newRow("Ctrl+N: new sheet") << QKeyCombination(Qt::ControlModifier, Qt::Key_N) << QString();
+    }
+    void commandKeys()
+    {
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, shownAfter);
+        threeRecords();
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
+        TfrmOpere* s = sheet();
+        test::click(s->cmdPrimo);
+        test::click(s->cmdAvanti);
+        s->txtNote->setFocus();
+        s->txtNote->setCursorPosition(2);
+        QTest::keyClick(s->txtNote, key.key(), key.keyboardModifiers());
+        QCOMPARE(s->lblPosizione->text(), shownAfter);
+        QVERIFY(m_bed->dialogs.calls.isEmpty());
+    }
+
+    // Ctrl+S saves a filled new sheet with the button's own messages; Ctrl+D
+    // duplicates with the price in the box normalised first, as if left.
+    void saveAndDuplicateKeys()
+    {
+        const QString path = test::makeCatalog(QStringLiteral("Ritratti"));
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
+        TfrmOpere* s = sheet();
+        fillRequiredFields();
+        s->txtPrezzo->setFocus();
+        s->txtPrezzo->setText(QStringLiteral("7"));
+        QTest::keyClick(s->txtPrezzo, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_bed->dialogs.texts(), QStringList{kSheetAppended});
+        QCOMPARE(storedField(path, 1, Campo::Prezzo), QStringLiteral("7,00"));
+        m_bed->dialogs.clear();
+        s->txtPrezzo->setFocus();
+        s->txtPrezzo->setText(QStringLiteral("12,5"));
+        QTest::keyClick(s->txtPrezzo, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(s->txtPrezzo->text(), QStringLiteral("12,50"));
+        QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Information);
+        QCOMPARE(s->lblPosizione->text(), QString());
+        QCOMPARE(s->cmdSalva->toolTip(), QStringLiteral("Salva la scheda (Ctrl+S)"));
+    }
+
+    // A box whose text runs past its edge shows it whole as its tooltip; one
+    // whose text fits has none.
+    void cutBoxShowsItsTextAsTip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short") << QStringLiteral("Olio su tela") << false;
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("long") << QStringLiteral("Olio su tela, firmato in basso a destra e datato 1887, "
+                                                "con cornice dorata coeva e cartiglio sul retro")
+                              << true;
+    }
+    void cutBoxShowsItsTextAsTip()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, cut);
+        QVERIFY(showSheetOn(QStringLiteral("Ritratti")));
+        for (QLineEdit* box : {sheet()->txtDescrizione, sheet()->txtNote}) {
+            box->setText(text);
+            QCOMPARE(box->toolTip(), cut ? text : QString());
+        }
+    }
+
     // A large photo is decoded only at the size the sheet draws it, whether
     // the sheet moves onto its record or the photo button brings it in; the
     // photo keeps its full size and its bytes for the enlarged view, the
