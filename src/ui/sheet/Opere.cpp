@@ -11,6 +11,7 @@
 #include "kit/Navigation.h"
 #include "kit/OnDemand.h"
 #include "kit/PhotoView.h"
+#include "output/Documenti.h"
 #include "output/ExpOpere.h"
 #include "output/Slideshow.h"
 #include "output/StampaOpera.h"
@@ -26,6 +27,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
 #include <memory>
@@ -88,6 +90,13 @@ TfrmOpere::TfrmOpere(QWidget* parent) : GradientForm(parent)
     buildPhotoArea();
     buildFields();
     buildHints();
+
+    // Wherever the focus is in the window, the boxes that take only some
+    // characters included: a shortcut is asked for before the key reaches them.
+    auto* documents = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), this);
+    documents->setObjectName(QStringLiteral("keyDocumenti"));
+    documents->setContext(Qt::WindowShortcut);
+    connect(documents, &QShortcut::activated, this, &TfrmOpere::keyDocumenti);
 }
 
 // ---------------------------------------------------------------- layout
@@ -676,6 +685,11 @@ void TfrmOpere::cmdTrovaClick()
 void TfrmOpere::cmdSegnalatiClick()
 {
     runHandler(this, [this] { runOnDemand<TfrmOpere_Disponibili>(this, [this](auto& f) { f.setSheet(this); }); });
+}
+
+void TfrmOpere::keyDocumenti()
+{
+    runHandler(this, [this] { runOnDemand<TfrmDocumenti>(this, [this](auto& f) { f.setSheet(this); }); });
 }
 
 void TfrmOpere::cmdStampaClick()
