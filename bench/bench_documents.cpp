@@ -172,6 +172,41 @@ void BM_Inventory100k(benchmark::State& state)
     state.counters["fixture_MB"] = before;
 }
 
+// The parts of it: the works read and the report prepared, without printing;
+void BM_InventoryPrepare100k(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    int pages = 0;
+    for (auto _ : state) {
+        auto works = std::make_shared<const std::vector<pinakos::CatalogWork>>(
+            pinakos::readCatalogWorks(f.archive, kCatalog, false));
+        auto report = pinakos::makeInventory(pinakos::Letterhead(), kCatalog, works, pinakos::catalogPhotos(kCatalog));
+        report->prepare();
+        pages = report->pageCount();
+    }
+    state.counters["pages"] = pages;
+}
+
+// and the thousand photos decoded at the size of an inventory row.
+void BM_InventoryPhotos1000(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const pinakos::PhotoSource photos = pinakos::catalogPhotos(kCatalog);
+    int decoded = 0;
+    for (auto _ : state) {
+        decoded = 0;
+        pinakos::CatalogWork w;
+        w.photo = true;
+        for (int k = 1; k <= kPhotos; ++k) {
+            w.number = k * (kWorks / kPhotos);
+            decoded += photos(w, pinakos::inventoryPhotoPixels()).isNull() ? 0 : 1;
+        }
+    }
+    if (decoded != kPhotos)
+        state.SkipWithError("a photo was not read");
+    (void)f;
+}
+
 // The same lines through enscript and ghostscript.
 void BM_EnscriptPs2pdf100k(benchmark::State& state)
 {
@@ -193,6 +228,8 @@ void BM_EnscriptPs2pdf100k(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_Inventory100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_InventoryPrepare100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_InventoryPhotos1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(BM_EnscriptPs2pdf100k)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 int main(int argc, char** argv)

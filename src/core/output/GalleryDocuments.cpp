@@ -340,7 +340,8 @@ bool isCatalogDocument(Document d)
 
 QSize certificatePhotoPixels() { return pixelsOf(kCertificatePhoto); }
 QSize objectIdPhotoPixels() { return pixelsOf(kObjectIdPhoto); }
-QSize inventoryPhotoPixels() { return pixelsOf(kInventoryPhoto); }
+// A thumbnail 18 mm wide needs no more than 200 dots to the inch.
+QSize inventoryPhotoPixels() { return pixelsOf(kInventoryPhoto * (200 / kPictureDpi)); }
 
 std::vector<CatalogWork> readCatalogWorks(const QString& archivePath, const QString& catalogName, bool unsoldOnly)
 {

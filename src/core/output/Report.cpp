@@ -764,10 +764,22 @@ QPageLayout Report::pageLayout(int page) const { return m_prepared->pages.at(siz
 
 namespace {
 
-// The drawers of the types a page prints in, each made once for the page.
+// What painting a page keeps from one object to the next: the drawers of
+// the types it prints in, each made once, and the clip last set, set again
+// only when it changes (on a PDF every change of clip starts the graphics
+// state anew).
 class Drawers
 {
 public:
+    void clip(QPainter& painter, const QRectF& rect)
+    {
+        if (m_clipped && rect == m_clip)
+            return;
+        painter.setClipRect(rect);
+        m_clip = rect;
+        m_clipped = true;
+    }
+
     LineDrawer& get(QPainter& painter, const QFont& font)
     {
         for (auto& [f, d] : m_drawers)
@@ -782,18 +794,23 @@ public:
 
 private:
     std::vector<std::pair<QFont, std::unique_ptr<LineDrawer>>> m_drawers;
+    QRectF m_clip;
+    bool m_clipped = false;
 };
 
 void paintItem(const Item& item, QPainter& painter, double k, Drawers& drawers)
 {
     const Object& o = *item.object;
     const QRectF r = scaled(item.rect, k);
+    // A text that prints whole is laid out within its object, a picture is
+    // drawn within it: the part of the page they may paint on is enough.
     const QRectF inside = scaled(item.clip.intersected(item.rect), k);
+    const QRectF band = scaled(item.clip, k);
     switch (o.kind) {
     case Object::Kind::Rectangle: {
         // An outline on the edge of its band prints whole, both halves of its line.
         const double half = o.frame.isValid() ? o.frameWidth / 2 : 0;
-        painter.setClipRect(scaled(item.clip.adjusted(-half, -half, half, half), k));
+        drawers.clip(painter, scaled(item.clip.adjusted(-half, -half, half, half), k));
         if (o.fill.isValid())
             painter.fillRect(r, o.fill);
         if (o.frame.isValid()) {
@@ -804,7 +821,7 @@ void paintItem(const Item& item, QPainter& painter, double k, Drawers& drawers)
         return;
     }
     case Object::Kind::Picture: {
-        painter.setClipRect(inside);
+        drawers.clip(painter, band);
         if (o.fill.isValid())
             painter.fillRect(r, o.fill);
         if (o.picture.isNull())
@@ -819,7 +836,7 @@ void paintItem(const Item& item, QPainter& painter, double k, Drawers& drawers)
         return;
     }
     case Object::Kind::Text: {
-        painter.setClipRect(inside);
+        drawers.clip(painter, o.whole && !o.frame.isValid() ? band : inside);
         if (o.fill.isValid())
             painter.fillRect(r, o.fill);
         if (o.frame.isValid()) {
