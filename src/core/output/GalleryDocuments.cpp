@@ -249,34 +249,41 @@ QString taxLine(const QString& code)
 void letterheadBand(report::Page& page, const Letterhead& l, const QString& title, const QString& subtitle,
                     bool dated = true)
 {
-    Band& band = page.addBand(Band::Kind::Title, QStringLiteral("Intestazione"), 44);
-    double x = 0;
-    const QString logo = logoPath(l);
-    if (!logo.isEmpty()) {
-        const QImage picture = SheetPhoto::fromFile(logo, pixelsOf(QSizeF(30, 20))).image();
-        if (!picture.isNull()) {
-            Object& img = band.add(Object::Kind::Picture, QStringLiteral("imgIntestazione"), QRectF(0, 0, 30, 20));
-            img.picture = picture;
-            x = 34;
+    // Without a letterhead the document starts with its title.
+    const bool blank = trimmed(l.name).isEmpty() && trimmed(l.address).isEmpty() && trimmed(l.city).isEmpty()
+        && trimmed(l.taxCode).isEmpty() && trimmed(l.phone).isEmpty() && trimmed(l.email).isEmpty()
+        && logoPath(l).isEmpty();
+    const double top = blank ? 0 : 24;
+    Band& band = page.addBand(Band::Kind::Title, QStringLiteral("Intestazione"), top + 20);
+    if (!blank) {
+        double x = 0;
+        const QString logo = logoPath(l);
+        if (!logo.isEmpty()) {
+            const QImage picture = SheetPhoto::fromFile(logo, pixelsOf(QSizeF(30, 20))).image();
+            if (!picture.isNull()) {
+                Object& img = band.add(Object::Kind::Picture, QStringLiteral("imgIntestazione"), QRectF(0, 0, 30, 20));
+                img.picture = picture;
+                x = 34;
+            }
         }
+        const double w = kWidth - x;
+        text(band, QStringLiteral("txtIntestazioneNome"), QRectF(x, 0, w, 6.5), 14, l.name, true).color = kInk;
+        text(band, QStringLiteral("txtIntestazioneIndirizzo"), QRectF(x, 7, w, 4.2), 9,
+             joined({l.address, l.city}, QStringLiteral(" – ")));
+        text(band, QStringLiteral("txtIntestazioneFiscale"), QRectF(x, 11.2, w, 4.2), 9, taxLine(l.taxCode));
+        QStringList contacts;
+        if (!trimmed(l.phone).isEmpty())
+            contacts << QStringLiteral("Tel. ") + trimmed(l.phone);
+        if (!trimmed(l.email).isEmpty())
+            contacts << QStringLiteral("E-mail ") + trimmed(l.email);
+        text(band, QStringLiteral("txtIntestazioneContatti"), QRectF(x, 15.4, w, 4.2), 9,
+             contacts.join(QStringLiteral("  ·  ")));
+        rule(band, QStringLiteral("shpIntestazione"), QRectF(0, 22, kWidth, 0.4), kInk);
     }
-    const double w = kWidth - x;
-    text(band, QStringLiteral("txtIntestazioneNome"), QRectF(x, 0, w, 6.5), 14, l.name, true).color = kInk;
-    text(band, QStringLiteral("txtIntestazioneIndirizzo"), QRectF(x, 7, w, 4.2), 9,
-         joined({l.address, l.city}, QStringLiteral(" – ")));
-    text(band, QStringLiteral("txtIntestazioneFiscale"), QRectF(x, 11.2, w, 4.2), 9, taxLine(l.taxCode));
-    QStringList contacts;
-    if (!trimmed(l.phone).isEmpty())
-        contacts << QStringLiteral("Tel. ") + trimmed(l.phone);
-    if (!trimmed(l.email).isEmpty())
-        contacts << QStringLiteral("E-mail ") + trimmed(l.email);
-    text(band, QStringLiteral("txtIntestazioneContatti"), QRectF(x, 15.4, w, 4.2), 9,
-         contacts.join(QStringLiteral("  ·  ")));
-    rule(band, QStringLiteral("shpIntestazione"), QRectF(0, 22, kWidth, 0.4), kInk);
-    text(band, QStringLiteral("txtTitoloDocumento"), QRectF(0, 26, kWidth, 8), 16, title, true, Qt::AlignHCenter)
+    text(band, QStringLiteral("txtTitoloDocumento"), QRectF(0, top + 2, kWidth, 8), 16, title, true, Qt::AlignHCenter)
         .color = kInk;
-    text(band, QStringLiteral("txtSottotitolo"), QRectF(0, 36, 130, 4.5), 9, subtitle).color = kGrey;
-    Object& date = text(band, QStringLiteral("txtData"), QRectF(130, 36, 50, 4.5), 9,
+    text(band, QStringLiteral("txtSottotitolo"), QRectF(0, top + 12, 130, 4.5), 9, subtitle).color = kGrey;
+    Object& date = text(band, QStringLiteral("txtData"), QRectF(130, top + 12, 50, 4.5), 9,
                         dated ? QStringLiteral("Data: [DATE]") : QString(), false, Qt::AlignRight);
     date.expressions = true;
     date.color = kGrey;

@@ -153,6 +153,8 @@ private Q_SLOTS:
     void labelPrices_data();
     void labelPrices();
     void inventoryPhotos();
+    void longTextsPrintWhole_data();
+    void longTextsPrintWhole();
     void hundredThousandWorks();
 };
 
@@ -516,6 +518,51 @@ void TestGalleryDocuments::inventoryPhotos()
     // The first row's photo, red, in its frame under the column headings.
     const double k = 60 / 25.4;
     QVERIFY(about(page.pixelColor(int((15 + 10) * k), int((12 + 44 + 8 + 8.5) * k)), Qt::red));
+}
+
+void TestGalleryDocuments::longTextsPrintWhole_data()
+{
+    QTest::addColumn<int>("document");
+    QTest::newRow("inventory") << int(Document::Inventory);
+    QTest::newRow("labels") << int(Document::Labels);
+    QTest::newRow("price list") << int(Document::PriceList);
+}
+
+void TestGalleryDocuments::longTextsPrintWhole()
+{
+    QFETCH(int, document);
+    const auto d = Document(document);
+    // The longest texts the fields hold, between two short works.
+    QString title, dimensions;
+    for (int i = 0; title.size() < 250; ++i)
+        title += QStringLiteral("parola%1 ").arg(i);
+    for (int i = 0; dimensions.size() < 250; ++i)
+        dimensions += QStringLiteral("misura%1 ").arg(i);
+    title = title.left(250).trimmed();
+    dimensions = dimensions.left(250).trimmed();
+    auto list = std::make_shared<std::vector<CatalogWork>>();
+    for (int n = 1; n <= 30; ++n) {
+        CatalogWork w = work(n, QStringLiteral("100,00"), n == 2);
+        if (n == 2 || n == 29) {
+            w.title = title;
+            w.dimensions = dimensions;
+            w.artist = QString(60, u'A');
+        }
+        list->push_back(w);
+    }
+    auto photos = [](const CatalogWork&, const QSize&) { return solid(QSize(40, 30), Qt::red); };
+    std::unique_ptr<report::Report> r = d == Document::Inventory ? makeInventory(gallery(), "Mostra", list, photos)
+        : d == Document::Labels                                  ? makeWallLabels(gallery(), list, true)
+                                                                 : makePriceList(gallery(), "Mostra", list);
+    // In the order the texts are drawn, each object's lines one after the other.
+    QString all = runTool(QStringLiteral("pdftotext"), {"-raw", "-enc", "UTF-8", printPdf(*r, pdf("lunghi")), "-"});
+    all.remove(u' ').remove(u'\n').remove(u'\f');
+    QCOMPARE(all.count(QString(title).remove(u' ')), qsizetype(2));
+    QCOMPARE(all.count(QString(dimensions).remove(u' ')), qsizetype(2));
+    QCOMPARE(all.count(QString(60, u'A')), qsizetype(2));
+    for (int n = 1; n <= 30; ++n)
+        if (n != 2 && n != 29)
+            QVERIFY(all.contains(QStringLiteral("Veduta%1").arg(n)));
 }
 
 void TestGalleryDocuments::hundredThousandWorks()
