@@ -118,8 +118,8 @@ TfrmDocumenti::TfrmDocumenti(QWidget* parent) : GradientForm(parent)
     cmdStampa = makeButton(p, QStringLiteral("cmdStampa"), QStringLiteral("Stampa"), QRect(312, 250, 136, 28));
 
     shpInfo = new Shape(p, QStringLiteral("shpInfo"), QRect(12, 290, 436, 28), kSlateBlue, kSlateBlue);
-    panInfo = makeLabel(p, QStringLiteral("panInfo"), QString(), QPoint(18, 296), appFont(QStringLiteral("Tahoma"), 12),
-                        Qt::white);
+    panInfo = makeLabel(p, QStringLiteral("panInfo"), QStringLiteral("Scegli il documento e premi Stampa."),
+                        QPoint(18, 296), appFont(QStringLiteral("Tahoma"), 12), Qt::white);
     panInfo->setWordWrap(false);
 
     setTabOrder(cboDocumento, chkSoloInvendute);
