@@ -170,6 +170,7 @@ private Q_SLOTS:
     void cancelledPrintsNothing();
     void letterhead_data();
     void letterhead();
+    void unreadableLogoIsRefused();
     void linkFromThePrintWindow();
     void shortcutFromTheSheet_data();
     void shortcutFromTheSheet();
@@ -440,6 +441,24 @@ void TestDocumenti::letterhead()
     test::runTool(QStringLiteral("pdftoppm"), {"-png", "-r", "40", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
     const QColor c = QImage(stem + QStringLiteral(".png")).pixelColor(int(28 * 40 / 25.4), int(20 * 40 / 25.4));
     QVERIFY2(c.blue() > 200 && c.red() < 60, qPrintable(c.name()));
+}
+
+void TestDocumenti::unreadableLogoIsRefused()
+{
+    QVERIFY(test::writeFile(programFolder() + QStringLiteral("logo.jpg"), QByteArray("non è un'immagine")));
+    TfrmIntestazione d;
+    d.show();
+    dialogs().fileAnswers << programFolder() + QStringLiteral("logo.jpg");
+    test::click(d.cmdLogo);
+    QCOMPARE(dialogs().count(FakeDialogs::Call::Warning), 1);
+    QCOMPARE(dialogs().last().text, QStringLiteral("Attenzione: il file scelto non è un'immagine leggibile."));
+    QVERIFY(d.txtLogo->text().isEmpty());
+    // Saved without it, the documents print with no logo.
+    d.txtNome->setText(QStringLiteral("Galleria del Ponte"));
+    test::click(d.btnSalva);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(readLetterhead().logo, QString());
+    QCOMPARE(readLetterhead().name, QStringLiteral("Galleria del Ponte"));
 }
 
 void TestDocumenti::linkFromThePrintWindow()
