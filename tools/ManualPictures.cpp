@@ -10,6 +10,7 @@
 #include "kit/Dialogs.h"
 #include "kit/Layout.h"
 #include "kit/PhotoView.h"
+#include "output/Documenti.h"
 #include "output/ExpOpere.h"
 #include "output/Slideshow.h"
 #include "output/StampaOpera.h"
@@ -25,6 +26,7 @@
 #include "store/CreaCatalogo.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QIcon>
 #include <QImageWriter>
@@ -390,6 +392,10 @@ QList<WindowPicture> windowPictures()
         onDemand<TfrmStampaOpera>(sheet, [&](TfrmStampaOpera& f) { f.setSheet(sheet); }));
     add("esporta", QStringLiteral("L'esportazione dell'inventario"),
         onDemand<TfrmExpOpere>(sheet, [&](TfrmExpOpere& f) { f.setSheet(sheet); }));
+    add("documenti", QStringLiteral("I documenti dell'opera e del catalogo"),
+        onDemand<TfrmDocumenti>(
+            sheet, [&](TfrmDocumenti& f) { f.setSheet(sheet); },
+            [](TfrmDocumenti& f) { f.cboDocumento->setCurrentIndex(2); }));
     sheet->hide();
     settle();
 

@@ -65,7 +65,7 @@ constexpr int kFrontPages = 2;
 // that holds the key words; at the end of the topic when none does.
 struct Placement
 {
-    int topic; // 0 overview, 1 sheet, 2 export
+    int topic; // 0 overview, 1 sheet, 2 export, 3 documents
     const char* window;
     const char* words;
 };
@@ -85,6 +85,7 @@ const Placement kPlacements[] = {
     {1, "slideshow", "Slide show"},
     {1, "stampa", "si stampa"},
     {2, "esporta", "griglia dei dati"},
+    {3, "documenti", "finestra dei documenti"},
 };
 
 // One piece of the text: a chapter heading, a paragraph or a picture.
@@ -113,13 +114,17 @@ QList<Chapter> chapters()
     const HelpTopic start = startTopic();
     const HelpTopic sheet = sheetTopic();
     const HelpTopic exp = exportTopic();
+    const HelpTopic documents = documentsTopic();
     // The overview repeats the sheet topic in the help window; in the manual
     // that topic has its own chapter, so the overview keeps only its own words.
     QStringList overview;
     for (const QString& p : start.paragraphs)
         if (!sheet.paragraphs.contains(p))
             overview += p;
-    return {{start.title, overview}, {sheet.title, sheet.paragraphs}, {exp.title, exp.paragraphs}};
+    return {{start.title, overview},
+            {sheet.title, sheet.paragraphs},
+            {exp.title, exp.paragraphs},
+            {documents.title, documents.paragraphs}};
 }
 
 QList<Item> items(const QList<Chapter>& chs, const QList<WindowPicture>& pictures)

@@ -189,17 +189,47 @@ QStringList wrapped(const QString& text, double width, LineMetrics& metrics)
     return out;
 }
 
+// The measuring of texts that print whole, at kMeasureDpi, with the metrics
+// of each type kept for the texts after it: a long list of records measures
+// in few types over and over.
+class Measurer
+{
+public:
+    Measurer() : m_device(1, 1, QImage::Format_RGB32)
+    {
+        m_device.setDotsPerMeterX(int(std::lround(kMeasureDpi / 0.0254)));
+        m_device.setDotsPerMeterY(int(std::lround(kMeasureDpi / 0.0254)));
+    }
+
+    QPaintDevice& device() { return m_device; }
+
+    LineMetrics& metrics(const QFont& font)
+    {
+        for (auto& [f, m] : m_metrics)
+            if (f == font)
+                return *m;
+        if (m_metrics.size() >= 32)
+            m_metrics.erase(m_metrics.begin());
+        m_metrics.emplace_back(font, std::make_unique<LineMetrics>(font, &m_device));
+        return *m_metrics.back().second;
+    }
+
+private:
+    QImage m_device;
+    std::vector<std::pair<QFont, std::unique_ptr<LineMetrics>>> m_metrics;
+};
+
 // Lays a text that prints whole into its object (see Object::whole); gives
 // how many millimetres it had to grow.
-double fitWhole(Object& o, QPaintDevice& device)
+double fitWhole(Object& o, Measurer& measurer)
 {
     if (o.kind != Object::Kind::Text || !o.whole || o.lines.isEmpty() || o.rect.width() <= kEps)
         return 0;
-    const double width = o.rect.width() * device.logicalDpiX() / 25.4;
+    const double width = o.rect.width() * measurer.device().logicalDpiX() / 25.4;
     const double height = o.rect.height();
     auto fitsHeight = [&](qsizetype lines) { return lines * o.linePitch() <= height + kEps; };
     if (fitsHeight(o.lines.size())) {
-        LineMetrics metrics(o.font.toQFont(), &device);
+        LineMetrics& metrics = measurer.metrics(o.font.toQFont());
         if (std::all_of(o.lines.cbegin(), o.lines.cend(),
                         [&](const QString& line) { return metrics.width(line) <= width; }))
             return 0;
@@ -210,7 +240,7 @@ double fitWhole(Object& o, QPaintDevice& device)
     for (double p = points;; p = std::max(p - 0.5, smallest)) {
         o.font.points = p;
         o.lineSpacing = spacing > 0 ? spacing * p / points : 0;
-        LineMetrics metrics(o.font.toQFont(), &device);
+        LineMetrics& metrics = measurer.metrics(o.font.toQFont());
         QStringList lines;
         for (const QString& paragraph : given)
             lines += wrapped(paragraph, width, metrics);
@@ -230,13 +260,10 @@ double fitWhole(Object& o, QPaintDevice& device)
 // moves down as much as the lowest of the grown texts above it reaches
 // further, and a rectangle around a grown text stretches to keep its margin
 // below it. Gives the band's height with that room.
-double flow(const std::vector<Object*>& objects, double height)
+double flow(const std::vector<Object*>& objects, double height, Measurer& measurer)
 {
     if (std::none_of(objects.cbegin(), objects.cend(), [](const Object* o) { return o->whole; }))
         return height;
-    QImage measuring(1, 1, QImage::Format_RGB32);
-    measuring.setDotsPerMeterX(int(std::lround(kMeasureDpi / 0.0254)));
-    measuring.setDotsPerMeterY(int(std::lround(kMeasureDpi / 0.0254)));
     struct Grown
     {
         QRectF was;
@@ -248,7 +275,7 @@ double flow(const std::vector<Object*>& objects, double height)
     was.reserve(objects.size());
     for (Object* o : objects) {
         was.push_back(o->rect);
-        const double by = fitWhole(*o, measuring);
+        const double by = fitWhole(*o, measurer);
         if (by > kEps)
             grown.push_back({was.back(), by});
     }
@@ -294,6 +321,7 @@ QFont Font::toQFont() const
         f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(points);
     f.setBold(bold);
+    f.setItalic(italic);
     return f;
 }
 
@@ -360,10 +388,53 @@ struct Item
     int endLine = 0;
 };
 
+// A record of a records band on a prepared page, laid out again when the
+// page is painted.
+struct RecordRow
+{
+    const Band* band;
+    int record;
+    double y;
+    double height;
+};
+
 struct PreparedPage
 {
     QPageLayout layout;
     std::vector<Item> items;
+    std::vector<RecordRow> rows;
+};
+
+// A records band laid out for one record at a time, on one copy of its
+// objects used over and over.
+class RecordLayout
+{
+public:
+    explicit RecordLayout(const Band& band) : m_band(band), m_copy(band.kind, band.name, band.height)
+    {
+        for (const auto& o : band.objects) {
+            m_copy.objects.push_back(std::make_unique<Object>(*o));
+            m_objects.push_back(m_copy.objects.back().get());
+        }
+    }
+
+    // Fills the copy with the record and lays it out; gives its height.
+    double lay(int record, bool pictures, Measurer& measurer)
+    {
+        for (size_t i = 0; i < m_objects.size(); ++i)
+            *m_objects[i] = *m_band.objects[i];
+        m_copy.height = m_band.height;
+        if (m_band.fill)
+            m_band.fill(m_copy, record, pictures);
+        return std::max(flow(m_objects, m_copy.height, measurer), 0.0);
+    }
+
+    const std::vector<Object*>& objects() const { return m_objects; }
+
+private:
+    const Band& m_band;
+    Band m_copy;
+    std::vector<Object*> m_objects;
 };
 
 } // namespace
@@ -432,6 +503,7 @@ struct LaidBand
     const Band* band;
     double height;
     std::vector<Object*> objects;
+    std::vector<double> heights; // records bands: of each record
 };
 
 // Lays one template page out into as many prepared pages as its bands need,
@@ -484,6 +556,33 @@ public:
         }
     }
 
+    // A column header: placed where it comes, and again at the top of each
+    // page that the records after it go on to.
+    void header(const LaidBand& b)
+    {
+        band(b);
+        m_header = &b;
+    }
+
+    // The records of a records band, each whole where it comes.
+    void records(const LaidBand& b)
+    {
+        for (size_t r = 0; r < b.heights.size(); ++r) {
+            const double h = b.heights[r];
+            if (m_y + h > m_height + kEps && m_y > m_top + kEps) {
+                newPage();
+                if (m_header) {
+                    placeAt(*m_header, m_out.size() - 1, m_y);
+                    m_y += m_header->height;
+                }
+                m_top = m_y;
+            }
+            m_out.back().rows.push_back({b.band, int(r), m_y, h});
+            m_y += h;
+        }
+        m_header = nullptr;
+    }
+
     // Puts the band at `y` on the page `page`, whole.
     void placeAt(const LaidBand& b, size_t page, double y)
     {
@@ -501,8 +600,9 @@ public:
 private:
     void newPage()
     {
-        m_out.push_back({m_page.layout(), {}});
+        m_out.push_back({m_page.layout(), {}, {}});
         m_y = 0;
+        m_top = 0;
         const QRectF all(0, 0, m_width, m_page.printableSize().height());
         for (Object* o : m_pageObjects) {
             Item item{o, o->rect, all};
@@ -562,6 +662,8 @@ private:
     const std::vector<Object*>& m_pageObjects;
     double m_width, m_height;
     double m_y = 0;
+    double m_top = 0; // where the records start on this page, below a repeated header
+    const LaidBand* m_header = nullptr;
 };
 
 } // namespace
@@ -579,21 +681,42 @@ void Report::prepare(const QDateTime& when)
         return prepared->snapshot.back().get();
     };
     std::vector<PreparedPage>& out = prepared->pages;
+    Measurer measurer;
+    auto layAll = [](Layouter& layouter, const std::vector<LaidBand>& bands) {
+        for (const LaidBand& b : bands) {
+            if (b.band->kind == Band::Kind::Records)
+                layouter.records(b);
+            else if (b.band->kind == Band::Kind::ColumnHeader)
+                layouter.header(b);
+            else
+                layouter.band(b);
+        }
+    };
     for (const auto& page : m_pages) {
         std::vector<Object*> pageObjects;
         for (const auto& o : page->objects)
             pageObjects.push_back(keep(*o));
         const double printable = page->printableSize().height();
-        flow(pageObjects, printable);
+        flow(pageObjects, printable, measurer);
         std::vector<LaidBand> bands, footers;
         double reserved = 0;
+        bool everyPage = false;
         for (const auto& band : page->bands) {
-            LaidBand laid{band.get(), 0, {}};
+            LaidBand laid{band.get(), 0, {}, {}};
+            if (band->kind == Band::Kind::Records) {
+                RecordLayout record(*band);
+                laid.heights.reserve(size_t(std::max(band->records, 0)));
+                for (int r = 0; r < band->records; ++r)
+                    laid.heights.push_back(record.lay(r, false, measurer));
+                bands.push_back(std::move(laid));
+                continue;
+            }
             for (const auto& o : band->objects)
                 laid.objects.push_back(keep(*o));
-            laid.height = std::max(flow(laid.objects, band->height), 0.0);
+            laid.height = std::max(flow(laid.objects, band->height, measurer), 0.0);
             if (band->kind == Band::Kind::PageFooter) {
                 reserved += laid.height;
+                everyPage = everyPage || band->onEveryPage;
                 footers.push_back(std::move(laid));
             } else {
                 bands.push_back(std::move(laid));
@@ -602,17 +725,16 @@ void Report::prepare(const QDateTime& when)
         const size_t first = out.size();
         {
             Layouter layouter(*page, out, pageObjects);
-            for (const LaidBand& b : bands)
-                layouter.band(b);
+            layAll(layouter, bands);
         }
-        // Page footers, when there is more than one page, and room for them:
-        // the pages are laid out again with that room kept free.
-        if (footers.empty() || out.size() - first < 2 || reserved <= kEps || reserved > printable / 2)
+        // Page footers, when there is more than one page (or they print on
+        // every page), and room for them: the pages are laid out again with
+        // that room kept free.
+        if (footers.empty() || (out.size() - first < 2 && !everyPage) || reserved <= kEps || reserved > printable / 2)
             continue;
         out.resize(first);
         Layouter layouter(*page, out, pageObjects, reserved);
-        for (const LaidBand& b : bands)
-            layouter.band(b);
+        layAll(layouter, bands);
         for (size_t p = first; p < out.size(); ++p) {
             double y = printable - reserved;
             for (const LaidBand& f : footers) {
@@ -641,97 +763,160 @@ int Report::pageCount() const { return m_prepared ? int(m_prepared->pages.size()
 
 QPageLayout Report::pageLayout(int page) const { return m_prepared->pages.at(size_t(page)).layout; }
 
+namespace {
+
+// What painting a page keeps from one object to the next: the drawers of
+// the types it prints in, each made once, and the clip last set, set again
+// only when it changes (on a PDF every change of clip starts the graphics
+// state anew).
+class Drawers
+{
+public:
+    void clip(QPainter& painter, const QRectF& rect)
+    {
+        if (m_clipped && rect == m_clip)
+            return;
+        painter.setClipRect(rect);
+        m_clip = rect;
+        m_clipped = true;
+    }
+
+    LineDrawer& get(QPainter& painter, const QFont& font)
+    {
+        for (auto& [f, d] : m_drawers)
+            if (f == font) {
+                if (painter.font() != font)
+                    painter.setFont(font);
+                return *d;
+            }
+        m_drawers.emplace_back(font, std::make_unique<LineDrawer>(painter, font));
+        return *m_drawers.back().second;
+    }
+
+private:
+    std::vector<std::pair<QFont, std::unique_ptr<LineDrawer>>> m_drawers;
+    QRectF m_clip;
+    bool m_clipped = false;
+};
+
+void paintItem(const Item& item, QPainter& painter, double k, Drawers& drawers)
+{
+    const Object& o = *item.object;
+    const QRectF r = scaled(item.rect, k);
+    // A text that prints whole is laid out within its object, a picture is
+    // drawn within it: the part of the page they may paint on is enough.
+    const QRectF inside = scaled(item.clip.intersected(item.rect), k);
+    const QRectF band = scaled(item.clip, k);
+    switch (o.kind) {
+    case Object::Kind::Rectangle: {
+        // An outline on the edge of its band prints whole, both halves of its line.
+        const double half = o.frame.isValid() ? o.frameWidth / 2 : 0;
+        drawers.clip(painter, scaled(item.clip.adjusted(-half, -half, half, half), k));
+        if (o.fill.isValid())
+            painter.fillRect(r, o.fill);
+        if (o.frame.isValid()) {
+            painter.setPen(QPen(o.frame, o.frameWidth * k));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(r);
+        }
+        return;
+    }
+    case Object::Kind::Picture: {
+        drawers.clip(painter, band);
+        if (o.fill.isValid())
+            painter.fillRect(r, o.fill);
+        if (o.picture.isNull())
+            return;
+        const QRectF target = fitted(QSizeF(o.picture.size()), r);
+        const QSize most = (target.size() / k * (kPictureDpi / 25.4)).toSize();
+        QImage img = o.picture;
+        if (img.width() > most.width() && img.height() > most.height() && !most.isEmpty())
+            img = img.scaled(most, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(target, img);
+        return;
+    }
+    case Object::Kind::Text: {
+        drawers.clip(painter, o.whole && !o.frame.isValid() ? band : inside);
+        if (o.fill.isValid())
+            painter.fillRect(r, o.fill);
+        if (o.frame.isValid()) {
+            painter.setPen(QPen(o.frame, o.frameWidth * k));
+            painter.drawRect(r);
+        }
+        if (item.endLine <= item.firstLine)
+            return;
+        const QFont font = o.font.toQFont();
+        LineDrawer& lines = drawers.get(painter, font);
+        painter.setPen(o.color);
+        const double pitch = o.linePitch() * k;
+        const double lead = (pitch - lines.ascent() - lines.descent()) / 2 + lines.ascent();
+        double top = r.top();
+        if (o.alignment & Qt::AlignVCenter)
+            top += (r.height() - visibleLines(o) * pitch) / 2;
+        else if (o.alignment & Qt::AlignBottom)
+            top += r.height() - visibleLines(o) * pitch;
+        const bool left = !(o.alignment & (Qt::AlignHCenter | Qt::AlignRight));
+        for (int i = item.firstLine; i < item.endLine; ++i) {
+            const QString& line = o.lines.at(i);
+            const QPointF baseline(r.left(), top + i * pitch + lead);
+            if (left && !o.whole) {
+                lines.draw(baseline, line);
+                continue;
+            }
+            const double w = lines.width(line);
+            if (o.whole && w > r.width() && r.width() > 0) {
+                // Laid out on finer type than this device's: narrowed
+                // to its box rather than cut off.
+                painter.save();
+                painter.translate(baseline);
+                painter.scale(r.width() / w, 1);
+                lines.draw(QPointF(0, 0), line);
+                painter.restore();
+                continue;
+            }
+            double x = r.left();
+            if (!left)
+                x = (o.alignment & Qt::AlignRight) ? r.right() - w : r.center().x() - w / 2;
+            lines.draw(QPointF(x, baseline.y()), line);
+        }
+        return;
+    }
+    }
+}
+
+} // namespace
+
 void Report::paintPage(int page, QPainter& painter, double k) const
 {
     const PreparedPage& p = m_prepared->pages.at(size_t(page));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    // Texts in the same type as the one before share its drawer.
-    std::optional<LineDrawer> drawer;
-    QFont drawn;
-    for (const Item& item : p.items) {
-        const Object& o = *item.object;
-        const QRectF r = scaled(item.rect, k);
-        const QRectF inside = scaled(item.clip.intersected(item.rect), k);
-        switch (o.kind) {
-        case Object::Kind::Rectangle: {
-            // An outline on the edge of its band prints whole, both halves of its line.
-            const double half = o.frame.isValid() ? o.frameWidth / 2 : 0;
-            painter.setClipRect(scaled(item.clip.adjusted(-half, -half, half, half), k));
-            if (o.fill.isValid())
-                painter.fillRect(r, o.fill);
-            if (o.frame.isValid()) {
-                painter.setPen(QPen(o.frame, o.frameWidth * k));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRect(r);
+    Drawers drawers;
+    for (const Item& item : p.items)
+        paintItem(item, painter, k, drawers);
+    // The records on the page, each laid out again, with its pictures.
+    if (!p.rows.empty()) {
+        Measurer measurer;
+        const double width = p.layout.paintRect(QPageLayout::Millimeter).width();
+        std::vector<std::pair<const Band*, std::unique_ptr<RecordLayout>>> layouts;
+        for (const RecordRow& row : p.rows) {
+            auto it = std::find_if(layouts.begin(), layouts.end(), [&](const auto& l) { return l.first == row.band; });
+            if (it == layouts.end()) {
+                layouts.emplace_back(row.band, std::make_unique<RecordLayout>(*row.band));
+                it = layouts.end() - 1;
             }
-            break;
-        }
-        case Object::Kind::Picture: {
-            painter.setClipRect(inside);
-            if (o.fill.isValid())
-                painter.fillRect(r, o.fill);
-            if (o.picture.isNull())
-                break;
-            const QRectF target = fitted(QSizeF(o.picture.size()), r);
-            const QSize most = (target.size() / k * (kPictureDpi / 25.4)).toSize();
-            QImage img = o.picture;
-            if (img.width() > most.width() && img.height() > most.height() && !most.isEmpty())
-                img = img.scaled(most, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-            painter.drawImage(target, img);
-            break;
-        }
-        case Object::Kind::Text: {
-            painter.setClipRect(inside);
-            if (o.fill.isValid())
-                painter.fillRect(r, o.fill);
-            if (o.frame.isValid()) {
-                painter.setPen(QPen(o.frame, o.frameWidth * k));
-                painter.drawRect(r);
-            }
-            if (item.endLine <= item.firstLine)
-                break;
-            const QFont font = o.font.toQFont();
-            if (!drawer || font != drawn) {
-                drawer.emplace(painter, font);
-                drawn = font;
-            }
-            LineDrawer& lines = *drawer;
-            painter.setPen(o.color);
-            const double pitch = o.linePitch() * k;
-            const double lead = (pitch - lines.ascent() - lines.descent()) / 2 + lines.ascent();
-            double top = r.top();
-            if (o.alignment & Qt::AlignVCenter)
-                top += (r.height() - visibleLines(o) * pitch) / 2;
-            else if (o.alignment & Qt::AlignBottom)
-                top += r.height() - visibleLines(o) * pitch;
-            const bool left = !(o.alignment & (Qt::AlignHCenter | Qt::AlignRight));
-            for (int i = item.firstLine; i < item.endLine; ++i) {
-                const QString& line = o.lines.at(i);
-                const QPointF baseline(r.left(), top + i * pitch + lead);
-                if (left && !o.whole) {
-                    lines.draw(baseline, line);
+            RecordLayout& laid = *it->second;
+            laid.lay(row.record, true, measurer);
+            const QRectF clip(0, row.y, width, row.height);
+            for (const Object* o : laid.objects()) {
+                if (o->rect.height() <= kEps)
                     continue;
-                }
-                const double w = lines.width(line);
-                if (o.whole && w > r.width() && r.width() > 0) {
-                    // Laid out on finer type than this device's: narrowed
-                    // to its box rather than cut off.
-                    painter.save();
-                    painter.translate(baseline);
-                    painter.scale(r.width() / w, 1);
-                    lines.draw(QPointF(0, 0), line);
-                    painter.restore();
-                    continue;
-                }
-                double x = r.left();
-                if (!left)
-                    x = (o.alignment & Qt::AlignRight) ? r.right() - w : r.center().x() - w / 2;
-                lines.draw(QPointF(x, baseline.y()), line);
+                Item item{o, o->rect.translated(0, row.y), clip};
+                if (o->kind == Object::Kind::Text)
+                    item.endLine = visibleLines(*o);
+                paintItem(item, painter, k, drawers);
             }
-            break;
-        }
         }
     }
     painter.restore();

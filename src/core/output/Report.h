@@ -39,6 +39,7 @@ struct Font
     QString family = QStringLiteral("Arial");
     double points = 10;
     bool bold = false;
+    bool italic = false;
 
     QFont toQFont() const;
     // The distance between two lines of a text in this font, in millimetres.
@@ -103,10 +104,22 @@ struct Object
 // what is left of this one is too short: a group of a form that belongs
 // together. A page footer is not in that order: it prints at the foot of
 // every page its template page comes to when that is more than one, and the
-// room it takes is kept free on each of them; a one-page print has none.
+// room it takes is kept free on each of them; a one-page print has none
+// unless it is set to print on every page.
+//
+// A records band is bound to data: it prints once for each of its `records`
+// records, one under the other, each whole where it comes (as a block).
+// Before a record is laid out, `fill(band, record, pictures)` sets the
+// band's objects to it, on a copy of the band made for that record; the
+// pictures are asked for (`pictures` true) only while the record's page is
+// painted, so that a long list never holds more than a page of them. Its
+// records are read once to lay them out and again as their pages are
+// painted: the data must stay as it was until the printing ends. A column
+// header prints where it comes and again at the top of every page that the
+// records band after it goes on to.
 struct Band
 {
-    enum class Kind { Title, MasterData, Footer, Block, PageFooter };
+    enum class Kind { Title, MasterData, Footer, Block, PageFooter, ColumnHeader, Records };
 
     Band(Kind kind, QString name, double heightMm) : kind(kind), name(std::move(name)), height(heightMm) {}
 
@@ -114,6 +127,10 @@ struct Band
     QString name;
     double height; // millimetres
     std::vector<std::unique_ptr<Object>> objects;
+
+    bool onEveryPage = false; // page footers: also on a one-page print
+    int records = 0; // records bands
+    std::function<void(Band& band, int record, bool pictures)> fill;
 
     bool canSplit() const { return kind == Kind::MasterData; }
     void setHeight(double mm) { height = mm; }

@@ -117,4 +117,16 @@ QString normalisePrice(const QString& text)
     return out.size() > kPriceWidth ? kZero : out;
 }
 
+std::optional<qint64> priceCents(const QString& text)
+{
+    if (text.isEmpty() || normalisePrice(text) != text)
+        return std::nullopt;
+    // At most 15 characters: up to twelve integer digits, which fit.
+    qint64 cents = 0;
+    for (QChar c : text)
+        if (isDigit09(c))
+            cents = cents * 10 + c.digitValue();
+    return text.startsWith(QLatin1Char('-')) ? -cents : cents;
+}
+
 } // namespace pinakos

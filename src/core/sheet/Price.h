@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 
 namespace pinakos {
 
@@ -13,5 +14,10 @@ QString normalisePrice(const QString& text);
 
 // The widest normalised price the record can hold.
 constexpr int kPriceWidth = 15;
+
+// The value in cents of a text as the price field keeps it: only a text the
+// price rule could have written (normalisePrice gives it back unchanged)
+// has one; anything else, blank included, has none.
+std::optional<qint64> priceCents(const QString& text);
 
 } // namespace pinakos

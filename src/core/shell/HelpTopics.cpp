@@ -117,4 +117,25 @@ HelpTopic exportTopic()
             }};
 }
 
+HelpTopic documentsTopic()
+{
+    return {
+        QStringLiteral("Documenti dell'opera e del catalogo."),
+        {
+            QStringLiteral("La finestra dei documenti si apre dalla finestra di stampa con il collegamento Altri "
+                           "documenti oppure dalla scheda con i tasti Ctrl+Maiusc+P."),
+            QStringLiteral("Il certificato di autenticità e provenienza e la scheda Object ID riguardano l'opera "
+                           "mostrata nella scheda: riportano la fotografia e i dati dell'opera; nella scheda Object "
+                           "ID le voci che la scheda non contiene restano righe vuote da compilare a mano."),
+            QStringLiteral("L'inventario per l'assicurazione, le etichette da parete e il listino prezzi "
+                           "riguardano l'intero catalogo, oppure le sole opere non vendute; il listino comprende "
+                           "sempre le sole opere non vendute. L'inventario e il listino terminano con il totale "
+                           "dei valori in euro."),
+            QStringLiteral("Le etichette sono otto per foglio A4, con i segni per il taglio; il prezzo compare "
+                           "solo se è spuntata la casella Mostra i prezzi."),
+            QStringLiteral("Il pulsante Intestazione permette di indicare nome, indirizzo, città, partita IVA o "
+                           "codice fiscale, telefono, e-mail e un logo, stampati in testa a ogni documento."),
+        }};
+}
+
 } // namespace pinakos

@@ -4,10 +4,13 @@
 #include "base/Format.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
+#include "kit/LinkLabel.h"
+#include "kit/OnDemand.h"
 #include "kit/PhotoView.h"
 #include "kit/Picture.h"
 #include "kit/Printing.h"
 #include "kit/Sheet.h"
+#include "output/Documenti.h"
 #include "output/Report.h"
 #include "output/SheetReport.h"
 
@@ -41,6 +44,10 @@ TfrmStampaOpera::TfrmStampaOpera(QWidget* parent) : GradientForm(parent)
     btnAnnulla = makeButton(p, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), QRect(18, 243, 145, 28));
     btnStampa = makeButton(p, QStringLiteral("btnStampa"), QStringLiteral("Stampa"), QRect(200, 243, 145, 28));
     setTabOrder(btnAnnulla, btnStampa);
+    // In the white strip under the printer's instructions, clear of every other control.
+    lnkDocumenti = new LinkLabel(p, QStringLiteral("lnkDocumenti"), QStringLiteral("Altri documenti…"), QPoint(0, 214),
+                                 appFont(QStringLiteral("Verdana"), 11, false, true));
+    lnkDocumenti->move(336 - lnkDocumenti->width(), 214);
 
     imgLogo = new PhotoView(p, QStringLiteral("imgLogo"), QRect(352, 256, 297, 184));
     imgLogo->hide();
@@ -52,6 +59,7 @@ TfrmStampaOpera::TfrmStampaOpera(QWidget* parent) : GradientForm(parent)
 
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmStampaOpera::btnAnnullaClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmStampaOpera::btnStampaClick);
+    connect(lnkDocumenti, &LinkLabel::clicked, this, &TfrmStampaOpera::lnkDocumentiClick);
 }
 
 TfrmStampaOpera::~TfrmStampaOpera() = default;
@@ -82,4 +90,10 @@ void TfrmStampaOpera::btnStampaClick()
     // Printed or cancelled, the window has done its work; after a failure it stays.
     if (ended)
         close();
+}
+
+void TfrmStampaOpera::lnkDocumentiClick()
+{
+    lnkDocumenti->setPressed(false);
+    runHandler(this, [this] { runOnDemand<TfrmDocumenti>(this, [this](auto& f) { f.setSheet(m_sheet); }); });
 }

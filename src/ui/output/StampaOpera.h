@@ -4,6 +4,7 @@
 #include <memory>
 
 namespace pinakos {
+class LinkLabel;
 class PhotoView;
 class Picture;
 class Sheet;
@@ -34,6 +35,7 @@ public:
     pinakos::Picture* icoInf02 = nullptr;
     QPushButton* btnAnnulla = nullptr;
     QPushButton* btnStampa = nullptr;
+    pinakos::LinkLabel* lnkDocumenti = nullptr; // the other documents of the work and its catalog
     pinakos::PhotoView* imgLogo = nullptr; // hidden: the picture to print
     pinakos::PhotoView* imgTemp = nullptr; // hidden: the blue euro sign, when there is no picture
     std::unique_ptr<pinakos::report::Report> repDocumento; // the sheet report
@@ -41,6 +43,7 @@ public:
 public Q_SLOTS:
     void btnAnnullaClick();
     void btnStampaClick();
+    void lnkDocumentiClick();
 
 protected:
     void showEvent(QShowEvent* e) override; // FormShow

@@ -13,6 +13,7 @@
 #include "kit/OnDemand.h"
 #include "kit/PhotoView.h"
 #include "kit/WholeTextTip.h"
+#include "output/Documenti.h"
 #include "output/ExpOpere.h"
 #include "output/Slideshow.h"
 #include "output/StampaOpera.h"
@@ -28,6 +29,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QShortcut>
 #include <QShowEvent>
 #include <algorithm>
 #include <memory>
@@ -350,6 +352,8 @@ void TfrmOpere::buildKeys()
         {btnZoomFoto, "Ingrandisci la foto", {}, nullptr},
         {btnCodFisc, "Controlla il codice fiscale", {}, nullptr},
     };
+    // The gallery's documents have no button on the sheet, only their key.
+    m_keys->setCommandKey(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { keyDocumenti(); });
     for (const auto& c : commands) {
         c.button->setToolTip(QString::fromUtf8(c.tip));
         if (!c.command)
@@ -727,6 +731,11 @@ void TfrmOpere::cmdTrovaClick()
 void TfrmOpere::cmdSegnalatiClick()
 {
     runHandler(this, [this] { runOnDemand<TfrmOpere_Disponibili>(this, [this](auto& f) { f.setSheet(this); }); });
+}
+
+void TfrmOpere::keyDocumenti()
+{
+    runHandler(this, [this] { runOnDemand<TfrmDocumenti>(this, [this](auto& f) { f.setSheet(this); }); });
 }
 
 void TfrmOpere::cmdStampaClick()

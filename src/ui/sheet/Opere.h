@@ -110,6 +110,8 @@ public Q_SLOTS:
     void cmdTrovaClick();
     void cmdSegnalatiClick();
     void cmdStampaClick();
+    // Ctrl+Shift+P: the documents of the work shown and of its catalog.
+    void keyDocumenti();
     void cmdEsportaClick();
     void cmdSlideShowClick();
     void cmdFileClick();
