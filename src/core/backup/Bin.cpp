@@ -35,8 +35,9 @@ void moveToBin(const QString& programFolder, const QString& archivePath, const Q
 {
     const QFileInfo archive(archivePath);
     if (!archive.isFile())
-        throw Failure(kRefused + QStringLiteral("\r\n\r\n") + QStringLiteral("Il file ")
-                      + QDir::toNativeSeparators(archivePath) + QStringLiteral(" non è un archivio."));
+        throw Failure(
+            kRefused + QStringLiteral("\r\n\r\n") + QStringLiteral("Il file ") + QDir::toNativeSeparators(archivePath)
+            + (archive.exists() ? QStringLiteral(" non è un archivio.") : QStringLiteral(" non esiste più.")));
     const QString bin = binFolder(programFolder);
     if (!QDir().mkpath(bin))
         throw Failure(kRefused + QStringLiteral("\r\n\r\n") + QStringLiteral("Non è possibile creare la cartella ")

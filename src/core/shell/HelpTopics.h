@@ -16,5 +16,6 @@ struct HelpTopic
 HelpTopic startTopic(); // "Uno sguardo a Pinakos."
 HelpTopic sheetTopic(); // "App Pinakos."
 HelpTopic exportTopic(); // "Esportazione inventario opere d'arte in Microsoft Excel."
+HelpTopic backupTopic(); // "Copie di sicurezza dei cataloghi."
 
 } // namespace pinakos
