@@ -113,13 +113,17 @@ QList<Chapter> chapters()
     const HelpTopic start = startTopic();
     const HelpTopic sheet = sheetTopic();
     const HelpTopic exp = exportTopic();
+    const HelpTopic copies = backupTopic();
     // The overview repeats the sheet topic in the help window; in the manual
     // that topic has its own chapter, so the overview keeps only its own words.
     QStringList overview;
     for (const QString& p : start.paragraphs)
         if (!sheet.paragraphs.contains(p))
             overview += p;
-    return {{start.title, overview}, {sheet.title, sheet.paragraphs}, {exp.title, exp.paragraphs}};
+    return {{start.title, overview},
+            {sheet.title, sheet.paragraphs},
+            {exp.title, exp.paragraphs},
+            {copies.title, copies.paragraphs}};
 }
 
 QList<Item> items(const QList<Chapter>& chs, const QList<WindowPicture>& pictures)

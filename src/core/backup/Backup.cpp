@@ -249,6 +249,15 @@ QList<Entry> filesToCopy(const QString& programFolder, const QString& skip)
     return out;
 }
 
+QString folderProblem(const QString& programFolder, const QString& backupFolder)
+{
+    const QString root = withSlash(programFolder);
+    if (inside(backupFolder, root + kPhotos) || inside(backupFolder, root + kDocuments))
+        return QStringLiteral("Attenzione: la cartella delle copie non può stare dentro la cartella delle foto o "
+                              "dei documenti allegati, che ogni copia contiene.");
+    return QString();
+}
+
 std::optional<Copy> makeCopy(const QString& programFolder, const QString& backupFolder, Kind kind,
                              const QDateTime& when, const Progress& progress)
 {
@@ -257,6 +266,8 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
     if (backupFolder.isEmpty() || !QFileInfo(target).isDir())
         throw Failure(kCopyFailed + kBreak + QStringLiteral("La cartella delle copie non è raggiungibile: ")
                       + nativePath(backupFolder));
+    if (const QString problem = folderProblem(root, target); !problem.isEmpty())
+        throw Failure(kCopyFailed + kBreak + problem);
 
     QList<Entry> entries = filesToCopy(root, target);
     qint64 total = 0;
@@ -588,20 +599,23 @@ std::optional<Copy> copyNow(const QString& programFolder, Kind kind, const QDate
     return c;
 }
 
+bool automaticCopyDue(const QString& programFolder)
+{
+    const Settings s = loadSettings(programFolder);
+    return s.automatic && !s.folder.isEmpty() && stateStamp(programFolder, s.folder) != s.stamp;
+}
+
 AutoResult automaticCopy(const QString& programFolder, const QDateTime& when, const Progress& progress)
 {
     try {
-        Settings s = loadSettings(programFolder);
-        if (!s.automatic || s.folder.isEmpty())
-            return AutoResult::NotNeeded;
-        if (stateStamp(programFolder, s.folder) == s.stamp)
+        if (!automaticCopyDue(programFolder))
             return AutoResult::NotNeeded;
         try {
             if (!copyNow(programFolder, Kind::Automatic, when, progress))
                 return AutoResult::NotNeeded;
             return AutoResult::Made;
         } catch (const Failure& f) {
-            s = loadSettings(programFolder);
+            Settings s = loadSettings(programFolder);
             s.autoFailure = QStringLiteral("Attenzione: la copia automatica fatta alla chiusura del programma non è "
                                            "riuscita.")
                 + kBreak + f.message();

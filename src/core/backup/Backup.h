@@ -55,6 +55,10 @@ QString copyName(const QDateTime& when);
 // come last.
 QList<Entry> filesToCopy(const QString& programFolder, const QString& skip = QString());
 
+// Why `backupFolder` cannot hold the copies of `programFolder` (it lies in
+// the photo or document folder, which a copy takes whole), or an empty text.
+QString folderProblem(const QString& programFolder, const QString& backupFolder);
+
 // Makes a copy of the program folder in the backup folder. Gives the copy,
 // or nothing when the user cancelled; throws pinakos::Failure saying why
 // when it fails. Either way no folder is left under a copy's name unless
@@ -122,6 +126,10 @@ QString stateStamp(const QString& programFolder, const QString& skip = QString()
 // the old automatic copies are pruned after an automatic one).
 std::optional<Copy> copyNow(const QString& programFolder, Kind kind, const QDateTime& when,
                             const Progress& progress = {});
+
+// Whether the copy at the end of the program is due: the option on, a
+// folder chosen, something changed since the last copy.
+bool automaticCopyDue(const QString& programFolder);
 
 enum class AutoResult { NotNeeded, Made, Failed };
 // The copy at the end of the program: made when the option is on, a folder

@@ -166,6 +166,10 @@ void TfrmCopie::cmdCartellaClick()
             dialogs().chooseFolder(this, QStringLiteral("Scegli la cartella delle copie di sicurezza"), start);
         if (chosen.isEmpty())
             return;
+        if (const QString problem = backup::folderProblem(programFolder(), chosen); !problem.isEmpty()) {
+            dialogs().warning(this, problem);
+            return;
+        }
         const bool first = s.folder.isEmpty();
         s.folder = QDir::toNativeSeparators(QDir::cleanPath(chosen));
         if (first)
@@ -295,6 +299,8 @@ namespace pinakos {
 void copyAtProgramEnd(QWidget* parent)
 {
     runSilently([parent] {
+        if (!backup::automaticCopyDue(programFolder()))
+            return;
         const std::unique_ptr<Dialogs::Progress> progress =
             dialogs().progress(parent, QStringLiteral("Copia di sicurezza automatica in corso…"), kSteps);
         backup::automaticCopy(programFolder(), now(), progressOf(*progress));

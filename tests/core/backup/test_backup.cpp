@@ -258,6 +258,7 @@ void TestBackup::failedCopyLeavesNoFinalFolder_data()
     QTest::newRow("a write refused halfway") << "limit" << QStringLiteral("Pinakos");
     QTest::newRow("an unreadable file") << "unreadable" << QStringLiteral("Paesaggi.art");
     QTest::newRow("backup folder removed") << "gone" << QStringLiteral("non è raggiungibile");
+    QTest::newRow("backup folder among the photos") << "photos" << QStringLiteral("dentro la cartella delle foto");
 }
 
 void TestBackup::failedCopyLeavesNoFinalFolder()
@@ -280,6 +281,9 @@ void TestBackup::failedCopyLeavesNoFinalFolder()
         QVERIFY(QFile::setPermissions(p, QFileDevice::Permissions()));
         if (QFile f(p); f.open(QIODevice::ReadOnly))
             QSKIP("this user reads any file (root)");
+    } else if (fault == QLatin1String("photos")) {
+        folder = tmp.file(QStringLiteral("Pinakos/copie"));
+        QVERIFY(QDir().mkpath(folder));
     } else {
         folder = target.path() + QStringLiteral("/chiavetta");
     }
@@ -297,6 +301,7 @@ void TestBackup::failedCopyLeavesNoFinalFolder()
     }
     QCOMPARE(namesIn(target.path()), QStringList{}); // neither a final nor a temporary folder
     QVERIFY(backup::listCopies(target.path()).isEmpty());
+    QVERIFY(backup::listCopies(folder).isEmpty());
 }
 
 void TestBackup::cancelledCopyLeavesNothing()

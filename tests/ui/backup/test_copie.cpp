@@ -236,6 +236,66 @@ private Q_SLOTS:
         QCOMPARE(w.lstCopie->count(), 1);
     }
 
+    // Cancel in the progress dialog: no copy, a word about it, nothing left
+    // behind; without it the progress runs to its end.
+    void cancelledCopy()
+    {
+        TfrmCopie w;
+        w.show();
+        chooseFolder(w);
+        m_bed->dialogs.cancelProgressAt = 1;
+        click(w.cmdCrea);
+        QCOMPARE(m_bed->dialogs.last().call, Call::Message);
+        QCOMPARE(m_bed->dialogs.last().text, QStringLiteral("La copia di sicurezza è stata annullata."));
+        QVERIFY(foldersIn(m_target->path()).isEmpty());
+        QCOMPARE(w.lstCopie->count(), 0);
+        m_bed->dialogs.cancelProgressAt = -1;
+        m_bed->dialogs.progressSteps.clear();
+        click(w.cmdCrea);
+        QCOMPARE(w.lstCopie->count(), 1);
+        QCOMPARE(m_bed->dialogs.progressSteps.last(), 1000);
+    }
+
+    // A copy damaged or removed after it was listed is not restored; the
+    // message names the damaged file, and the program folder stays as it is.
+    void brokenCopyIsNotRestored_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("photo damaged") << "photo"
+                                       << QDir::toNativeSeparators(QStringLiteral("Pinakos/Paesaggi_Foto_1.jpg"));
+        QTest::newRow("copy removed") << "removed" << QStringLiteral("non esiste più");
+    }
+    void brokenCopyIsNotRestored()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, says);
+        TfrmCopie w;
+        w.show();
+        chooseFolder(w);
+        click(w.cmdCrea);
+        QCOMPARE(w.lstCopie->count(), 1);
+        const QString copy = m_target->path() + QStringLiteral("/Pinakos-copia-2026-12-10-203446");
+        if (damage == QLatin1String("photo")) {
+            QByteArray photo = readAll(copy + QStringLiteral("/Pinakos/Paesaggi_Foto_1.jpg"));
+            photo[photo.size() / 2] = char(photo[photo.size() / 2] ^ 0x40);
+            QVERIFY(writeFile(copy + QStringLiteral("/Pinakos/Paesaggi_Foto_1.jpg"), photo));
+        } else {
+            QVERIFY(QDir(copy).removeRecursively());
+        }
+        m_bed->folder.write(QStringLiteral("Paesaggi.art"), "present");
+        selectLine(w.lstCopie, 0);
+        m_bed->dialogs.confirmAnswers.enqueue(true);
+        click(w.cmdRipristina);
+        QCOMPARE(m_bed->dialogs.last().call, Call::Error);
+        QVERIFY2(m_bed->dialogs.last().text.contains(says), qPrintable(m_bed->dialogs.last().text));
+        QCOMPARE(m_bed->folder.read(QStringLiteral("Paesaggi.art")), QByteArray("present"));
+        QCOMPARE(m_bed->folder.read(QStringLiteral("Pinakos/Paesaggi_Foto_1.jpg")),
+                 m_files.value(QStringLiteral("Pinakos/Paesaggi_Foto_1.jpg")));
+        // No copy "prima del ripristino" for a restore that did not start.
+        QCOMPARE(w.lstCopie->count(), damage == QLatin1String("photo") ? 1 : 0);
+    }
+
     // Deleting a catalog asks and tells as before, and moves it to the bin;
     // "Recupera" brings it back, under another name when its own is taken.
     void deletedCatalogComesBack()
