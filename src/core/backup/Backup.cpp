@@ -11,8 +11,12 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStorageInfo>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <deque>
+#include <future>
+#include <memory>
 
 namespace pinakos::backup {
 
@@ -286,6 +290,9 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         name = copyName(when) + u'-' + QString::number(n);
     const QString temp = target + u'.' + name + QStringLiteral(".in-corso");
     QDir(temp).removeRecursively(); // left over by an attempt that was cut off
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    qint64 done = 0;
+    const qint64 work = total * 2; // copied, then read back
     if (!QDir().mkpath(temp))
         throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile creare la cartella ") + nativePath(temp)
                       + u'.');
@@ -300,15 +307,33 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         }
     } cleanup{temp};
 
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    qint64 done = 0;
-    const qint64 work = total * 2; // copied, then read back
+    // Each file is read back and hashed by a second thread while the next
+    // one is copied. Declared after the cleanup, so that it has finished
+    // reading before the folder goes.
+    QThreadPool checker;
+    checker.setMaxThreadCount(1);
+    using Read = std::pair<QByteArray, qint64>; // hash and size read back
+    std::deque<std::pair<qsizetype, std::future<Read>>> checks;
+    // Waits for the oldest check; false when the user cancelled meanwhile.
+    const auto settle = [&]() -> bool {
+        auto [index, result] = std::move(checks.front());
+        checks.pop_front();
+        const Read r = result.get();
+        const Entry& e = entries.at(index);
+        if (r.first != e.sha256 || r.second != e.size)
+            throw Failure(kCopyFailed + kBreak + QStringLiteral("Il file ") + nativePath(e.path)
+                          + QStringLiteral(" riletto dalla copia non corrisponde all'originale."));
+        done += e.size;
+        return report(progress, done, work);
+    };
+
     if (!report(progress, 0, work))
         return std::nullopt;
     for (const QString& sub : {kPhotos, kDocuments})
         if (QFileInfo(root + sub).isDir())
             QDir().mkpath(temp + u'/' + sub);
-    for (Entry& e : entries) {
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        Entry& e = entries[i];
         const QString dest = temp + u'/' + e.path;
         const int slash = int(e.path.lastIndexOf(u'/'));
         if (slash > 0 && !QDir().mkpath(temp + u'/' + e.path.left(slash)))
@@ -333,19 +358,23 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
             out.setFileTime(modified, QFileDevice::FileModificationTime);
             out.close();
         }
-    }
 
-    // Read back: every file as the list says.
-    for (const Entry& e : entries) {
-        qint64 size = 0;
-        const QByteArray h = hashBack(temp + u'/' + e.path, buffer, size);
-        if (h != e.sha256 || size != e.size)
-            throw Failure(kCopyFailed + kBreak + QStringLiteral("Il file ") + nativePath(e.path)
-                          + QStringLiteral(" riletto dalla copia non corrisponde all'originale."));
-        done += e.size;
-        if (!report(progress, done, work))
-            return std::nullopt;
+        // Read back: the file as the list says.
+        auto promise = std::make_shared<std::promise<Read>>();
+        checks.emplace_back(i, promise->get_future());
+        checker.start([promise, dest] {
+            thread_local QByteArray back(kChunk, Qt::Uninitialized);
+            qint64 size = 0;
+            QByteArray h = hashBack(dest, back, size);
+            promise->set_value({std::move(h), size});
+        });
+        while (checks.size() > 2)
+            if (!settle())
+                return std::nullopt;
     }
+    while (!checks.empty())
+        if (!settle())
+            return std::nullopt;
 
     QSaveFile list(temp + u'/' + QLatin1String(kManifest));
     if (!list.open(QIODevice::WriteOnly) || list.write(manifestText(entries, kind, when)) < 0 || !list.commit())

@@ -191,11 +191,11 @@ void TfrmCopie::chkAutomaticaClick()
 
 void TfrmCopie::cmdCreaClick()
 {
-    if (backup::loadSettings(programFolder()).folder.isEmpty()) {
-        dialogs().warning(this, kChooseFirst);
-        return;
-    }
     runHandler(this, [this] {
+        if (backup::loadSettings(programFolder()).folder.isEmpty()) {
+            dialogs().warning(this, kChooseFirst);
+            return;
+        }
         std::optional<backup::Copy> made;
         {
             const std::unique_ptr<Dialogs::Progress> progress =
@@ -209,7 +209,7 @@ void TfrmCopie::cmdCreaClick()
         else
             dialogs().message(this, QStringLiteral("La copia di sicurezza è stata annullata."));
     });
-    buildCopies();
+    runSilently([this] { buildCopies(); });
 }
 
 void TfrmCopie::cmdRipristinaClick()
@@ -241,7 +241,7 @@ void TfrmCopie::cmdRipristinaClick()
         else
             dialogs().message(this, QStringLiteral("Il ripristino è stato annullato: nessun file è cambiato."));
     });
-    buildCopies();
+    runSilently([this] { buildCopies(); });
 }
 
 void TfrmCopie::cmdRecuperaClick()
@@ -284,7 +284,7 @@ void TfrmCopie::cmdRecuperaClick()
         }
         dialogs().information(this, QStringLiteral("Il catalogo ") + name + QStringLiteral(" è stato recuperato."));
     });
-    buildBin();
+    runSilently([this] { buildBin(); });
 }
 
 void TfrmCopie::imgGuidaClick()
