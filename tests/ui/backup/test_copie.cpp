@@ -138,6 +138,35 @@ private Q_SLOTS:
                 QVERIFY2(!other->geometry().intersects(b->geometry()), qPrintable(other->objectName()));
     }
 
+    // Each command tells what it does on the information line while the
+    // pointer is over it; the background empties the line.
+    void hoverHints_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("cmdCartella") << "cmdCartella"
+                                     << QStringLiteral("Scegli la cartella in cui tenere le copie di sicurezza.");
+        QTest::newRow("cmdCrea") << "cmdCrea"
+                                 << QStringLiteral("Crea subito una copia di tutti i cataloghi, foto e documenti.");
+        QTest::newRow("cmdRipristina") << "cmdRipristina"
+                                       << QStringLiteral("Rimette nel programma i file della copia scelta.");
+        QTest::newRow("cmdRecupera") << "cmdRecupera"
+                                     << QStringLiteral("Riporta tra i cataloghi quello scelto nel cestino.");
+        QTest::newRow("btnChiudi") << "btnChiudi" << QStringLiteral("Esci da questo ambiente di lavoro.");
+    }
+    void hoverHints()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        TfrmCopie w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        hover(child(&w, name));
+        QCOMPARE(w.panInfo->text(), hint);
+        hover(w.shpSfondo);
+        QCOMPARE(w.panInfo->text(), QString());
+    }
+
     // No folder yet: empty label, the option off, a copy asks for the folder
     // first; the folder dialog opens at the user's home.
     void folderFirst()
@@ -365,6 +394,25 @@ private Q_SLOTS:
                  m_files.value(QStringLiteral("Paesaggi.art")));
         endProgram(); // nothing changed since
         QCOMPARE(backup::listCopies(m_target->path()).size(), 1);
+
+        // The option off: no copy, though the archive changed.
+        m_bed->folder.write(QStringLiteral("Paesaggi.art"), "cambiato");
+        {
+            TfrmCopie w;
+            w.show();
+            QVERIFY(w.chkAutomatica->isChecked());
+            click(w.chkAutomatica);
+            QVERIFY(!w.chkAutomatica->isChecked());
+        }
+        endProgram();
+        QCOMPARE(backup::listCopies(m_target->path()).size(), 1);
+        {
+            TfrmCopie w;
+            QVERIFY(!w.chkAutomatica->isChecked()); // kept in Copie.ini
+            w.chkAutomatica->click();
+        }
+        endProgram();
+        QCOMPARE(backup::listCopies(m_target->path()).size(), 2);
 
         // The disk is gone at the next end.
         m_bed->folder.write(QStringLiteral("Nuovo.art"), "nuovo");
