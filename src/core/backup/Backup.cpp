@@ -522,43 +522,49 @@ std::optional<Copy> restoreCopy(const QString& copyFolder, const QString& progra
 
     const QString root = withSlash(programFolder);
     const QString from = withSlash(copyFolder);
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    for (const Entry& e : entries) {
-        const int slash = int(e.path.lastIndexOf(u'/'));
-        if (slash > 0)
-            QDir().mkpath(root + e.path.left(slash));
-        QFile in(from + e.path);
-        if (!in.open(QIODevice::ReadOnly))
-            throw Failure(QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata.")
-                          + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
-        QSaveFile out(root + e.path);
-        if (!out.open(QIODevice::WriteOnly))
-            throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                          + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
-        Sha256 hash;
-        qint64 size = 0;
-        for (;;) {
-            const qint64 n = in.read(buffer.data(), buffer.size());
-            if (n <= 0)
-                break;
-            hash.add(QByteArrayView(buffer.constData(), n));
-            if (out.write(buffer.constData(), n) != n)
+    // Once files are being replaced, the message says where the state of
+    // before is.
+    try {
+        QByteArray buffer(kChunk, Qt::Uninitialized);
+        for (const Entry& e : entries) {
+            const int slash = int(e.path.lastIndexOf(u'/'));
+            if (slash > 0)
+                QDir().mkpath(root + e.path.left(slash));
+            QFile in(from + e.path);
+            if (!in.open(QIODevice::ReadOnly))
+                throw Failure(QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata.")
+                              + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
+            QSaveFile out(root + e.path);
+            if (!out.open(QIODevice::WriteOnly))
                 throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
                               + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
-            size += n;
-            done += n;
-            report(progress, done, work); // too late to stop halfway
+            Sha256 hash;
+            qint64 size = 0;
+            for (;;) {
+                const qint64 n = in.read(buffer.data(), buffer.size());
+                if (n <= 0)
+                    break;
+                hash.add(QByteArrayView(buffer.constData(), n));
+                if (out.write(buffer.constData(), n) != n)
+                    throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
+                                  + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
+                size += n;
+                done += n;
+                report(progress, done, work); // too late to stop halfway
+            }
+            if (size != e.size || hash.hexResult() != e.sha256) {
+                out.cancelWriting();
+                throw Failure(QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata "
+                                             "del tutto.")
+                              + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
+            }
+            if (!out.commit())
+                throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
+                              + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
         }
-        if (size != e.size || hash.hexResult() != e.sha256) {
-            out.cancelWriting();
-            throw Failure(QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata "
-                                         "del tutto.")
-                          + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path) + kBreak
-                          + QStringLiteral("Lo stato precedente è nella copia ") + before->name + u'.');
-        }
-        if (!out.commit())
-            throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                          + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
+    } catch (const Failure& f) {
+        throw Failure(f.message() + kBreak + QStringLiteral("Lo stato di prima del ripristino è nella copia ")
+                      + before->name + u'.');
     }
     return before;
 }

@@ -104,6 +104,7 @@ private Q_SLOTS:
     void copyRemovedWhileListed();
     void listingAndRotation();
     void restoreBringsBackTheCopy();
+    void restoreStopsAtAFileDamagedMeanwhile();
     void automaticCopyRuns_data();
     void automaticCopyRuns();
     void binKeepsEveryDeletion();
@@ -393,6 +394,43 @@ void TestBackup::restoreBringsBackTheCopy()
     for (const QString& n : namesIn(tmp.path()))
         QVERIFY2(!n.contains(QStringLiteral("tmp"), Qt::CaseInsensitive), qPrintable(n));
     QCOMPARE(backup::listCopies(target.path()).size(), 2);
+}
+
+void TestBackup::restoreStopsAtAFileDamagedMeanwhile()
+{
+    TempFolder tmp;
+    const Files files = sampleFolder();
+    put(tmp, files);
+    QTemporaryDir target;
+    const auto c = backup::makeCopy(tmp.path(), target.path(), Kind::Manual, kWhen);
+    QVERIFY(c);
+    tmp.write(QStringLiteral("Paesaggi.art"), "presente");
+    qint64 total = 0;
+    for (const QByteArray& b : files)
+        total += b.size();
+    // The copy's archive is damaged once the files are being replaced
+    // (the check and the copy of the present state are the first two thirds).
+    bool damaged = false;
+    const auto progress = [&](qint64 done, qint64) {
+        if (!damaged && done > 2 * total) {
+            damaged = writeFile(c->folder + QStringLiteral("/Paesaggi.art"), "rovinato");
+        }
+        return true;
+    };
+    try {
+        backup::restoreCopy(c->folder, tmp.path(), target.path(), kWhen.addSecs(60), progress);
+        QFAIL("restored a file damaged meanwhile");
+    } catch (const Failure& f) {
+        QVERIFY2(f.message().contains(QStringLiteral("File danneggiato: Paesaggi.art")), qPrintable(f.message()));
+        QVERIFY2(f.message().contains(QStringLiteral("Pinakos-copia-2026-12-10-203546")), qPrintable(f.message()));
+    }
+    QVERIFY(damaged);
+    // The archive, replaced last, is as it was; the files before it are back.
+    QCOMPARE(tmp.read(QStringLiteral("Paesaggi.art")), QByteArray("presente"));
+    QCOMPARE(tmp.read(QStringLiteral("Pinakos/Paesaggi_Foto_1.jpg")),
+             files.value(QStringLiteral("Pinakos/Paesaggi_Foto_1.jpg")));
+    QCOMPARE(readAll(target.path() + QStringLiteral("/Pinakos-copia-2026-12-10-203546/Paesaggi.art")),
+             QByteArray("presente"));
 }
 
 void TestBackup::automaticCopyRuns_data()

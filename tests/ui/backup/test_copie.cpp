@@ -3,6 +3,7 @@
 
 #include "app/Windows.h"
 #include "backup/Backup.h"
+#include "backup/Bin.h"
 #include "backup/Copie.h"
 #include "base/Clock.h"
 #include "base/ProgramFolder.h"
@@ -432,6 +433,22 @@ private Q_SLOTS:
         avvio.show();
         QTest::qWait(50);
         QCOMPARE(m_bed->dialogs.count(Call::Warning), 1); // told once
+    }
+
+    // At start the bin lets go of what was deleted more than 90 days ago.
+    void startEmptiesTheOldBin()
+    {
+        m_bed->folder.write(QStringLiteral("Vecchio.art"), "vecchio");
+        m_bed->folder.write(QStringLiteral("Recente.art"), "recente");
+        const QDateTime today = now();
+        bin::moveToBin(programFolder(), m_bed->folder.file(QStringLiteral("Vecchio.art")), today.addDays(-91));
+        bin::moveToBin(programFolder(), m_bed->folder.file(QStringLiteral("Recente.art")), today.addDays(-89));
+        startProgram();
+        const QList<bin::Entry> left = bin::listBin(programFolder());
+        destroyPersistentWindows();
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.first().name, QStringLiteral("Recente"));
+        QCOMPARE(readAll(left.first().file), QByteArray("recente"));
     }
 
     // The start window's button opens the window; nothing of the start
