@@ -65,7 +65,7 @@ constexpr int kFrontPages = 2;
 // that holds the key words; at the end of the topic when none does.
 struct Placement
 {
-    int topic; // 0 overview, 1 sheet, 2 export
+    int topic; // 0 overview, 1 sheet, 2 export, 3 backup copies
     const char* window;
     const char* words;
 };
@@ -85,6 +85,7 @@ const Placement kPlacements[] = {
     {1, "slideshow", "Slide show"},
     {1, "stampa", "si stampa"},
     {2, "esporta", "griglia dei dati"},
+    {3, "copie", "Crea copia ora"},
 };
 
 // One piece of the text: a chapter heading, a paragraph or a picture.
