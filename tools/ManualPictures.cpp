@@ -3,6 +3,9 @@
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
 #include "app/Windows.h"
+#include "backup/Backup.h"
+#include "backup/Bin.h"
+#include "backup/Copie.h"
 #include "base/Format.h"
 #include "base/ProgramFolder.h"
 #include "checkers/CodFisc.h"
@@ -23,6 +26,7 @@
 #include "shell/Avvio.h"
 #include "store/ApriCatalogo.h"
 #include "store/Archive.h"
+#include "store/Catalogs.h"
 #include "store/CreaCatalogo.h"
 
 #include <QApplication>
@@ -398,6 +402,28 @@ QList<WindowPicture> windowPictures()
             [](TfrmDocumenti& f) { f.cboDocumento->setCurrentIndex(2); }));
     sheet->hide();
     settle();
+
+    // The backup window over the start window, with a copy made and a
+    // catalog in the bin.
+    {
+        const QString copies = folder.path() + QStringLiteral("/Copie di sicurezza");
+        QDir().mkpath(copies);
+        backup::Settings s;
+        s.folder = copies;
+        backup::saveSettings(programFolder(), s);
+        backup::copyNow(programFolder(), backup::Kind::Manual, QDateTime(QDate(2026, 3, 14), QTime(18, 30, 5)));
+        const QString gone = programFolder() + QStringLiteral("Vecchio inventario.art");
+        createCatalog(gone);
+        bin::moveToBin(programFolder(), gone, QDateTime(QDate(2026, 3, 20), QTime(10, 15)));
+        w.frmAvvio->show();
+        settle();
+        TfrmCopie f(w.frmAvvio);
+        // The folder as a user's stick shows it, not the temporary one.
+        add("copie", QStringLiteral("Le copie di sicurezza"),
+            shot(&f, [&] { f.lblCartella->setText(QStringLiteral("/media/utente/CHIAVETTA/Copie di sicurezza")); }));
+        w.frmAvvio->hide();
+        settle();
+    }
 
     destroyPersistentWindows();
     setProgramFolder(QString());

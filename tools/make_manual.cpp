@@ -65,7 +65,7 @@ constexpr int kFrontPages = 2;
 // that holds the key words; at the end of the topic when none does.
 struct Placement
 {
-    int topic; // 0 overview, 1 sheet, 2 export, 3 documents
+    int topic; // 0 overview, 1 sheet, 2 export, 3 documents, 4 backup copies
     const char* window;
     const char* words;
 };
@@ -86,6 +86,7 @@ const Placement kPlacements[] = {
     {1, "stampa", "si stampa"},
     {2, "esporta", "griglia dei dati"},
     {3, "documenti", "finestra dei documenti"},
+    {4, "copie", "Crea copia ora"},
 };
 
 // One piece of the text: a chapter heading, a paragraph or a picture.
@@ -115,6 +116,7 @@ QList<Chapter> chapters()
     const HelpTopic sheet = sheetTopic();
     const HelpTopic exp = exportTopic();
     const HelpTopic documents = documentsTopic();
+    const HelpTopic copies = backupTopic();
     // The overview repeats the sheet topic in the help window; in the manual
     // that topic has its own chapter, so the overview keeps only its own words.
     QStringList overview;
@@ -124,7 +126,8 @@ QList<Chapter> chapters()
     return {{start.title, overview},
             {sheet.title, sheet.paragraphs},
             {exp.title, exp.paragraphs},
-            {documents.title, documents.paragraphs}};
+            {documents.title, documents.paragraphs},
+            {copies.title, copies.paragraphs}};
 }
 
 QList<Item> items(const QList<Chapter>& chs, const QList<WindowPicture>& pictures)

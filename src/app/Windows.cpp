@@ -1,7 +1,12 @@
 #include "app/Windows.h"
 
+#include "backup/Bin.h"
+#include "backup/Copie.h"
+#include "base/Clock.h"
 #include "base/Format.h"
+#include "base/ProgramFolder.h"
 #include "kit/Dialogs.h"
+#include "kit/Guard.h"
 #include "kit/Layout.h"
 
 #include "access/CambiaPassword.h"
@@ -74,6 +79,8 @@ void startProgram()
     loadDialogTranslations();
     // Every window carries the program's icon.
     QApplication::setWindowIcon(QIcon(art("pinakos")));
+    // Deleted catalogs stay in the bin for 90 days.
+    runSilently([] { bin::purge(programFolder(), now()); });
     createPersistentWindows();
     moveTo(nullptr, windows().frmPassword);
 }
@@ -114,6 +121,9 @@ void moveTo(QWidget* from, QWidget* to)
 void endProgram()
 {
     ++s_endRequests;
+    // The automatic backup copy, when it is due; whatever happens to it,
+    // the program ends.
+    copyAtProgramEnd(QApplication::activeWindow());
     // Quit once the running handler has returned.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
 }

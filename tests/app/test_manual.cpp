@@ -27,7 +27,7 @@ QString plain(QString s)
     return s.replace(blanks, QStringLiteral(" ")).trimmed();
 }
 
-QList<HelpTopic> topics() { return {startTopic(), sheetTopic(), exportTopic(), documentsTopic()}; }
+QList<HelpTopic> topics() { return {startTopic(), sheetTopic(), exportTopic(), documentsTopic(), backupTopic()}; }
 
 QString heading(int k) { return QStringLiteral("%1. %2").arg(k + 1).arg(topics().at(k).title); }
 

@@ -21,8 +21,9 @@ QStringList sheetParagraphs()
         QStringLiteral("Dopo aver digitato il nome, confermare con Applica e chiudi. Tornati nella finestra di "
                        "avvio, il pulsante Apri catalogo esistente mostra l'elenco di tutti i cataloghi creati: "
                        "è sufficiente fare clic sul nome desiderato e premere Apri archivio."),
-        QStringLiteral("L'icona del cestino elimina il catalogo selezionato. Va usata con prudenza: un archivio "
-                       "eliminato è perso per sempre e non può essere recuperato."),
+        QStringLiteral("L'icona del cestino elimina il catalogo selezionato. Va usata con prudenza: l'archivio "
+                       "eliminato resta per novanta giorni nel cestino, da cui lo riporta il pulsante Recupera "
+                       "della finestra Copie di sicurezza."),
         QStringLiteral("La scheda di ogni opera ne registra il titolo, il soggetto, l'autore, l'anno di "
                        "esecuzione, la nazionalità dell'autore, la tecnica (ad esempio olio su tela, acquerello, "
                        "tempera, acrilico), la corrente artistica, le dimensioni, il supporto (ad esempio tela, "
@@ -136,6 +137,28 @@ HelpTopic documentsTopic()
             QStringLiteral("Il pulsante Intestazione permette di indicare nome, indirizzo, città, partita IVA o "
                            "codice fiscale, telefono, e-mail e un logo, stampati in testa a ogni documento."),
         }};
+}
+
+HelpTopic backupTopic()
+{
+    return {QStringLiteral("Copie di sicurezza dei cataloghi."),
+            {
+                QStringLiteral("Una copia di sicurezza è una normale cartella, leggibile anche senza Pinakos, che "
+                               "contiene tutti i cataloghi, le foto, i documenti allegati e la password, con "
+                               "l'elenco copia.txt che riporta per ogni file la dimensione e l'impronta SHA-256."),
+                QStringLiteral("Scegli cartella indica dove tenere le copie: meglio un disco esterno o una "
+                               "chiavetta, non il disco del programma. Crea copia ora fa subito una copia, che "
+                               "viene riletta e controllata prima di comparire nell'elenco."),
+                QStringLiteral("Con la copia automatica attiva, alla chiusura del programma viene fatta una copia "
+                               "se qualcosa è cambiato dall'ultima; si tengono le ultime dieci copie automatiche, "
+                               "mentre quelle fatte a mano non vengono mai eliminate dal programma."),
+                QStringLiteral("Ripristina rimette nella cartella del programma i file della copia scelta, dopo "
+                               "averla controllata; prima viene fatta una copia dello stato attuale, indicata come "
+                               "prima del ripristino, per poter tornare indietro."),
+                QStringLiteral("I cataloghi eliminati restano nel cestino per novanta giorni: Recupera riporta il "
+                               "catalogo scelto tra quelli esistenti, con il suo nome o con un altro se il nome è "
+                               "già in uso."),
+            }};
 }
 
 } // namespace pinakos

@@ -17,5 +17,6 @@ HelpTopic startTopic(); // "Uno sguardo a Pinakos."
 HelpTopic sheetTopic(); // "App Pinakos."
 HelpTopic exportTopic(); // "Esportazione inventario opere d'arte in Microsoft Excel."
 HelpTopic documentsTopic(); // "Documenti dell'opera e del catalogo."
+HelpTopic backupTopic(); // "Copie di sicurezza dei cataloghi."
 
 } // namespace pinakos

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHash>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QLibraryInfo>
@@ -280,6 +281,32 @@ public:
         return runFileDialog(dlg, request);
     }
 
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override
+    {
+        QFileDialog dlg(parent, title);
+        dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+        dlg.setFileMode(QFileDialog::Directory);
+        dlg.setOption(QFileDialog::ShowDirsOnly, true);
+        dlg.setDirectory(!start.isEmpty() && QFileInfo(start).isDir() ? start : QDir::homePath());
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return QString();
+        return QDir::toNativeSeparators(dlg.selectedFiles().first());
+    }
+
+    QString askText(QWidget* parent, const QString& text, const QString& initial) override
+    {
+        QInputDialog dlg(parent);
+        dlg.setWindowTitle(QStringLiteral("Pinakos"));
+        dlg.setLabelText(text);
+        dlg.setTextValue(initial);
+        dlg.setOkButtonText(QStringLiteral("OK"));
+        dlg.setCancelButtonText(QStringLiteral("Annulla"));
+        if (dlg.exec() != QDialog::Accepted)
+            return QString();
+        const QString value = dlg.textValue();
+        return value.isNull() ? QStringLiteral("") : value;
+    }
+
     bool print(QWidget* parent, QPrinter& printer) override
     {
         QPrintDialog dlg(&printer, parent);
@@ -334,6 +361,10 @@ std::unique_ptr<Dialogs::Progress> Dialogs::progress(QWidget*, const QString&, i
     };
     return std::make_unique<Silent>();
 }
+
+QString Dialogs::chooseFolder(QWidget*, const QString&, const QString&) { return QString(); }
+
+QString Dialogs::askText(QWidget*, const QString&, const QString&) { return QString(); }
 
 Dialogs& dialogs()
 {

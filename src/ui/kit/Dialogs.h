@@ -35,6 +35,12 @@ public:
     // The chosen file's full path, or empty when cancelled.
     virtual QString openFile(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual QString saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // A folder dialog opening at `start`: the chosen folder's full path, or
+    // empty when cancelled. By default nothing shows and it is cancelled.
+    virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& start);
+    // A question with a text box holding `initial`, OK and Annulla: the text
+    // given, or a null text when cancelled. By default it is cancelled.
+    virtual QString askText(QWidget* parent, const QString& text, const QString& initial);
     // The printer set-up dialog; true when the user confirms printing.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
     // The desktop shell's "open" of a document, web address or mailto link.

@@ -1,5 +1,6 @@
 #include "shell/Avvio.h"
 
+#include "backup/Copie.h"
 #include "base/Format.h"
 #include "kit/Guard.h"
 #include "kit/Layout.h"
@@ -13,6 +14,8 @@
 #include "shell/Splash.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
+#include <QTimer>
 
 using namespace pinakos;
 
@@ -35,6 +38,9 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
     imgSito = new Picture(p, QStringLiteral("imgSito"), art("sito"), QRect(17, 628, 961, 22), true);
     imgCopyright = new Picture(p, QStringLiteral("imgCopyright"), art("copyright"), QRect(16, 660, 23, 22), true);
     imgEsci = new Picture(p, QStringLiteral("imgEsci"), art("esci"), QRect(960, 662, 17, 18), true);
+    // Between the two paintings, where the window has room for it.
+    btnCopie = new Picture(p, QStringLiteral("btnCopie"), art("copie"), QRect(446, 279, 104, 118), true);
+    btnCopie->setToolTip(QStringLiteral("Copie di sicurezza dei cataloghi."));
 
     connect(imgCrea, &Picture::clicked, this, &TfrmAvvio::imgCreaClick);
     connect(btnCrea, &Picture::clicked, this, &TfrmAvvio::imgCreaClick);
@@ -45,6 +51,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : GradientForm(parent)
     connect(imgSito, &Picture::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgCopyright, &Picture::clicked, this, &TfrmAvvio::imgCopyrightClick);
     connect(imgEsci, &Picture::clicked, this, &TfrmAvvio::imgEsciClick);
+    connect(btnCopie, &Picture::clicked, this, &TfrmAvvio::btnCopieClick);
 }
 
 // The commands open other windows, whose own handlers run inside them.
@@ -76,6 +83,21 @@ void TfrmAvvio::imgCopyrightClick()
 }
 
 void TfrmAvvio::imgEsciClick() { navigation().endProgram(); }
+
+void TfrmAvvio::btnCopieClick()
+{
+    runHandler(this, [this] { runOnDemand<TfrmCopie>(this); });
+}
+
+// A failed automatic copy of the last run is told once, over this window.
+void TfrmAvvio::showEvent(QShowEvent* e)
+{
+    GradientForm::showEvent(e);
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible())
+            tellAutomaticCopyFailure(this);
+    });
+}
 
 void TfrmAvvio::closeEvent(QCloseEvent* e)
 {

@@ -3,6 +3,7 @@
 #include "kit/Picture.h"
 
 class QCloseEvent;
+class QShowEvent;
 
 // The start window: from here the user creates or opens a catalog, reads the
 // help and the program information, and ends the program.
@@ -25,6 +26,7 @@ public:
     pinakos::Picture* imgSito = nullptr;
     pinakos::Picture* imgCopyright = nullptr;
     pinakos::Picture* imgEsci = nullptr;
+    pinakos::Picture* btnCopie = nullptr;
 
 public Q_SLOTS:
     void imgCreaClick();
@@ -34,9 +36,11 @@ public Q_SLOTS:
     void imgSitoClick();
     void imgCopyrightClick();
     void imgEsciClick();
+    void btnCopieClick();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void FormClose();

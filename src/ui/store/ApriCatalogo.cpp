@@ -1,5 +1,7 @@
 #include "store/ApriCatalogo.h"
 
+#include "backup/Bin.h"
+#include "base/Clock.h"
 #include "base/ProgramFolder.h"
 #include "base/Text.h"
 #include "kit/Dialogs.h"
@@ -129,8 +131,9 @@ void TfrmApriCatalogo::btnEliminaClick()
                                           "Si conferma l'eliminazione dell'archivio?")))
         return;
     lblFile->setText(catalogPathOfLine(line->text()));
-    // Only the archive goes; photos and attached documents stay.
-    if (runHandler(this, [this] { deleteCatalog(lblFile->text()); }))
+    // Only the archive goes, into the bin, from which the backup window
+    // brings it back; photos and attached documents stay.
+    if (runHandler(this, [this] { bin::moveToBin(programFolder(), lblFile->text(), now()); }))
         dialogs().information(this, QStringLiteral("Il catalogo è stato eliminato con successo."));
     lblMemory->setText(kAvvio);
     lblFile->clear();

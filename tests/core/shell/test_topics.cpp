@@ -16,13 +16,17 @@ private Q_SLOTS:
         QTest::newRow("start") << 0 << QStringLiteral("Uno sguardo a Pinakos.") << 25;
         QTest::newRow("sheet") << 1 << QStringLiteral("App Pinakos.") << 16;
         QTest::newRow("export") << 2 << QStringLiteral("Esportazione inventario opere d'arte in Microsoft Excel.") << 3;
+        QTest::newRow("backup") << 3 << QStringLiteral("Copie di sicurezza dei cataloghi.") << 5;
     }
     void titlesAndCounts()
     {
         QFETCH(int, which);
         QFETCH(QString, title);
         QFETCH(int, paragraphs);
-        const HelpTopic t = which == 0 ? startTopic() : which == 1 ? sheetTopic() : exportTopic();
+        const HelpTopic t = which == 0 ? startTopic()
+            : which == 1               ? sheetTopic()
+            : which == 2               ? exportTopic()
+                                       : backupTopic();
         QCOMPARE(t.title, title);
         QCOMPARE(t.paragraphs.size(), paragraphs);
         for (const QString& p : t.paragraphs) {

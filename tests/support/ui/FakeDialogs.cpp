@@ -41,6 +41,23 @@ QString FakeDialogs::saveFile(QWidget*, const FileDialogRequest& request)
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
+QString FakeDialogs::chooseFolder(QWidget*, const QString& title, const QString& start)
+{
+    FileDialogRequest r;
+    r.title = title;
+    r.proposedName = start;
+    add({Call::Folder, title, r});
+    return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
+}
+
+QString FakeDialogs::askText(QWidget*, const QString& text, const QString& initial)
+{
+    FileDialogRequest r;
+    r.proposedName = initial;
+    add({Call::AskText, text, r});
+    return textAnswers.isEmpty() ? QString() : textAnswers.dequeue();
+}
+
 bool FakeDialogs::print(QWidget*, QPrinter& printer)
 {
     add({Call::Print, printer.docName(), {}});

@@ -14,12 +14,26 @@ namespace pinakos::test {
 class FakeDialogs : public Dialogs
 {
 public:
-    enum class Call { Message, Information, Warning, Error, Confirm, OpenFile, SaveFile, Print, ShellOpen, Progress };
+    enum class Call {
+        Message,
+        Information,
+        Warning,
+        Error,
+        Confirm,
+        OpenFile,
+        SaveFile,
+        Print,
+        ShellOpen,
+        Progress,
+        Folder,
+        AskText
+    };
     struct Record
     {
         Call call;
-        QString text; // message text, dialog title, print job name, progress text or shell command
-        FileDialogRequest request; // file dialogs
+        QString text; // message text, dialog title, print job name, progress text, shell command or question
+        FileDialogRequest request; // file dialogs; folder dialogs and questions: proposedName is where it
+                                   // opens, or the text offered
     };
 
     FakeDialogs();
@@ -29,13 +43,16 @@ public:
     bool confirm(QWidget* parent, const QString& text) override;
     QString openFile(QWidget* parent, const FileDialogRequest& request) override;
     QString saveFile(QWidget* parent, const FileDialogRequest& request) override;
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;
+    QString askText(QWidget* parent, const QString& text, const QString& initial) override;
     bool print(QWidget* parent, QPrinter& printer) override;
     void shellOpen(const QString& command) override;
     std::unique_ptr<Progress> progress(QWidget* parent, const QString& text, int total) override;
 
     QList<Record> calls;
     QQueue<bool> confirmAnswers; // empty queue answers No
-    QQueue<QString> fileAnswers; // empty queue answers Cancel
+    QQueue<QString> fileAnswers; // file and folder dialogs; empty queue answers Cancel
+    QQueue<QString> textAnswers; // questions with a text box; empty queue answers Annulla
     QQueue<bool> printAnswers; // empty queue answers Cancel
     // When set, a confirmed print dialog sends the printing to this PDF file.
     QString printFile;

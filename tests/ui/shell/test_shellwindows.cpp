@@ -127,6 +127,7 @@ private Q_SLOTS:
         QTest::newRow("imgSito") << "imgSito" << QRect(17, 628, 961, 22) << true;
         QTest::newRow("imgCopyright") << "imgCopyright" << QRect(16, 660, 23, 22) << true;
         QTest::newRow("imgEsci") << "imgEsci" << QRect(960, 662, 17, 18) << true;
+        QTest::newRow("btnCopie") << "btnCopie" << QRect(446, 279, 104, 118) << true;
     }
     void startWindowLayout()
     {

@@ -1,0 +1,32 @@
+#pragma once
+#include <QByteArray>
+#include <QByteArrayView>
+#include <memory>
+
+namespace pinakos {
+
+// SHA-256 over bytes fed in pieces. Uses the system's libcrypto where the
+// build found it (several times faster on processors with SHA instructions),
+// Qt's own QCryptographicHash otherwise; the digests are the same.
+class Sha256
+{
+public:
+    Sha256();
+    ~Sha256();
+    Sha256(const Sha256&) = delete;
+    Sha256& operator=(const Sha256&) = delete;
+
+    void add(QByteArrayView bytes);
+    // The digest in lower-case hexadecimal (64 characters); the hash starts
+    // again afterwards.
+    QByteArray hexResult();
+
+    // The digest of the file at path, or an empty text when it cannot be read.
+    static QByteArray ofFile(const QString& path);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+} // namespace pinakos
