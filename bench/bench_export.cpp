@@ -3,11 +3,11 @@
 // size, and the export window on screen with its grid filled.
 #include "FakeSheet.h"
 #include "Generated.h"
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
+#include "kit/Sheet.h"
 #include "output/CatalogModel.h"
 #include "output/ExpOpere.h"
 #include "output/Spreadsheet.h"
-#include "sheet/Sheet.h"
 
 #include <QApplication>
 #include <QFile>

@@ -4,9 +4,9 @@
 // `enscript -r -f Courier8 | ps2pdf` turning the same lines into a PDF.
 #include "Generated.h"
 
-#include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
-#include "output/ListReport.h"
+#include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
+#include "kit/Printing.h"
 #include "output/SheetReport.h"
 #include "search/Summary.h"
 #include "sheet/Photo.h"

@@ -5,14 +5,14 @@
 // list drawn on screen, and the memory that 100,000 lines take.
 #include "FakeSheet.h"
 #include "Generated.h"
-#include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
+#include "kit/Sheet.h"
 #include "search/Opere_Disponibili.h"
 #include "search/Search.h"
 #include "search/SummaryList.h"
 #include "search/SummaryModel.h"
 #include "search/TrovaOpere.h"
-#include "sheet/Sheet.h"
 
 #include <QApplication>
 #include <QFile>

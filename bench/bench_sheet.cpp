@@ -2,8 +2,8 @@
 // 100,000-record catalog: moving to the first and last sheet, showing a sheet
 // with a 24-megapixel photo, and saving that sheet.
 #include "Generated.h"
-#include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
+#include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
 #include "sheet/Opere.h"
 #include "sheet/Photo.h"
 
@@ -40,11 +40,10 @@ struct Fixture
         const QString archive = pinakos::inProgramFolder(QStringLiteral("Banco.art"));
         pinakos::bench::writeCatalog(archive, kRecords);
         // A 24-megapixel photo for record 2.
-        pinakos::bench::writeLargePhoto(pinakos::photoPath(QStringLiteral("Banco"), QStringLiteral("2")));
+        pinakos::bench::writeLargePhoto(pinakos::photoPath(QStringLiteral("Banco"), 2));
 
         sheet = new TfrmOpere;
-        sheet->lblFile->setText(archive);
-        sheet->lblNome->setText(QStringLiteral("Banco"));
+        sheet->openCatalog(archive, QStringLiteral("Banco"));
         sheet->show();
     }
 };

@@ -4,7 +4,7 @@
 // archive fail; a write changes only its record; an append writes over the
 // trailing partial bytes and nothing else.
 #include "FuzzCheck.h"
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "store/Archive.h"
 
 #include <QFile>

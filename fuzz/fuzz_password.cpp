@@ -6,7 +6,7 @@
 #include "FuzzCheck.h"
 #include "access/Crypt.h"
 #include "access/IniFile.h"
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 #include <QFile>
 #include <QStringList>

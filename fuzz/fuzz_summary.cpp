@@ -5,7 +5,7 @@
 // a search filter passes a record exactly when every filled filter occurs
 // in its field; the unsold test agrees with the record's sold mark.
 #include "FuzzCheck.h"
-#include "app/Text.h"
+#include "base/Text.h"
 #include "search/Search.h"
 #include "search/Summary.h"
 #include "store/Codec1252.h"

@@ -2,13 +2,14 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
-#include "app/Dialogs.h"
-#include "app/Format.h"
-#include "app/Layout.h"
-#include "app/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/Format.h"
+#include "base/ProgramFolder.h"
 #include "checkers/CodFisc.h"
 #include "checkers/PartitaIVA.h"
+#include "kit/Dialogs.h"
+#include "kit/Layout.h"
+#include "kit/PhotoView.h"
 #include "output/ExpOpere.h"
 #include "output/Slideshow.h"
 #include "output/StampaOpera.h"
@@ -17,7 +18,6 @@
 #include "sheet/AllegaCartella.h"
 #include "sheet/Opere.h"
 #include "sheet/Photo.h"
-#include "sheet/PhotoView.h"
 #include "sheet/Zoom.h"
 #include "shell/Avvio.h"
 #include "store/ApriCatalogo.h"
@@ -95,7 +95,7 @@ void writeSampleFolder()
               QStringLiteral("Olio su tela"), QStringLiteral("Romanticismo"), QStringLiteral("60 x 90 cm"),
               QStringLiteral("Tela"), QStringLiteral("Collezione privata, Firenze"), QStringLiteral("Mario Rossi"),
               QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("055 123456"),
-              QStringLiteral("Esposto alla mostra del paesaggio toscano, 1998"), QStringLiteral("12.500,00")},
+              QStringLiteral("Esposto alla mostra del paesaggio toscano, 1998"), QStringLiteral("12500,00")},
              false);
     first.setText(Campo::File01, QStringLiteral("Certificato di autenticità.pdf"));
     first.setText(Campo::Desc01, QStringLiteral("Certificato di autenticità"));
@@ -108,32 +108,32 @@ void writeSampleFolder()
                QStringLiteral("Anna Valeri"), QStringLiteral("1881"), QStringLiteral("Italia"),
                QStringLiteral("Olio su tavola"), QStringLiteral("Macchiaioli"), QStringLiteral("40 x 70 cm"),
                QStringLiteral("Tavola"), QStringLiteral("Galleria Belvedere"), QStringLiteral("Galleria Belvedere"),
-               QString(), QString(), QString(), QStringLiteral("8.900,00")},
+               QString(), QString(), QString(), QStringLiteral("8900,00")},
               true),
          work({QStringLiteral("Vigneti d'autunno"), QStringLiteral("Colline coltivate a vite"),
                QStringLiteral("Giulio Ferrante"), QStringLiteral("1879"), QStringLiteral("Italia"),
                QStringLiteral("Acquerello"), QStringLiteral("Romanticismo"), QStringLiteral("30 x 45 cm"),
                QStringLiteral("Carta"), QStringLiteral("Collezione privata, Siena"), QStringLiteral("Laura Bianchi"),
-               QString(), QString(), QString(), QStringLiteral("3.200,00")},
+               QString(), QString(), QString(), QStringLiteral("3200,00")},
               false),
          work({QStringLiteral("Il borgo sul fiume"), QStringLiteral("Case e ponte di pietra"),
                QStringLiteral("Carlo Moretti"), QStringLiteral("1868"), QStringLiteral("Italia"),
                QStringLiteral("Olio su tela"), QStringLiteral("Verismo"), QStringLiteral("50 x 65 cm"),
                QStringLiteral("Tela"), QStringLiteral("Museo civico"), QStringLiteral("Museo civico"), QString(),
-               QString(), QString(), QStringLiteral("15.000,00")},
+               QString(), QString(), QStringLiteral("15000,00")},
               true),
          work({QStringLiteral("Neve sull'Appennino"), QStringLiteral("Paese di montagna d'inverno"),
                QStringLiteral("Anna Valeri"), QStringLiteral("1890"), QStringLiteral("Italia"),
                QStringLiteral("Tempera"), QStringLiteral("Verismo"), QStringLiteral("35 x 50 cm"),
                QStringLiteral("Cartone"), QStringLiteral("Collezione privata, Bologna"), QStringLiteral("Paolo Neri"),
-               QString(), QString(), QString(), QStringLiteral("4.700,00")},
+               QString(), QString(), QString(), QStringLiteral("4700,00")},
               false)});
     writeCatalog(QStringLiteral("Marine e vedute costiere"), {});
     writeCatalog(QStringLiteral("Nature morte del Seicento"), {});
     writeCatalog(QStringLiteral("Ritratti di famiglia"), {});
 
     QDir().mkpath(photoFolder());
-    QImageWriter photo(photoPath(kCatalog, QStringLiteral("1")), "jpeg");
+    QImageWriter photo(photoPath(kCatalog, 1), "jpeg");
     photo.setQuality(90);
     if (!photo.write(samplePainting(QSize(900, 600))))
         std::fprintf(stderr, "make_manual: cannot write the sample photo\n");
@@ -366,35 +366,21 @@ QList<WindowPicture> windowPictures()
         onDemand<TfrmZoom>(sheet, [&](TfrmZoom& f) { f.setPhoto(sheet->imgFoto->photo()); }));
     add("codfisc", QStringLiteral("La verifica del codice fiscale"),
         onDemand<TfrmCodFisc>(
-            sheet, [&](TfrmCodFisc& f) { f.txtCodFisc->setText(sheet->txtCodFisc->text()); },
+            sheet, [&](TfrmCodFisc& f) { f.setCode(sheet->txtCodFisc->text()); },
             [](TfrmCodFisc& f) { f.txtCodFisc->deselect(); }));
     add("partitaiva", QStringLiteral("La verifica della partita IVA"),
-        onDemand<TfrmPartitaIva>(sheet,
-                                 [](TfrmPartitaIva& f) { f.txtPartitaIva->setText(QStringLiteral("12345678903")); }));
+        onDemand<TfrmPartitaIva>(sheet, [](TfrmPartitaIva& f) { f.setCode(QStringLiteral("12345678903")); }));
     add("trova", QStringLiteral("La ricerca delle schede"),
         onDemand<TfrmTrovaOpere>(
             sheet, [&](TfrmTrovaOpere& f) { f.setSheet(sheet); },
             [](TfrmTrovaOpere& f) { f.txtColore->setText(QStringLiteral("Ferrante")); }));
     add("allega", QStringLiteral("I documenti allegati alla scheda"),
-        onDemand<TfrmAllegaCartella>(sheet, [&](TfrmAllegaCartella& f) {
-            f.setSheet(sheet);
-            const Attachments a = sheet->attachments();
-            QLineEdit* files[] = {f.txtFile01, f.txtFile02, f.txtFile03};
-            QLineEdit* descriptions[] = {f.txtDesc01, f.txtDesc02, f.txtDesc03};
-            for (int i = 0; i < 3; ++i) {
-                files[i]->setText(a.files[i].trimmed());
-                descriptions[i]->setText(a.descriptions[i].trimmed());
-            }
-        }));
+        onDemand<TfrmAllegaCartella>(sheet, [&](TfrmAllegaCartella& f) { f.setSheet(sheet, sheet->attachments()); }));
     add("disponibili", QStringLiteral("L'elenco delle opere non vendute"),
         onDemand<TfrmOpere_Disponibili>(sheet, [&](TfrmOpere_Disponibili& f) { f.setSheet(sheet); }));
     add("slideshow", QStringLiteral("Lo Slide show"),
         onDemand<TfrmSlideshow>(
-            sheet,
-            [&](TfrmSlideshow& f) {
-                f.lblNome->setText(sheet->catalogName());
-                f.lblFile->setText(sheet->catalogPath());
-            },
+            sheet, [&](TfrmSlideshow& f) { f.setCatalog(sheet->catalogPath(), sheet->catalogName()); },
             [](TfrmSlideshow& f) {
                 f.Timer->stop();
                 f.cmdAvantiClick();

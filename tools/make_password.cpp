@@ -3,8 +3,8 @@
 // password the user changed survives every rebuild.
 
 #include "access/PasswordStore.h"
-#include "app/Failure.h"
-#include "app/ProgramFolder.h"
+#include "base/Failure.h"
+#include "base/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "app/Windows.h"
 
-#include "app/Dialogs.h"
-#include "app/Format.h"
-#include "app/Layout.h"
+#include "base/Format.h"
+#include "kit/Dialogs.h"
+#include "kit/Layout.h"
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
@@ -19,6 +19,21 @@ namespace pinakos {
 
 static int s_endRequests = 0;
 
+namespace {
+
+// The navigation of the program: screens are the persistent windows.
+class WindowNavigation final : public Navigation
+{
+public:
+    void show(Screen to, QWidget* from) override { moveTo(from, windowOf(to)); }
+    Sheet* sheet() override { return windows().frmOpere; }
+    void endProgram() override { pinakos::endProgram(); }
+};
+
+WindowNavigation s_navigation;
+
+} // namespace
+
 Windows& windows()
 {
     static Windows w;
@@ -34,10 +49,12 @@ void createPersistentWindows()
     w.frmCreaCatalogo = new TfrmCreaCatalogo;
     w.frmApriCatalogo = new TfrmApriCatalogo;
     w.frmOpere = new TfrmOpere;
+    setNavigation(&s_navigation);
 }
 
 void destroyPersistentWindows()
 {
+    setNavigation(nullptr);
     Windows& w = windows();
     // Reverse order of creation.
     delete w.frmOpere;
@@ -59,6 +76,26 @@ void startProgram()
     QApplication::setWindowIcon(QIcon(art("pinakos")));
     createPersistentWindows();
     moveTo(nullptr, windows().frmPassword);
+}
+
+QWidget* windowOf(Screen s)
+{
+    const Windows& w = windows();
+    switch (s) {
+    case Screen::Password:
+        return w.frmPassword;
+    case Screen::Avvio:
+        return w.frmAvvio;
+    case Screen::CambiaPassword:
+        return w.frmCambiaPassword;
+    case Screen::CreaCatalogo:
+        return w.frmCreaCatalogo;
+    case Screen::ApriCatalogo:
+        return w.frmApriCatalogo;
+    case Screen::Opere:
+        return w.frmOpere;
+    }
+    return nullptr;
 }
 
 void moveTo(QWidget* from, QWidget* to)

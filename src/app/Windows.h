@@ -2,6 +2,8 @@
 // The persistent windows: one instance each, created at start-up in a fixed
 // order and kept until the program ends.
 
+#include "kit/Navigation.h"
+
 class QWidget;
 class TfrmPassword;
 class TfrmAvvio;
@@ -24,13 +26,17 @@ struct Windows
 
 Windows& windows();
 
-// Creates the six persistent windows in their order, all hidden.
+// Creates the six persistent windows in their order, all hidden, and installs
+// the navigation between them.
 void createPersistentWindows();
 void destroyPersistentWindows();
 
 // Start-up: fixes the formats, creates the persistent windows and shows the
 // login window.
 void startProgram();
+
+// The window of a screen; null before the windows exist.
+QWidget* windowOf(Screen s);
 
 // Goes from one persistent window to another: shows `to` first, then hides
 // `from` (which may be null).

@@ -2,8 +2,8 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
-#include "app/Format.h"
 #include "app/Windows.h"
+#include "base/Format.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"
 #include "store/ApriCatalogo.h"

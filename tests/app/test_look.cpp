@@ -8,9 +8,9 @@
 
 #include "access/CambiaPassword.h"
 #include "access/Password.h"
-#include "app/Dialogs.h"
-#include "app/ProgramFolder.h"
 #include "app/Windows.h"
+#include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
 #include "sheet/Opere.h"
 #include "shell/Avvio.h"
 #include "shell/Guida.h"
