@@ -4,7 +4,7 @@
 #   --fuzz   also clang with its fuzzer and sanitizer runtimes (scripts/fuzz.sh)
 #   --bench  also the tools the benchmarks compare with (enscript, ghostscript)
 #   --windows  also the MinGW-w64 cross compilers (posix threads), Wine, NSIS,
-#            Ninja, Xvfb, dpkg-dev and patch (apt-get source), for the Windows build
+#            zip, Ninja, Xvfb, dpkg-dev and patch (apt-get source), for the Windows build
 set -euo pipefail
 
 PACKAGES=(
@@ -23,7 +23,7 @@ for arg in "$@"; do
       PACKAGES+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
         binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
-        wine64 wine nsis ninja-build xvfb x11-utils dpkg-dev xz-utils patch
+        wine64 wine nsis zip ninja-build xvfb x11-utils dpkg-dev xz-utils patch
       ) ;;
     *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
   esac

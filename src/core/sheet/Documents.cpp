@@ -14,7 +14,9 @@
 #include <memory>
 #include <system_error>
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -54,10 +56,10 @@ bool syncToDisk(QFile& f)
 {
     if (!f.flush())
         return false;
-#ifdef Q_OS_UNIX
-    return ::fsync(f.handle()) == 0;
+#ifdef Q_OS_WIN
+    return ::_commit(f.handle()) == 0; // FlushFileBuffers on the file's handle
 #else
-    return true;
+    return ::fsync(f.handle()) == 0;
 #endif
 }
 

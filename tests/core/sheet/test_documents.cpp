@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
-#include <sys/resource.h>
 
 using namespace pinakos;
 using pinakos::test::FileSizeLimit;
@@ -261,7 +260,7 @@ private Q_SLOTS:
         {
             FileSizeLimit limit(1024 * 1024 + 100);
             if (!limit.active())
-                QSKIP("file size limit not available");
+                QSKIP(pinakos::test::kNoFileSizeLimit);
             message = failureOf([&] { copyDocument(source, documentsFolder() + "grande.bin"); });
             QVERIFY(!message.isEmpty());
             QVERIFY(!failureOf([&] { copyDocument(source, documentsFolder() + "nuovo.bin"); }).isEmpty());

@@ -131,7 +131,7 @@ private Q_SLOTS:
         fillRequired();
         {
             test::FileSizeLimit limit(3 * kRecord + 100);
-            QVERIFY(limit.active());
+            PINAKOS_REQUIRE_ACTIVE_LIMIT(limit);
             test::click(sheet()->cmdSalva);
         }
         expectArchiveFailure();
@@ -162,7 +162,7 @@ private Q_SLOTS:
         sheet()->txtNote->setText(QStringLiteral("rivista"));
         {
             test::FileSizeLimit limit(4096);
-            QVERIFY(limit.active());
+            PINAKOS_REQUIRE_ACTIVE_LIMIT(limit);
             test::click(sheet()->cmdSalva);
         }
         QCOMPARE(fake().last().text, kUpdated);
@@ -329,7 +329,7 @@ private Q_SLOTS:
         {
             ReadOnlyTree readOnly(m_bed->folder.path());
             if (!readOnly.active())
-                QSKIP("this file system cannot make the folder read-only for root");
+                QSKIP(test::kNoReadOnlyFolder);
             sheet()->txtNote->setText(QStringLiteral("cambiata"));
             test::click(sheet()->cmdSalva);
             expectArchiveFailure();
@@ -350,7 +350,7 @@ private Q_SLOTS:
         {
             ReadOnlyTree readOnly(m_bed->folder.path());
             if (!readOnly.active())
-                QSKIP("this file system cannot make the folder read-only for root");
+                QSKIP(test::kNoReadOnlyFolder);
             fillRequired();
             test::click(sheet()->cmdSalva);
             expectArchiveFailure();
