@@ -12,6 +12,8 @@
 # in none of them must be Windows' own (listed below); any other is an error,
 # so a program folder that would not start on a clean Windows is never made.
 
+cmake_minimum_required(VERSION 3.22)
+
 set(plugins
   platforms/qwindows.dll
   styles/qwindowsvistastyle.dll
@@ -54,7 +56,7 @@ while(queue)
       continue()
     endif()
     list(APPEND done "${lower}")
-    string(REGEX REPLACE "\\.dll$" "" stem "${lower}")
+    string(REGEX REPLACE "\\.(dll|drv)$" "" stem "${lower}")
     if(stem IN_LIST system_dlls OR lower MATCHES "^api-ms-win-" OR lower MATCHES "^ext-ms-")
       continue()
     endif()
