@@ -40,6 +40,22 @@ if(CMAKE_CROSSCOMPILING)
     list(APPEND winepath "${d}")
   endforeach()
   list(JOIN winepath ";" PINAKOS_WINEPATH)
+  # Qt's offscreen platform on Windows reads fonts from one folder only
+  # (QT_QPA_FONTDIR; Windows' own Fonts folder when unset, empty in a Wine
+  # prefix): the build-time tools and the tests get the fonts the Linux
+  # suite renders with, linked into one folder.
+  set(PINAKOS_FONTS ${PROJECT_BINARY_DIR}/fonts)
+  file(GLOB fonts /usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/liberation2/*.ttf)
+  if(NOT fonts)
+    message(WARNING "No DejaVu or Liberation fonts (bash scripts/setup.sh installs them): "
+      "the manual and the tests under Wine would draw no text")
+  endif()
+  file(MAKE_DIRECTORY ${PINAKOS_FONTS})
+  foreach(font IN LISTS fonts)
+    get_filename_component(name ${font} NAME)
+    file(CREATE_LINK ${font} ${PINAKOS_FONTS}/${name} SYMBOLIC COPY_ON_ERROR)
+  endforeach()
+  string(REPLACE "/" "\\" PINAKOS_WINE_FONTDIR "Z:${PINAKOS_FONTS}")
   configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.sh.in ${PROJECT_BINARY_DIR}/wine-run.sh
     @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   # Every executable target made from here on runs through it, in custom

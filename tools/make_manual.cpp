@@ -443,6 +443,11 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qputenv("QT_QPA_PLATFORMTHEME", "");
+#ifdef Q_OS_WIN
+    // The offscreen platform on Windows finds fonts in one folder only.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", qgetenv("SystemRoot") + "\\Fonts");
+#endif
     QApplication app(argc, argv);
 
     const QStringList args = QApplication::arguments();
