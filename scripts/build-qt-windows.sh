@@ -28,7 +28,19 @@ stamp="$prefix/.pinakos-qt-complete"
 host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 jobs="$(nproc)"
 
+# Qt's own Italian texts for its dialogs, where Qt's programs look for them
+# (Debian's qt6-translations-l10n; the files are the same on Windows).
+install_translations() {
+  local f
+  for f in /usr/share/qt6/translations/qtbase_it.qm; do
+    if [ -f "$f" ] && [ ! -f "$prefix/translations/$(basename "$f")" ]; then
+      install -D -m 644 "$f" "$prefix/translations/$(basename "$f")"
+    fi
+  done
+}
+
 if [ -f "$stamp" ]; then
+  install_translations
   echo "Qt $qt_version for Windows is already installed in $prefix"
   exit 0
 fi
@@ -149,6 +161,8 @@ nice -n 19 cmake --build "$svg_build" --parallel "$jobs"
 
 step "Installing qtsvg into $prefix"
 nice -n 19 cmake --install "$svg_build" >/dev/null
+
+install_translations
 
 # The pieces a Windows program of this project loads; missing any is a failure.
 missing=0

@@ -132,7 +132,8 @@ void copyDocument(const QString& source, const QString& target)
         throw Failure(cannotReadMessage());
 
     const QString folder = QFileInfo(target).absolutePath();
-    QTemporaryFile out(folder + QStringLiteral("/.allegato-XXXXXX"));
+    auto outFile = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/.allegato-XXXXXX"));
+    QTemporaryFile& out = *outFile;
     if (!out.open())
         throw Failure(cannotWriteMessage());
     const auto buffer = std::make_unique<char[]>(kBlockBytes);
@@ -153,13 +154,18 @@ void copyDocument(const QString& source, const QString& target)
     out.close();
     if (out.error() != QFileDevice::NoError)
         throw Failure(cannotWriteMessage());
+    // A closed temporary file is still held open (to be reopened), and
+    // Windows renames no open file: the object goes before the rename.
+    out.setAutoRemove(false);
+    outFile.reset();
     // The rename replaces the name itself, never a file that a link of that
     // name might point to.
     std::error_code ec;
     std::filesystem::rename(fsPath(temp), fsPath(target), ec);
-    if (ec)
+    if (ec) {
+        QFile::remove(temp);
         throw Failure(cannotWriteMessage());
-    out.setAutoRemove(false);
+    }
 }
 
 QString overwriteDocumentQuestion()

@@ -17,4 +17,10 @@ inline constexpr char kNoFileSizeLimit[] =
 // Unix lets root write), there is nothing to test.
 inline constexpr char kNoReadOnlyFolder[] = "this user writes into read-only folders here (root, or Wine run by root)";
 
+// The print tests read the PDF they printed back with poppler's pdftotext
+// and pdfinfo. Wine starts Windows programs only, and this machine's
+// poppler is Linux's; on Windows with poppler on the PATH they run.
+inline constexpr char kNoPdfTools[] = "poppler's pdftotext and pdfinfo are not on the PATH (under Wine only Linux's "
+                                      "are here, and Wine cannot start them)";
+
 } // namespace pinakos::test

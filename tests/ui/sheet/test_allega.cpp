@@ -507,9 +507,11 @@ private Q_SLOTS:
         QTest::newRow("name the record cannot keep")
             << "cyrillic"
             << "Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la scheda";
+#ifndef Q_OS_WIN // there a backslash separates folders: no file name holds one
         QTest::newRow("name with a backslash")
             << "backslash"
             << "Attenzione: il nome del file scelto non può essere usato per un documento allegato.";
+#endif
     }
     void copyFailureKeepsPreviousName()
     {
