@@ -14,6 +14,14 @@ qt="${PINAKOS_WIN_QT:-$HOME/.cache/pinakos/qt-6.4.2-mingw}"
 build="${PINAKOS_WIN_BUILD_DIR:-$here/build-windows}"
 
 bash "$here/scripts/setup.sh" --windows
+# The suite under Wine runs with the regional settings of an Italian Windows,
+# which Wine takes from the Linux locale it_IT.UTF-8 (without it Wine also
+# loses the UTF-8 file names): made once when missing.
+if ! locale -a 2>/dev/null | grep -qix 'it_IT.utf8'; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO localedef -i it_IT -f UTF-8 it_IT.UTF-8
+fi
 PINAKOS_WIN_QT="$qt" bash "$here/scripts/build-qt-windows.sh"
 
 launcher=()

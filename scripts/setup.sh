@@ -23,7 +23,7 @@ for arg in "$@"; do
       PACKAGES+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
         binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
-        wine64 wine nsis zip ninja-build xvfb x11-utils dpkg-dev xz-utils patch
+        wine64 wine nsis zip locales ninja-build xvfb x11-utils dpkg-dev xz-utils patch
       ) ;;
     *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
   esac
