@@ -31,12 +31,10 @@ jobs="$(nproc)"
 # Qt's own Italian texts for its dialogs, where Qt's programs look for them
 # (Debian's qt6-translations-l10n; the files are the same on Windows).
 install_translations() {
-  local f
-  for f in /usr/share/qt6/translations/qtbase_it.qm; do
-    if [ -f "$f" ] && [ ! -f "$prefix/translations/$(basename "$f")" ]; then
-      install -D -m 644 "$f" "$prefix/translations/$(basename "$f")"
-    fi
-  done
+  local f=/usr/share/qt6/translations/qtbase_it.qm
+  if [ -f "$f" ] && [ ! -f "$prefix/translations/qtbase_it.qm" ]; then
+    install -D -m 644 "$f" "$prefix/translations/qtbase_it.qm"
+  fi
 }
 
 if [ -f "$stamp" ]; then
