@@ -4,6 +4,8 @@
 #   --fuzz   also clang with its fuzzer and sanitizer runtimes (scripts/fuzz.sh)
 #   --bench  also the tools the benchmarks compare with (enscript, ghostscript)
 #   --check  also what the layer and format checks run (python3, clang-format)
+#   --windows  also the MinGW-w64 cross compilers (posix threads), Wine, NSIS,
+#            zip, Ninja, Xvfb, dpkg-dev and patch (apt-get source), for the Windows build
 set -euo pipefail
 
 PACKAGES=(
@@ -20,6 +22,12 @@ for arg in "$@"; do
     --fuzz) PACKAGES+=(clang libclang-rt-dev llvm) ;;
     --bench) PACKAGES+=(enscript ghostscript) ;;
     --check) PACKAGES+=(python3 clang-format) ;;
+    --windows)
+      PACKAGES+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+        binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
+        wine64 wine nsis zip locales ninja-build xvfb x11-utils dpkg-dev xz-utils patch
+      ) ;;
     *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
   esac
 done

@@ -31,6 +31,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 using namespace pinakos;
 using manual::WindowPicture;
@@ -432,10 +433,15 @@ int main(int argc, char* argv[])
 {
     // Runs during the build, where there may be no display at all: the
     // windows are drawn offscreen, on a screen of a common laptop's size.
-    QTemporaryDir screenFolder;
-    const QString screenFile = screenFolder.filePath(QStringLiteral("screen.json"));
+    // The platform's arguments are separated by colons, so the screen file is
+    // named relative to the current folder, never with a Windows drive letter
+    // ("C:" would end the argument); on another drive it goes in the current folder.
+    auto screenFolder = std::make_unique<QTemporaryDir>();
+    if (QDir::current().relativeFilePath(screenFolder->path()).contains(u':'))
+        screenFolder = std::make_unique<QTemporaryDir>(QStringLiteral("manual-screen-XXXXXX"));
+    const QString screenFile = QDir::current().relativeFilePath(screenFolder->filePath(QStringLiteral("screen.json")));
     QFile screen(screenFile);
-    if (screenFolder.isValid() && screen.open(QIODevice::WriteOnly)
+    if (screenFolder->isValid() && !screenFile.contains(u':') && screen.open(QIODevice::WriteOnly)
         && screen.write("{\"screens\": [{\"name\": \"manual\", \"x\": 0, \"y\": 0, \"width\": 1366, "
                         "\"height\": 768, \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}")
             > 0) {
@@ -445,6 +451,11 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qputenv("QT_QPA_PLATFORMTHEME", "");
+#ifdef Q_OS_WIN
+    // The offscreen platform on Windows finds fonts in one folder only.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", qgetenv("SystemRoot") + "\\Fonts");
+#endif
     QApplication app(argc, argv);
 
     const QStringList args = QApplication::arguments();

@@ -32,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextLayout>
 
@@ -244,8 +245,15 @@ private Q_SLOTS:
             if (!config.isEmpty())
                 qputenv("XDG_CONFIG_HOME", config);
         });
+#ifdef Q_OS_WIN
+        // Windows names the user's folders itself (its known folders), not
+        // from HOME: there they are the user's own.
+        const QString homeDir = QDir::homePath();
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+#else
         const QString homeDir = m_folder->file(QStringLiteral("casa"));
         const QString pictures = homeDir + QStringLiteral("/Pictures");
+#endif
         const QString elsewhere = m_folder->file(QStringLiteral("altrove"));
         for (const QString& d : {pictures, elsewhere})
             QVERIFY(QDir().mkpath(d));

@@ -3,6 +3,7 @@
 #include "access/IniFile.h"
 #include "backup/Sha256.h"
 #include "base/Failure.h"
+#include "base/Log.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -80,24 +81,27 @@ QByteArray copyFile(const QString& from, QIODevice& to, const QString& shownName
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
-        throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile leggere il file ") + shownName
-                      + QStringLiteral(": ") + in.errorString());
+        throw Failure(lcBackup,
+                      kCopyFailed + kBreak + QStringLiteral("Non è possibile leggere il file ") + shownName
+                          + QStringLiteral(": ") + in.errorString());
     Sha256 hash;
     for (;;) {
         const qint64 n = in.read(buffer.data(), buffer.size());
         if (n < 0)
-            throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile leggere il file ") + shownName
-                          + QStringLiteral(": ") + in.errorString());
+            throw Failure(lcBackup,
+                          kCopyFailed + kBreak + QStringLiteral("Non è possibile leggere il file ") + shownName
+                              + QStringLiteral(": ") + in.errorString());
         if (n == 0)
             break;
         hash.add(QByteArrayView(buffer.constData(), n));
         if (to.write(buffer.constData(), n) != n) {
             const QFileDevice* fd = qobject_cast<const QFileDevice*>(&to);
             const bool full = (fd && fd->error() == QFileDevice::ResourceError) || freeSpace(destFolder) < n;
-            throw Failure(kCopyFailed + kBreak
-                          + (full ? QStringLiteral("Il disco della cartella delle copie è pieno.")
-                                  : QStringLiteral("Non è possibile scrivere il file ") + shownName
-                                     + QStringLiteral(" nella copia: ") + to.errorString()));
+            throw Failure(lcBackup,
+                          kCopyFailed + kBreak
+                              + (full ? QStringLiteral("Il disco della cartella delle copie è pieno.")
+                                      : QStringLiteral("Non è possibile scrivere il file ") + shownName
+                                         + QStringLiteral(" nella copia: ") + to.errorString()));
         }
         done += n;
         if (!report(progress, done, total)) {
@@ -268,10 +272,11 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
     const QString root = withSlash(programFolder);
     const QString target = withSlash(backupFolder);
     if (backupFolder.isEmpty() || !QFileInfo(target).isDir())
-        throw Failure(kCopyFailed + kBreak + QStringLiteral("La cartella delle copie non è raggiungibile: ")
-                      + nativePath(backupFolder));
+        throw Failure(lcBackup,
+                      kCopyFailed + kBreak + QStringLiteral("La cartella delle copie non è raggiungibile: ")
+                          + nativePath(backupFolder));
     if (const QString problem = folderProblem(root, target); !problem.isEmpty())
-        throw Failure(kCopyFailed + kBreak + problem);
+        throw Failure(lcBackup, kCopyFailed + kBreak + problem);
 
     QList<Entry> entries = filesToCopy(root, target);
     qint64 total = 0;
@@ -279,9 +284,10 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         total += e.size;
     const qint64 free = freeSpace(target);
     if (free >= 0 && free < total + (1 << 20))
-        throw Failure(kCopyFailed + kBreak + QStringLiteral("Il disco della cartella delle copie è pieno: la copia ")
-                      + QStringLiteral("richiede ") + sizeText(total) + QStringLiteral(", sono liberi ")
-                      + sizeText(free) + u'.');
+        throw Failure(lcBackup,
+                      kCopyFailed + kBreak + QStringLiteral("Il disco della cartella delle copie è pieno: la copia ")
+                          + QStringLiteral("richiede ") + sizeText(total) + QStringLiteral(", sono liberi ")
+                          + sizeText(free) + u'.');
 
     // The final name: the time, or the time and a number when a copy of the
     // same second is already there.
@@ -294,8 +300,9 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
     qint64 done = 0;
     const qint64 work = total * 2; // copied, then read back
     if (!QDir().mkpath(temp))
-        throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile creare la cartella ") + nativePath(temp)
-                      + u'.');
+        throw Failure(lcBackup,
+                      kCopyFailed + kBreak + QStringLiteral("Non è possibile creare la cartella ") + nativePath(temp)
+                          + u'.');
 
     struct Cleanup
     {
@@ -321,8 +328,9 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         const Read r = result.get();
         const Entry& e = entries.at(index);
         if (r.first != e.sha256 || r.second != e.size)
-            throw Failure(kCopyFailed + kBreak + QStringLiteral("Il file ") + nativePath(e.path)
-                          + QStringLiteral(" riletto dalla copia non corrisponde all'originale."));
+            throw Failure(lcBackup,
+                          kCopyFailed + kBreak + QStringLiteral("Il file ") + nativePath(e.path)
+                              + QStringLiteral(" riletto dalla copia non corrisponde all'originale."));
         done += e.size;
         return report(progress, done, work);
     };
@@ -337,12 +345,14 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         const QString dest = temp + u'/' + e.path;
         const int slash = int(e.path.lastIndexOf(u'/'));
         if (slash > 0 && !QDir().mkpath(temp + u'/' + e.path.left(slash)))
-            throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile creare la cartella ")
-                          + nativePath(temp + u'/' + e.path.left(slash)) + u'.');
+            throw Failure(lcBackup,
+                          kCopyFailed + kBreak + QStringLiteral("Non è possibile creare la cartella ")
+                              + nativePath(temp + u'/' + e.path.left(slash)) + u'.');
         QFile out(dest);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                          + nativePath(e.path) + QStringLiteral(" nella copia: ") + out.errorString());
+            throw Failure(lcBackup,
+                          kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
+                              + nativePath(e.path) + QStringLiteral(" nella copia: ") + out.errorString());
         bool cancelled = false;
         const qint64 before = done;
         e.sha256 = copyFile(root + e.path, out, nativePath(e.path), target, buffer, done, work, progress, cancelled);
@@ -350,8 +360,9 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
             return std::nullopt;
         e.size = done - before;
         if (!out.flush() || (out.close(), out.error() != QFileDevice::NoError))
-            throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                          + nativePath(e.path) + QStringLiteral(" nella copia: ") + out.errorString());
+            throw Failure(lcBackup,
+                          kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
+                              + nativePath(e.path) + QStringLiteral(" nella copia: ") + out.errorString());
         // The original's time goes with it, so that the copy reads as the folder did.
         const QDateTime modified = QFileInfo(root + e.path).lastModified();
         if (out.open(QIODevice::ReadWrite)) {
@@ -378,16 +389,19 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
 
     QSaveFile list(temp + u'/' + QLatin1String(kManifest));
     if (!list.open(QIODevice::WriteOnly) || list.write(manifestText(entries, kind, when)) < 0 || !list.commit())
-        throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere l'elenco ")
-                      + QLatin1String(kManifest) + QStringLiteral(": ") + list.errorString());
+        throw Failure(lcBackup,
+                      kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere l'elenco ")
+                          + QLatin1String(kManifest) + QStringLiteral(": ") + list.errorString());
     const std::optional<Manifest> back = parseManifest(temp);
     if (!back || back->entries.size() != entries.size())
-        throw Failure(kCopyFailed + kBreak + QStringLiteral("L'elenco ") + QLatin1String(kManifest)
-                      + QStringLiteral(" riletto dalla copia non è completo."));
+        throw Failure(lcBackup,
+                      kCopyFailed + kBreak + QStringLiteral("L'elenco ") + QLatin1String(kManifest)
+                          + QStringLiteral(" riletto dalla copia non è completo."));
 
     if (!QDir().rename(temp, target + name))
-        throw Failure(kCopyFailed + kBreak + QStringLiteral("Non è possibile dare il nome ") + name
-                      + QStringLiteral(" alla copia."));
+        throw Failure(lcBackup,
+                      kCopyFailed + kBreak + QStringLiteral("Non è possibile dare il nome ") + name
+                          + QStringLiteral(" alla copia."));
     cleanup.folder.clear();
 
     Copy c;
@@ -453,12 +467,14 @@ QString copyLine(const Copy& copy)
 QList<Entry> readManifest(const QString& copyFolder)
 {
     if (!QFileInfo(copyFolder).isDir())
-        throw Failure(kRestoreFailed + kBreak + QStringLiteral("La copia scelta non esiste più: ")
-                      + nativePath(copyFolder));
+        throw Failure(lcBackup,
+                      kRestoreFailed + kBreak + QStringLiteral("La copia scelta non esiste più: ")
+                          + nativePath(copyFolder));
     const std::optional<Manifest> m = parseManifest(copyFolder);
     if (!m)
-        throw Failure(kRestoreFailed + kBreak + QStringLiteral("La copia scelta non ha un elenco ")
-                      + QLatin1String(kManifest) + QStringLiteral(" leggibile."));
+        throw Failure(lcBackup,
+                      kRestoreFailed + kBreak + QStringLiteral("La copia scelta non ha un elenco ")
+                          + QLatin1String(kManifest) + QStringLiteral(" leggibile."));
     return m->entries;
 }
 
@@ -473,8 +489,9 @@ void checkCopy(const QString& copyFolder, const Progress& progress)
         qint64 size = 0;
         const QByteArray h = hashBack(withSlash(copyFolder) + e.path, buffer, size);
         if (h != e.sha256 || size != e.size)
-            throw Failure(QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata.")
-                          + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
+            throw Failure(lcBackup,
+                          QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata.")
+                              + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
         done += e.size;
         report(progress, done, total);
     }
@@ -532,12 +549,14 @@ std::optional<Copy> restoreCopy(const QString& copyFolder, const QString& progra
                 QDir().mkpath(root + e.path.left(slash));
             QFile in(from + e.path);
             if (!in.open(QIODevice::ReadOnly))
-                throw Failure(QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata.")
-                              + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
+                throw Failure(lcBackup,
+                              QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata.")
+                                  + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
             QSaveFile out(root + e.path);
             if (!out.open(QIODevice::WriteOnly))
-                throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                              + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
+                throw Failure(lcBackup,
+                              kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
+                                  + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
             Sha256 hash;
             qint64 size = 0;
             for (;;) {
@@ -546,25 +565,29 @@ std::optional<Copy> restoreCopy(const QString& copyFolder, const QString& progra
                     break;
                 hash.add(QByteArrayView(buffer.constData(), n));
                 if (out.write(buffer.constData(), n) != n)
-                    throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                                  + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
+                    throw Failure(lcBackup,
+                                  kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
+                                      + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
                 size += n;
                 done += n;
                 report(progress, done, work); // too late to stop halfway
             }
             if (size != e.size || hash.hexResult() != e.sha256) {
                 out.cancelWriting();
-                throw Failure(QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata "
+                throw Failure(lcBackup,
+                              QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata "
                                              "del tutto.")
-                              + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
+                                  + kBreak + QStringLiteral("File danneggiato: ") + nativePath(e.path));
             }
             if (!out.commit())
-                throw Failure(kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                              + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
+                throw Failure(lcBackup,
+                              kRestoreFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
+                                  + nativePath(e.path) + QStringLiteral(": ") + out.errorString());
         }
     } catch (const Failure& f) {
-        throw Failure(f.message() + kBreak + QStringLiteral("Lo stato di prima del ripristino è nella copia ")
-                      + before->name + u'.');
+        throw Failure(lcBackup,
+                      f.message() + kBreak + QStringLiteral("Lo stato di prima del ripristino è nella copia ")
+                          + before->name + u'.');
     }
     return before;
 }
@@ -592,8 +615,9 @@ void saveSettings(const QString& programFolder, const Settings& s)
         // UTF-8 with its mark, so that any folder name keeps its letters.
         QSaveFile f(file);
         if (!f.open(QIODevice::WriteOnly) || f.write("\xEF\xBB\xBF[Copie]\r\n") < 0 || !f.commit())
-            throw Failure(QStringLiteral("Attenzione: non è possibile scrivere le impostazioni delle copie in ")
-                          + nativePath(file) + QStringLiteral(": ") + f.errorString());
+            throw Failure(lcBackup,
+                          QStringLiteral("Attenzione: non è possibile scrivere le impostazioni delle copie in ")
+                              + nativePath(file) + QStringLiteral(": ") + f.errorString());
     }
     QString failure = s.autoFailure;
     failure.replace(QStringLiteral("\r\n"), QStringLiteral("\\n")).replace(u'\n', QStringLiteral("\\n"));

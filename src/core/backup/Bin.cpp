@@ -1,6 +1,7 @@
 #include "backup/Bin.h"
 
 #include "base/Failure.h"
+#include "base/Log.h"
 #include "store/Catalogs.h"
 
 #include <QDir>
@@ -36,12 +37,14 @@ void moveToBin(const QString& programFolder, const QString& archivePath, const Q
     const QFileInfo archive(archivePath);
     if (!archive.isFile())
         throw Failure(
+            lcBackup,
             kRefused + QStringLiteral("\r\n\r\n") + QStringLiteral("Il file ") + QDir::toNativeSeparators(archivePath)
-            + (archive.exists() ? QStringLiteral(" non è un archivio.") : QStringLiteral(" non esiste più.")));
+                + (archive.exists() ? QStringLiteral(" non è un archivio.") : QStringLiteral(" non esiste più.")));
     const QString bin = binFolder(programFolder);
     if (!QDir().mkpath(bin))
-        throw Failure(kRefused + QStringLiteral("\r\n\r\n") + QStringLiteral("Non è possibile creare la cartella ")
-                      + QDir::toNativeSeparators(bin) + u'.');
+        throw Failure(lcBackup,
+                      kRefused + QStringLiteral("\r\n\r\n") + QStringLiteral("Non è possibile creare la cartella ")
+                          + QDir::toNativeSeparators(bin) + u'.');
     const QString name = stem(archive.fileName());
     QString stored = name;
     for (int n = 2;
@@ -54,11 +57,11 @@ void moveToBin(const QString& programFolder, const QString& archivePath, const Q
                              + when.toString(Qt::ISODate) + QStringLiteral("\r\n"))
                                 .toUtf8();
     if (!side.open(QIODevice::WriteOnly) || side.write(text) < 0 || !side.commit())
-        throw Failure(kRefused + QStringLiteral("\r\n\r\n") + side.errorString());
+        throw Failure(lcBackup, kRefused + QStringLiteral("\r\n\r\n") + side.errorString());
     QFile f(archivePath);
     if (!f.rename(target)) {
         QFile::remove(target + kSide);
-        throw Failure(kRefused + QStringLiteral("\r\n\r\n") + f.errorString());
+        throw Failure(lcBackup, kRefused + QStringLiteral("\r\n\r\n") + f.errorString());
     }
 }
 
@@ -101,10 +104,11 @@ bool recover(const QString& programFolder, const Entry& entry, const QString& na
     const QString target = withSlash(programFolder) + name + QStringLiteral(".art");
     QFile f(entry.file);
     if (!f.exists())
-        throw Failure(QStringLiteral("Attenzione: il catalogo non è più nel cestino."));
+        throw Failure(lcBackup, QStringLiteral("Attenzione: il catalogo non è più nel cestino."));
     if (!f.rename(target))
-        throw Failure(QStringLiteral("Attenzione: non è stato possibile recuperare il catalogo.\r\n\r\n")
-                      + f.errorString());
+        throw Failure(lcBackup,
+                      QStringLiteral("Attenzione: non è stato possibile recuperare il catalogo.\r\n\r\n")
+                          + f.errorString());
     QFile::remove(entry.file + kSide);
     return true;
 }

@@ -10,6 +10,7 @@
 #include <QTemporaryFile>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 namespace pinakos {
 
@@ -165,7 +166,9 @@ bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetW
 {
     const QFileInfo target(path);
     // Beside the target, so that the replacement is a rename within one folder.
-    QTemporaryFile temp(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
+    auto tempFile = std::make_unique<QTemporaryFile>(target.absolutePath() + QLatin1Char('/') + target.fileName()
+                                                     + QStringLiteral(".XXXXXX"));
+    QTemporaryFile& temp = *tempFile;
     if (!temp.open())
         throw Failure(
             lcOutput,
@@ -185,15 +188,20 @@ bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetW
     temp.close();
     if (temp.error() != QFileDevice::NoError)
         throw Failure(lcOutput, QStringLiteral("Scrittura non riuscita: %1").arg(temp.errorString()));
+    // A closed temporary file is still held open (to be reopened), and
+    // Windows renames no open file: the object goes before the rename.
+    temp.setAutoRemove(false);
+    tempFile.reset();
     // Replaces the old file in one step; a file held open elsewhere makes it fail.
     std::error_code ec;
     std::filesystem::rename(std::filesystem::path(written.toStdU16String()),
                             std::filesystem::path(path.toStdU16String()), ec);
-    if (ec)
+    if (ec) {
+        QFile::remove(written);
         throw Failure(lcOutput,
                       QStringLiteral("Impossibile sostituire %1: %2")
                           .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(ec.message().c_str())));
-    temp.setAutoRemove(false);
+    }
     return true;
 }
 

@@ -15,7 +15,9 @@
 #include <memory>
 #include <system_error>
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -55,10 +57,10 @@ bool syncToDisk(QFile& f)
 {
     if (!f.flush())
         return false;
-#ifdef Q_OS_UNIX
-    return ::fsync(f.handle()) == 0;
+#ifdef Q_OS_WIN
+    return ::_commit(f.handle()) == 0; // FlushFileBuffers on the file's handle
 #else
-    return true;
+    return ::fsync(f.handle()) == 0;
 #endif
 }
 
@@ -134,7 +136,8 @@ void copyDocument(const QString& source, const QString& target)
         throw Failure(lcStore, cannotReadMessage());
 
     const QString folder = QFileInfo(target).absolutePath();
-    QTemporaryFile out(folder + QStringLiteral("/.allegato-XXXXXX"));
+    auto outFile = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/.allegato-XXXXXX"));
+    QTemporaryFile& out = *outFile;
     if (!out.open())
         throw Failure(lcStore, cannotWriteMessage());
     const auto buffer = std::make_unique<char[]>(kBlockBytes);
@@ -155,13 +158,18 @@ void copyDocument(const QString& source, const QString& target)
     out.close();
     if (out.error() != QFileDevice::NoError)
         throw Failure(lcStore, cannotWriteMessage());
+    // A closed temporary file is still held open (to be reopened), and
+    // Windows renames no open file: the object goes before the rename.
+    out.setAutoRemove(false);
+    outFile.reset();
     // The rename replaces the name itself, never a file that a link of that
     // name might point to.
     std::error_code ec;
     std::filesystem::rename(fsPath(temp), fsPath(target), ec);
-    if (ec)
+    if (ec) {
+        QFile::remove(temp);
         throw Failure(lcStore, cannotWriteMessage());
-    out.setAutoRemove(false);
+    }
 }
 
 QString overwriteDocumentQuestion()

@@ -19,13 +19,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("body");
 
         const QString folder = QDir::tempPath() + QStringLiteral("/Pinakos Prova/");
+        // "file:///C:/..." on Windows, "file:///tmp/..." elsewhere.
+        const QString fileUrl = folder.startsWith(u'/') ? QStringLiteral("file://") : QStringLiteral("file:///");
         QTest::newRow("manual in quotes")
             << QStringLiteral("\"") + folder + QStringLiteral("Guida.pdf\"") << QStringLiteral("file")
-            << QStringLiteral("file://") + folder + QStringLiteral("Guida.pdf") << QString() << QString();
+            << fileUrl + folder + QStringLiteral("Guida.pdf") << QString() << QString();
         QTest::newRow("document with blanks and accents")
             << QStringLiteral("\"") + folder + QStringLiteral("Documenti_Allegati/perizia è firmata.pdf\"")
-            << QStringLiteral("file")
-            << QStringLiteral("file://") + folder + QStringLiteral("Documenti_Allegati/perizia è firmata.pdf")
+            << QStringLiteral("file") << fileUrl + folder + QStringLiteral("Documenti_Allegati/perizia è firmata.pdf")
             << QString() << QString();
         // Paths written on Windows, as older archives and settings hold them.
         QTest::newRow("drive path, backslashes")

@@ -413,7 +413,7 @@ void TestExport::failedWriteLeavesOldFile()
     {
         FileSizeLimit limit(64); // the disk fills up part-way
         if (!limit.active())
-            QSKIP("no file size limit here");
+            QSKIP(kNoFileSizeLimit);
         QVERIFY_THROWS_EXCEPTION(Failure,
                                  writeSpreadsheet(m_folder->file(spreadsheetFileName()),
                                                   [&](SpreadsheetWriter& w) { return m.writeRows(w); }));

@@ -108,6 +108,7 @@ void TestReport::listPages_data()
 
 void TestReport::listPages()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(int, lines);
     QFETCH(QList<int>, perPage);
     auto r = makeListReport();
@@ -153,6 +154,7 @@ void TestReport::listPages()
 
 void TestReport::pageNumberAtTheFoot()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeListReport();
     fillListReport(*r, QStringLiteral("Riepilogo"), numberedLines(120));
     r->prepare(kWhen);
@@ -195,6 +197,7 @@ void TestReport::listHeights()
 
 void TestReport::bracketsPrintLiterally()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeListReport();
     fillListReport(*r, QStringLiteral("Opere [DATE] e [Anno]"),
                    {QStringLiteral("Senza titolo [DATE] [1+1] fine"), QStringLiteral("Pagina [PAGE] di [PAGES]")});
@@ -207,6 +210,7 @@ void TestReport::bracketsPrintLiterally()
 
 void TestReport::preparedPagesKeepTheTemplateOfTheirTime()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeListReport();
     fillListReport(*r, QStringLiteral("Primo"), numberedLines(100));
     r->prepare(kWhen);
@@ -224,6 +228,7 @@ void TestReport::preparedPagesKeepTheTemplateOfTheirTime()
 
 void TestReport::orientationFollowsThePage()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeListReport();
     fillListReport(*r, QStringLiteral("x"), numberedLines(60));
     r->findPage("Page1")->setOrientation(QPageLayout::Portrait);
@@ -237,6 +242,7 @@ void TestReport::orientationFollowsThePage()
 
 void TestReport::textOutsideItsBoxIsNotPrinted()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     Report r(QStringLiteral("prova"));
     Page& page = r.addPage(QStringLiteral("Page1"));
     Object& boxed = page.add(Object::Kind::Text, QStringLiteral("txtBox"), QRectF(20, 20, 30, 8));
@@ -268,6 +274,7 @@ void TestReport::textOutsideItsBoxIsNotPrinted()
 
 void TestReport::progressCanStopPrinting()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeListReport();
     fillListReport(*r, QStringLiteral("x"), numberedLines(200));
     r->prepare(kWhen);

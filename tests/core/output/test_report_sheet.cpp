@@ -193,6 +193,7 @@ void TestReportSheet::objectsAtTheirPlaces_data()
 
 void TestReportSheet::objectsAtTheirPlaces()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(QString, word);
     QFETCH(double, x);
     QFETCH(double, y);
@@ -211,6 +212,7 @@ void TestReportSheet::objectsAtTheirPlaces()
 
 void TestReportSheet::onePortraitPage()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeSheetReport();
     QCOMPARE(r->name(), QStringLiteral("Scheda opera d'arte"));
     r->findPage("Page1")->setOrientation(QPageLayout::Landscape);
@@ -240,6 +242,7 @@ void TestReportSheet::valueLine_data()
 
 void TestReportSheet::valueLine()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(QString, price);
     QFETCH(QString, line);
     TSchedaOpera rec = fullRecord();
@@ -253,6 +256,7 @@ void TestReportSheet::valueLine()
 
 void TestReportSheet::emptySheetPrintsCaptionsOnly()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeSheetReport();
     fillSheetReport(*r, TSchedaOpera(), QImage(), kWhen);
     r->prepare(kWhen);
@@ -273,6 +277,7 @@ void TestReportSheet::emptySheetPrintsCaptionsOnly()
 
 void TestReportSheet::fieldsPrintTrimmedAndLiterally()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     TSchedaOpera rec;
     rec.bytes()[0] = 12; // txtCapo stored with its blanks: "\t [DATE] x  "
     const QByteArray raw("\t [DATE] x  ");
@@ -348,6 +353,7 @@ void TestReportSheet::valuesPrintWhole_data()
 
 void TestReportSheet::valuesPrintWhole()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(QString, name);
     QFETCH(QString, value);
     QFETCH(bool, untouched);
@@ -402,6 +408,7 @@ void TestReportSheet::grownBoxMovesWhatIsBelow_data()
 
 void TestReportSheet::grownBoxMovesWhatIsBelow()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(QString, name);
     QFETCH(int, length);
     QFETCH(QStringList, staying);
@@ -447,6 +454,7 @@ void TestReportSheet::grownBoxMovesWhatIsBelow()
 
 void TestReportSheet::longestSheetTakesASecondPage()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     // Every value at the most its field holds, each with words of its own.
     QHash<QString, QString> longest;
     for (const auto& [name, campo] : sheetReportFields())

@@ -74,10 +74,17 @@ void TestCatalogs::names()
 void TestCatalogs::longNames()
 {
     TempFolder tmp;
+#ifdef Q_OS_WIN
+    // Windows takes the whole path, folder and all, below 260 characters.
+    const qsizetype longest = 259 - programFolder().size() - 4;
+    QVERIFY(isValidCatalogName(QString(longest, u'a')));
+    QVERIFY(!isValidCatalogName(QString(longest + 1, u'a')));
+#else
     QVERIFY(isValidCatalogName(QString(250, u'a')));
     QVERIFY(!isValidCatalogName(QString(252, u'a')));
     // 250 characters of two bytes each make a file name the file system refuses.
     QVERIFY(!isValidCatalogName(QString(250, QChar(0x00E8))));
+#endif
 }
 
 void TestCatalogs::listing()

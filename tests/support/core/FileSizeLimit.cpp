@@ -1,15 +1,30 @@
 #include "FileSizeLimit.h"
 
+#ifndef Q_OS_WIN
 #include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace pinakos::test {
 
-FileSizeLimit::FileSizeLimit(rlim_t bytes)
+#ifdef Q_OS_WIN
+
+FileSizeLimit::FileSizeLimit(qint64) {}
+
+FileSizeLimit::~FileSizeLimit() = default;
+
+#else
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
 {
-    if (::getrlimit(RLIMIT_FSIZE, &m_old) != 0)
+    struct rlimit old
+    {};
+    if (::getrlimit(RLIMIT_FSIZE, &old) != 0)
         return;
-    struct rlimit small = m_old;
-    small.rlim_cur = bytes;
+    m_oldCurrent = old.rlim_cur;
+    m_oldMaximum = old.rlim_max;
+    struct rlimit small = old;
+    small.rlim_cur = rlim_t(bytes);
     m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
     m_active = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
     if (!m_active)
@@ -20,8 +35,14 @@ FileSizeLimit::~FileSizeLimit()
 {
     if (!m_active)
         return;
-    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    struct rlimit old
+    {};
+    old.rlim_cur = rlim_t(m_oldCurrent);
+    old.rlim_max = rlim_t(m_oldMaximum);
+    ::setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, m_oldHandler);
 }
+
+#endif
 
 } // namespace pinakos::test

@@ -1,14 +1,23 @@
 #pragma once
 // Reads printed PDF files back with poppler's pdftotext and pdfinfo.
+#include "Unavailable.h"
+
 #include <QList>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSizeF>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 
 namespace pinakos::test {
+
+inline bool havePdfTools()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
+        && !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
 
 inline QString runTool(const QString& tool, const QStringList& args)
 {
@@ -107,3 +116,20 @@ inline PdfWord findWord(const QList<PdfWord>& words, const QString& text)
 }
 
 } // namespace pinakos::test
+
+// Ends a test that reads its PDF back when poppler's tools are missing:
+// skipped with the reason on Windows (see Unavailable.h), failed elsewhere
+// (bash scripts/setup.sh installs them).
+#ifdef Q_OS_WIN
+#define PINAKOS_REQUIRE_PDF_TOOLS()                                                                                    \
+    do {                                                                                                               \
+        if (!pinakos::test::havePdfTools())                                                                            \
+            QSKIP(pinakos::test::kNoPdfTools);                                                                         \
+    } while (false)
+#else
+#define PINAKOS_REQUIRE_PDF_TOOLS()                                                                                    \
+    do {                                                                                                               \
+        if (!pinakos::test::havePdfTools())                                                                            \
+            QFAIL("poppler's pdftotext and pdfinfo are not installed (Debian package poppler-utils)");                 \
+    } while (false)
+#endif

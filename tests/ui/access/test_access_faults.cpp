@@ -78,7 +78,7 @@ private Q_SLOTS:
         openChange();
         {
             test::FileSizeLimit limit(before.size());
-            QVERIFY(limit.active());
+            PINAKOS_REQUIRE_ACTIVE_LIMIT(limit);
             test::click(change()->cmdOK);
         }
         expectOldPasswordKept(before);
@@ -91,7 +91,7 @@ private Q_SLOTS:
         openChange();
         test::ReadOnlyTree readOnly(m_bed->folder.path());
         if (!readOnly.active())
-            QSKIP("this file system cannot make the folder read-only for root");
+            QSKIP(test::kNoReadOnlyFolder);
         test::click(change()->cmdOK);
         expectOldPasswordKept(before);
     }

@@ -436,7 +436,7 @@ private Q_SLOTS:
         fillChange(QStringLiteral("pinakos"), QStringLiteral("nuova"), QStringLiteral("nuova"));
         {
             FileSizeLimit limit(16);
-            QVERIFY(limit.active());
+            PINAKOS_REQUIRE_ACTIVE_LIMIT(limit);
             click(change()->cmdOK);
         }
         QCOMPARE(m_bed->dialogs.texts(), QStringList{kChangeError});

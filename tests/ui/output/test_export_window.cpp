@@ -264,7 +264,7 @@ void TestExportWindow::failureKeepsOldFileAndWindow()
     {
         FileSizeLimit limit(100);
         if (!limit.active())
-            QSKIP("no file size limit here");
+            QSKIP(kNoFileSizeLimit);
         f->cmdEsportaClick();
     }
     QCOMPARE(m_bed->dialogs.texts(), QStringList({kAskExport, kFailed}));
@@ -289,7 +289,7 @@ void TestExportWindow::readOnlyFolderKeepsOldFile()
     {
         ReadOnlyTree readOnly(m_bed->folder.path());
         if (!readOnly.active())
-            QSKIP("the folder cannot be made read-only here");
+            QSKIP(kNoReadOnlyFolder);
         f->cmdEsportaClick();
     }
     QCOMPARE(m_bed->dialogs.texts(), QStringList({kAskExport, kFailed}));

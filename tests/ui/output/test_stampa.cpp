@@ -177,6 +177,7 @@ void TestStampa::formShowCopiesThePicture()
 
 void TestStampa::printsTheShownSheet()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     m_sheet.photo = SheetPhoto(solid(QSize(600, 400), Qt::red));
     auto w = window();
     dialogs().printAnswers << true;
@@ -205,6 +206,7 @@ void TestStampa::printsTheShownSheet()
 
 void TestStampa::longValuesPrintWhole()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     // The longest notes and dimensions the archive keeps.
     const QString note =
         QStringLiteral("Olio su tela restaurato nel 1998 con pulitura della vernice ossidata, foderatura e ritocchi "
@@ -258,6 +260,7 @@ void TestStampa::annullaCloses()
 
 void TestStampa::printerErrorIsShown()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto w = window();
     dialogs().printAnswers << true << true;
     dialogs().printFile = programFolder() + QStringLiteral("nessuna/cartella/scheda.pdf");
@@ -278,6 +281,7 @@ void TestStampa::printerErrorIsShown()
 
 void TestStampa::unsavedSheetFromTheSheetWindow()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     sheet()->openCatalog(test::makeCatalog(QStringLiteral("Ritratti")), QStringLiteral("Ritratti"));
     moveTo(windows().frmAvvio, sheet());
     QVERIFY(QTest::qWaitForWindowActive(sheet()));
@@ -316,6 +320,7 @@ void TestStampa::unsavedSheetFromTheSheetWindow()
 
 void TestStampa::savedSheetFromTheSheetWindow()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     TSchedaOpera saved =
         test::makeRecord(QStringLiteral("Ritratto"), QStringLiteral("Lotto"), QStringLiteral("950,00"));
     saved.setText(Campo::CodFisc, QStringLiteral("LTTLRN80A01L736X"));
@@ -349,6 +354,7 @@ void TestStampa::listPrinted_data()
 
 void TestStampa::listPrinted()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(int, lines);
     QFETCH(int, pages);
     QStringList list;
@@ -390,6 +396,7 @@ void TestStampa::listCancelledPrintsNothing()
 
 void TestStampa::listProgressCanStop()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QStringList list;
     for (int i = 0; i < 200; ++i)
         list << QStringLiteral("riga %1").arg(i);

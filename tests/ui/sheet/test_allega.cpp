@@ -519,9 +519,11 @@ private Q_SLOTS:
         QTest::newRow("name the record cannot keep")
             << "cyrillic"
             << "Attenzione: il nome del file scelto è troppo lungo o contiene caratteri che la scheda";
+#ifndef Q_OS_WIN // there a backslash separates folders: no file name holds one
         QTest::newRow("name with a backslash")
             << "backslash"
             << "Attenzione: il nome del file scelto non può essere usato per un documento allegato.";
+#endif
     }
     void copyFailureKeepsPreviousName()
     {
@@ -561,7 +563,7 @@ private Q_SLOTS:
             test::click(f->btnApplica);
         }));
         if (!available)
-            QSKIP("the file size limit or a read-only folder is not available here");
+            QSKIP(what == "full" ? test::kNoFileSizeLimit : test::kNoReadOnlyFolder);
         QCOMPARE(dialogs().count(FakeDialogs::Call::Error), 1);
         QVERIFY2(dialogs().last().text.startsWith(message), qPrintable(dialogs().last().text));
         QCOMPARE(sheet()->lblFile01->text(), QStringLiteral("vecchio.pdf"));

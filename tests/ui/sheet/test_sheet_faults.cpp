@@ -132,7 +132,7 @@ private Q_SLOTS:
         fillRequired();
         {
             test::FileSizeLimit limit(3 * kRecord + 100);
-            QVERIFY(limit.active());
+            PINAKOS_REQUIRE_ACTIVE_LIMIT(limit);
             test::click(sheet()->cmdSalva);
         }
         expectArchiveFailure();
@@ -163,7 +163,7 @@ private Q_SLOTS:
         sheet()->txtNote->setText(QStringLiteral("rivista"));
         {
             test::FileSizeLimit limit(4096);
-            QVERIFY(limit.active());
+            PINAKOS_REQUIRE_ACTIVE_LIMIT(limit);
             test::click(sheet()->cmdSalva);
         }
         QCOMPARE(fake().last().text, kUpdated);
@@ -338,7 +338,7 @@ private Q_SLOTS:
         {
             ReadOnlyTree readOnly(m_bed->folder.path());
             if (!readOnly.active())
-                QSKIP("this file system cannot make the folder read-only for root");
+                QSKIP(test::kNoReadOnlyFolder);
             sheet()->txtNote->setText(QStringLiteral("cambiata"));
             test::click(sheet()->cmdSalva);
             expectArchiveFailure();
@@ -359,7 +359,7 @@ private Q_SLOTS:
         {
             ReadOnlyTree readOnly(m_bed->folder.path());
             if (!readOnly.active())
-                QSKIP("this file system cannot make the folder read-only for root");
+                QSKIP(test::kNoReadOnlyFolder);
             fillRequired();
             test::click(sheet()->cmdSalva);
             expectArchiveFailure();

@@ -72,7 +72,7 @@ private Q_SLOTS:
         moveTo(avvio(), crea());
         test::ReadOnlyTree readOnly(m_bed->folder.path());
         if (!readOnly.active())
-            QSKIP("this file system cannot make the folder read-only for root");
+            QSKIP(test::kNoReadOnlyFolder);
         test::typeKeys(crea()->txtFile, QStringLiteral("Paesaggi"));
         test::click(crea()->btnApplica);
         QCOMPARE(m_bed->dialogs.calls.size(), 1);
@@ -91,7 +91,7 @@ private Q_SLOTS:
         select(QStringLiteral("Uno.art"));
         test::ReadOnlyTree readOnly(m_bed->folder.path());
         if (!readOnly.active())
-            QSKIP("this file system cannot make the folder read-only for root");
+            QSKIP(test::kNoReadOnlyFolder);
         m_bed->dialogs.confirmAnswers.enqueue(true);
         test::click(apri()->btnElimina);
         QCOMPARE(m_bed->dialogs.count(Call::Information), 0);
