@@ -319,6 +319,10 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
     // reading before the folder goes.
     QThreadPool checker;
     checker.setMaxThreadCount(1);
+    // The one checking thread's buffer, used by one check at a time. Not a
+    // thread_local: MinGW's thread-local objects with destructors corrupt
+    // the heap when a pool thread ends.
+    const auto readBuffer = std::make_shared<QByteArray>(kChunk, Qt::Uninitialized);
     using Read = std::pair<QByteArray, qint64>; // hash and size read back
     std::deque<std::pair<qsizetype, std::future<Read>>> checks;
     // Waits for the oldest check; false when the user cancelled meanwhile.
@@ -373,10 +377,9 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         // Read back: the file as the list says.
         auto promise = std::make_shared<std::promise<Read>>();
         checks.emplace_back(i, promise->get_future());
-        checker.start([promise, dest] {
-            thread_local QByteArray back(kChunk, Qt::Uninitialized);
+        checker.start([promise, dest, readBuffer] {
             qint64 size = 0;
-            QByteArray h = hashBack(dest, back, size);
+            QByteArray h = hashBack(dest, *readBuffer, size);
             promise->set_value({std::move(h), size});
         });
         while (checks.size() > 2)

@@ -304,6 +304,7 @@ void TestGalleryDocuments::catalogWorksFromTheArchive()
 
 void TestGalleryDocuments::certificate()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto r = makeCertificate(gallery(), shown(fullSheet()), solid(QSize(600, 400), Qt::red));
     QCOMPARE(r->name(), QStringLiteral("Certificato di autenticità e provenienza"));
     const QString file = printPdf(*r, pdf("certificato"));
@@ -332,6 +333,7 @@ void TestGalleryDocuments::certificate()
 
 void TestGalleryDocuments::certificateLongNotesWrapWhole()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QHash<Campo, QString> values = fullSheet();
     QString notes;
     for (int i = 0; notes.size() < 250; ++i)
@@ -350,6 +352,7 @@ void TestGalleryDocuments::certificateLongNotesWrapWhole()
 
 void TestGalleryDocuments::objectIdSheet()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QHash<Campo, QString> values = fullSheet();
     values.remove(Campo::Note);
     auto r = makeObjectIdSheet(gallery(), shown(values), solid(QSize(400, 400), Qt::blue));
@@ -408,6 +411,7 @@ void TestGalleryDocuments::catalogDocuments_data()
 
 void TestGalleryDocuments::catalogDocuments()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(int, document);
     QFETCH(int, works);
     QFETCH(int, pages);
@@ -473,6 +477,7 @@ void TestGalleryDocuments::labelPrices_data()
 
 void TestGalleryDocuments::labelPrices()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(bool, prices);
     QFETCH(QString, value);
     QFETCH(QString, shown);
@@ -487,6 +492,7 @@ void TestGalleryDocuments::labelPrices()
 
 void TestGalleryDocuments::inventoryPhotos()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     // Works 1 and 3 with photos, 2 without, 4 with a photo that cannot be read.
     auto list = std::make_shared<std::vector<CatalogWork>>(std::vector<CatalogWork>{
         work(1, "100,00", true), work(2, "200,00"), work(3, "abc", true), work(4, "0,00", true)});
@@ -530,6 +536,7 @@ void TestGalleryDocuments::longTextsPrintWhole_data()
 
 void TestGalleryDocuments::longTextsPrintWhole()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     QFETCH(int, document);
     const auto d = Document(document);
     // The longest texts the fields hold, between two short works.
@@ -567,6 +574,7 @@ void TestGalleryDocuments::longTextsPrintWhole()
 
 void TestGalleryDocuments::hundredThousandWorks()
 {
+    PINAKOS_REQUIRE_PDF_TOOLS();
     auto list = std::make_shared<std::vector<CatalogWork>>();
     std::vector<CatalogWork>& works = *list;
     works.reserve(100000);

@@ -17,6 +17,10 @@ inline constexpr char kNoFileSizeLimit[] =
 // Unix lets root write), there is nothing to test.
 inline constexpr char kNoReadOnlyFolder[] = "this user writes into read-only folders here (root, or Wine run by root)";
 
+// A file whose read rights are taken away stays readable to root, and under
+// Wine (run by root) the rights cannot even be taken.
+inline constexpr char kNoUnreadableFile[] = "this user reads any file here (root, or Wine run by root)";
+
 // The print tests read the PDF they printed back with poppler's pdftotext
 // and pdfinfo. Wine starts Windows programs only, and this machine's
 // poppler is Linux's; on Windows with poppler on the PATH they run.
