@@ -138,6 +138,9 @@ else
   rm -f "$svg_src"/src/svg/qsvgwidget.* "$svg_src"/src/svg/qgraphicssvgitem.*
   (cd "$here/scripts/qtsvg-qt6" && find . -name CMakeLists.txt -o -name .cmake.conf) |
     while read -r f; do cp "$here/scripts/qtsvg-qt6/$f" "$svg_src/$f"; done
+  # The font-size parser's argument goes by a plainer name first, as the
+  # port's patch expects.
+  sed -i -E 's/\b(s)pec\b/\1izeName/g' "$svg_src/src/svg/qsvghandler.cpp"
   patch -d "$svg_src" -p1 --quiet --forward < "$here/scripts/qtsvg-qt6/qt6-port.patch"
   svg_origin="$(basename "$svg5_src") with scripts/qtsvg-qt6"
 fi
