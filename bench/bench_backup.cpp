@@ -3,6 +3,7 @@
 // "Crea copia ora", the core copy alone, and `cp -a` of the same files in
 // the same run. The copy reads every file back and checks it; cp does not.
 #include "Generated.h"
+#include "SilentDialogs.h"
 #include "backup/Backup.h"
 #include "backup/Copie.h"
 #include "backup/Sha256.h"
@@ -24,19 +25,7 @@ namespace {
 constexpr int kPhotos = 1000;
 constexpr int kPhotoBytes = 2 * 1000 * 1000;
 
-// Answers every dialog at once: the backup folder for the folder dialog.
-class SilentDialogs final : public pinakos::Dialogs
-{
-public:
-    QString folder;
-    void notify(QWidget*, Kind, const QString&) override {}
-    bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    QString chooseFolder(QWidget*, const QString&, const QString&) override { return folder; }
-    bool print(QWidget*, QPrinter&) override { return false; }
-    void shellOpen(const QString&) override {}
-};
+using pinakos::bench::SilentDialogs;
 
 struct Fixture
 {

@@ -5,6 +5,7 @@
 // of the unsold list opened on it. The reference is djpeg decoding the same
 // file at 1/8 scale, as the reduced decode does.
 #include "Generated.h"
+#include "SilentDialogs.h"
 #include "base/ProgramFolder.h"
 #include "kit/Dialogs.h"
 #include "kit/PhotoView.h"
@@ -55,17 +56,7 @@ void writeCameraPhoto(const QString& path)
         qFatal("cannot write %s", qPrintable(path));
 }
 
-// Answers every dialog at once, so that commands run without a person.
-class SilentDialogs final : public pinakos::Dialogs
-{
-public:
-    void notify(QWidget*, Kind, const QString&) override {}
-    bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    bool print(QWidget*, QPrinter&) override { return false; }
-    void shellOpen(const QString&) override {}
-};
+using pinakos::bench::SilentDialogs;
 
 // The catalog the windows show: record 1 carries the shared generated photo,
 // record 2 the camera-like one, records 3 and 4 none. All four are unsold.

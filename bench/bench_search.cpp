@@ -5,6 +5,7 @@
 // list drawn on screen, and the memory that 100,000 lines take.
 #include "FakeSheet.h"
 #include "Generated.h"
+#include "SilentDialogs.h"
 #include "base/ProgramFolder.h"
 #include "kit/Dialogs.h"
 #include "kit/Sheet.h"
@@ -73,17 +74,7 @@ TSchedaOpera searchRecord(int n)
     return r;
 }
 
-// Answers every dialog at once.
-class SilentDialogs final : public Dialogs
-{
-public:
-    void notify(QWidget*, Kind, const QString&) override {}
-    bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const FileDialogRequest&) override { return {}; }
-    QString saveFile(QWidget*, const FileDialogRequest&) override { return {}; }
-    bool print(QWidget*, QPrinter&) override { return false; }
-    void shellOpen(const QString&) override {}
-};
+using pinakos::bench::SilentDialogs;
 
 struct Fixture
 {

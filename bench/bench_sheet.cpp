@@ -2,6 +2,7 @@
 // 100,000-record catalog: moving to the first and last sheet, showing a sheet
 // with a 24-megapixel photo, and saving that sheet.
 #include "Generated.h"
+#include "SilentDialogs.h"
 #include "base/ProgramFolder.h"
 #include "kit/Dialogs.h"
 #include "sheet/Opere.h"
@@ -15,17 +16,7 @@ namespace {
 
 constexpr int kRecords = pinakos::bench::kLargeCatalog;
 
-// Answers every dialog at once, so that commands run without a person.
-class SilentDialogs final : public pinakos::Dialogs
-{
-public:
-    void notify(QWidget*, Kind, const QString&) override {}
-    bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    bool print(QWidget*, QPrinter&) override { return false; }
-    void shellOpen(const QString&) override {}
-};
+using pinakos::bench::SilentDialogs;
 
 struct Fixture
 {
