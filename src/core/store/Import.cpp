@@ -410,6 +410,17 @@ ImportedRow importRow(const CsvTable& table, int row, const ImportMapping& mappi
     return out;
 }
 
+QString importMessage(const ImportCounts& counts)
+{
+    QString m = QStringLiteral("Importate %1 schede").arg(counts.rows);
+    if (counts.cutFields || counts.replacedFields)
+        m += QStringLiteral("\n%1 campi tagliati e %2 con caratteri sostituiti, in %3 righe.")
+                 .arg(counts.cutFields)
+                 .arg(counts.replacedFields)
+                 .arg(counts.changedRows);
+    return m;
+}
+
 QString describeChanges(int sourceRow, const ImportedRow& r)
 {
     if (!r.cut && !r.replaced)

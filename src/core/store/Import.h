@@ -110,6 +110,9 @@ struct ImportCounts
     int changedRows = 0; // rows with a field cut or replaced
 };
 
+// The end message: "Importate N schede", then what was cut or replaced when anything was.
+QString importMessage(const ImportCounts& counts);
+
 // A change report line for a row: "Riga 7: Titolo opera tagliato; Note con caratteri sostituiti".
 // Empty when nothing changed. sourceRow is 1-based among the rows read.
 QString describeChanges(int sourceRow, const ImportedRow& r);
