@@ -141,3 +141,11 @@ put('corpus', 'fuzz_spreadsheet', 'text', 'citt\u00e0 \u20ac \u1ec7 \u02d8'.enco
 for i, code in enumerate(['RSSMRA80A01H501U', 'rssmra80a01h501u', 'RSSMRA80A01H501A', 'RSSMRA80A01H50', '12345678903',
                           '01234567890', '0123456789X', 'ABCDEFGHIJKLMNOP', '00000000000', '07643520567']):
     put('corpus', 'fuzz_taxcodes', 'code-%02d' % i, code.encode('utf-8'))
+
+# ---- CSV import: whole files
+put('corpus', 'fuzz_csv', 'export-headings-1252',
+    b'Titolo opera;Artista;Anno realizzazione;Valore;Venduta;Foto\r\n'
+    b'Citt\xe0 \x80;"Rossi; Mario";1920;1.500,5;x;a.jpg\r\n\r\n"riga\r\ndue";"""Il Moro""";;abc;no;\r\n')
+put('corpus', 'fuzz_csv', 'comma-utf8-bom', '\ufeffTitle,Artist,Year,Price\n"a,b",Erd\u0151s,1920,"3,456"\n'.encode('utf-8'))
+put('corpus', 'fuzz_csv', 'tab-no-headings', b'uno\tdue\ttre\rquattro\tcinque\t"sei\n"\t')
+put('corpus', 'fuzz_csv', 'open-quote', b'a;"b;c\r\n;;;\r\n')

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 #ifdef Q_OS_WIN
@@ -187,6 +188,53 @@ int Archive::append(const TSchedaOpera& r)
     if (n == INT_MAX)
         throw Failure(lcStore, QStringLiteral("L'archivio è pieno."));
     put(n, r);
+    return n + 1;
+}
+
+int Archive::appendAll(int count, const std::function<void(int i, TSchedaOpera& r)>& make)
+{
+    FileLock lock(m_file);
+    const int n = this->count();
+    if (count <= 0)
+        return n + 1;
+    if (count > INT_MAX - n)
+        throw Failure(lcStore, QStringLiteral("L'archivio è pieno."));
+    // The bytes of a partial record at the end, which the new records write over.
+    const qint64 start = n * kSize;
+    const qint64 oldSize = m_file.size();
+    QByteArray tail;
+    if (oldSize > start) {
+        seekIndex(n);
+        tail.resize(oldSize - start);
+        if (readUpTo(tail.data(), tail.size()) != tail.size())
+            throw Failure(lcStore, describe(QStringLiteral("Lettura non riuscita"), m_file));
+    }
+    try {
+        seekIndex(n);
+        std::vector<char> block(size_t(kBlockRecords * kSize));
+        TSchedaOpera r;
+        for (int done = 0; done < count;) {
+            const int k = std::min(kBlockRecords, count - done);
+            for (int i = 0; i < k; ++i) {
+                r = TSchedaOpera();
+                make(done + i, r);
+                std::memcpy(block.data() + i * kSize, r.data(), size_t(kSize));
+            }
+            if (m_file.write(block.data(), k * kSize) != k * kSize)
+                throw Failure(lcStore, describe(QStringLiteral("Scrittura non riuscita"), m_file));
+            done += k;
+        }
+        if (!m_file.flush())
+            throw Failure(lcStore, describe(QStringLiteral("Scrittura non riuscita"), m_file));
+    } catch (...) {
+        // Back to the old bytes: the file cut where the new records began, the partial tail written again.
+        const bool restored = m_file.resize(start)
+            && (tail.isEmpty() || (m_file.seek(start) && m_file.write(tail) == tail.size())) && m_file.flush();
+        if (!restored)
+            qCWarning(lcStore).noquote() << describe(QStringLiteral("Ripristino dell'archivio non riuscito"), m_file);
+        throw;
+    }
+    m_position = n + count;
     return n + 1;
 }
 

@@ -32,6 +32,11 @@ public:
     // Writes at the end (over any trailing partial bytes) under an exclusive
     // lock held from counting to writing; returns the new record's number.
     int append(const TSchedaOpera& r);
+    // Appends `count` records in one step under the same lock, make(i, r)
+    // filling the i-th (0-based) before it is written. Any failure, make's
+    // own included, puts the file back to its bytes before the call and is
+    // thrown again; returns the first new record's number.
+    int appendAll(int count, const std::function<void(int i, TSchedaOpera& r)>& make);
     // Record index after the last read or write: the 1-based number of that record.
     int position() const { return m_position; }
     // Reads records first to last in large blocks; fn returns false to stop.
