@@ -12,7 +12,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
   libbenchmark-dev libjpeg-turbo-progs
-  libssl-dev
+  libssl-dev libzip-dev libxlsxwriter-dev
   fonts-dejavu-core fonts-liberation2
   poppler-utils
   qt6-translations-l10n desktop-file-utils

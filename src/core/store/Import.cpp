@@ -194,6 +194,32 @@ QStringList CsvTable::row(int index) const
     return out;
 }
 
+void CsvTable::appendCell(QStringView text)
+{
+    if (m_openRow < 0)
+        m_openRow = qsizetype(m_cells.size());
+    m_cells.push_back({m_text.size(), text.size()});
+    m_text.append(text);
+}
+
+void CsvTable::endRow()
+{
+    if (m_openRow < 0)
+        return;
+    const auto first = m_cells.begin() + m_openRow;
+    const bool blank = std::all_of(first, m_cells.end(), [&](const Span& c) {
+        return isBlankView(QStringView(m_text).mid(c.start, c.length));
+    });
+    if (blank) {
+        m_text.truncate(first->start);
+        m_cells.erase(first, m_cells.end());
+    } else {
+        m_rowStart.push_back(m_openRow);
+        m_columns = std::max(m_columns, int(m_cells.size() - size_t(m_openRow)));
+    }
+    m_openRow = -1;
+}
+
 CsvEncoding detectCsvEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))

@@ -32,6 +32,12 @@ public:
     CsvEncoding encoding() const { return m_encoding; }
     QChar separator() const { return m_separator; }
 
+    // Built cell by cell, by the readers of other spreadsheet files: a cell
+    // goes to the row being built, which endRow() keeps unless all its cells
+    // are blank.
+    void appendCell(QStringView text);
+    void endRow();
+
 private:
     friend CsvTable readCsv(QByteArrayView bytes);
     struct Span
@@ -43,6 +49,7 @@ private:
     std::vector<Span> m_cells;
     std::vector<qsizetype> m_rowStart; // index of the row's first cell in m_cells
     int m_columns = 0;
+    qsizetype m_openRow = -1; // index in m_cells of the row being built
     CsvEncoding m_encoding = CsvEncoding::Utf8;
     QChar m_separator = u';';
 };
