@@ -207,9 +207,8 @@ void CsvTable::endRow()
     if (m_openRow < 0)
         return;
     const auto first = m_cells.begin() + m_openRow;
-    const bool blank = std::all_of(first, m_cells.end(), [&](const Span& c) {
-        return isBlankView(QStringView(m_text).mid(c.start, c.length));
-    });
+    const bool blank = std::all_of(
+        first, m_cells.end(), [&](const Span& c) { return isBlankView(QStringView(m_text).mid(c.start, c.length)); });
     if (blank) {
         m_text.truncate(first->start);
         m_cells.erase(first, m_cells.end());
