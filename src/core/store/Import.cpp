@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <algorithm>
 #include <bit>
@@ -419,6 +420,26 @@ bool soldMark(QStringView cell)
     return v == QStringLiteral("s\u00EC") || v == u"si" || v == u"x" || v == u"1" || v == u"true" || v == u"venduta";
 }
 
+QString importPriceText(QStringView cell)
+{
+    QString t;
+    t.reserve(cell.size());
+    for (QChar c : cell)
+        if (!c.isSpace() && c != u'\u20AC')
+            t += c;
+    if (t.endsWith(QLatin1StringView("EUR"), Qt::CaseInsensitive))
+        t.chop(3);
+    else if (t.startsWith(QLatin1StringView("EUR"), Qt::CaseInsensitive))
+        t.remove(0, 3);
+    static const QRegularExpression thousands(QStringLiteral("^[+-]?\\d{1,3}(\\.\\d{3})+(,\\d*)?$"));
+    static const QRegularExpression point(QStringLiteral("^[+-]?\\d*\\.\\d{1,2}$"));
+    if (thousands.match(t).hasMatch())
+        t.remove(u'.');
+    else if (point.match(t).hasMatch())
+        t.replace(u'.', u',');
+    return t;
+}
+
 ImportedRow importRow(const CsvTable& table, int row, const ImportMapping& mapping)
 {
     ImportedRow out;
@@ -427,7 +448,15 @@ ImportedRow importRow(const CsvTable& table, int row, const ImportMapping& mappi
         const int column = mapping[size_t(t)];
         const QString cell = column < 0 ? QString() : table.cell(row, column).toString();
         if (field == Campo::Prezzo) {
-            out.record.setText(field, normalisePrice(cell));
+            const QString readable = importPriceText(cell);
+            const QString price = normalisePrice(readable);
+            // 0,00 from a text that is no zero: the rule could not read it.
+            if (price == u"0,00" && !readable.isEmpty()) {
+                bool number = false;
+                const double v = QString(readable).replace(u',', u'.').toDouble(&number);
+                out.priceUnread = !number || v != 0;
+            }
+            out.record.setText(field, price);
             continue;
         }
         if (field == Campo::Segnala) {
@@ -458,12 +487,14 @@ QString importMessage(const ImportCounts& counts)
                  .arg(counts.cutFields)
                  .arg(counts.replacedFields)
                  .arg(counts.changedRows);
+    if (counts.unreadPrices)
+        m += QStringLiteral("\n%1 valori non leggibili, scritti come 0,00.").arg(counts.unreadPrices);
     return m;
 }
 
 QString describeChanges(int sourceRow, const ImportedRow& r)
 {
-    if (!r.cut && !r.replaced)
+    if (!r.cut && !r.replaced && !r.priceUnread)
         return {};
     QStringList parts;
     for (int t = 0; t < kImportPhoto; ++t) {
@@ -477,6 +508,8 @@ QString describeChanges(int sourceRow, const ImportedRow& r)
             p += cut ? QStringLiteral(" e con caratteri sostituiti") : QStringLiteral(" con caratteri sostituiti");
         parts.append(p);
     }
+    if (r.priceUnread)
+        parts.append(importTargetName(14) + QStringLiteral(" non leggibile, scritto come 0,00"));
     return QStringLiteral("Riga %1: %2").arg(sourceRow).arg(parts.join(QStringLiteral("; ")));
 }
 
@@ -496,7 +529,8 @@ ImportCounts importCsv(const QString& archivePath, const CsvTable& table, const 
         const int cut = std::popcount(made.cut), replaced = std::popcount(made.replaced);
         counts.cutFields += cut;
         counts.replacedFields += replaced;
-        counts.changedRows += (cut + replaced) > 0;
+        counts.unreadPrices += made.priceUnread;
+        counts.changedRows += (cut + replaced) > 0 || made.priceUnread;
     });
     archive.close();
     counts.rows = rows;

@@ -100,6 +100,12 @@ bool looksLikeHeadings(const QStringList& firstRow);
 // case give true; anything else false.
 bool soldMark(QStringView cell);
 
+// A value as spreadsheets write it, made readable by the price rule: a euro
+// sign or "EUR" and blanks dropped, thousands dots ("1.200,50") dropped, a
+// decimal point followed by one or two digits ("1200.5") read as the comma.
+// Anything else is left as it is.
+QString importPriceText(QStringView cell);
+
 // One row turned into a record by the sheet's rules: the price rule for the
 // value, the sold mark, every other text cut to its slot in Windows-1252.
 struct ImportedRow
@@ -108,6 +114,7 @@ struct ImportedRow
     QString photo; // the photo column's file name, trimmed
     quint32 cut = 0; // bit t: target t's text was longer than its slot
     quint32 replaced = 0; // bit t: a character of target t's kept text is outside Windows-1252
+    bool priceUnread = false; // a value the price rule could not read, kept as 0,00
 };
 ImportedRow importRow(const CsvTable& table, int row, const ImportMapping& mapping);
 
@@ -116,7 +123,8 @@ struct ImportCounts
     int rows = 0; // records made
     int cutFields = 0;
     int replacedFields = 0;
-    int changedRows = 0; // rows with a field cut or replaced
+    int unreadPrices = 0;
+    int changedRows = 0; // rows with a field cut or replaced, or a value not read
 };
 
 // The end message: "Importate N schede", then what was cut or replaced when anything was.

@@ -103,6 +103,8 @@ void writeReport(const QString& path, const QStringList& lines)
 
 } // namespace
 
+CsvTable readImportFile(const QString& path) { return readCsvFile(path); }
+
 QString findPhoto(const QString& folder, const QString& cell)
 {
     if (folder.isEmpty())
@@ -154,7 +156,7 @@ ImportResult importFile(const ImportRequest& request, const CsvTable& preview, c
     try {
         result.counts = importCsv(request.archivePath, table, request.mapping, request.firstRowHeadings,
                                   &result.firstNumber, [&](int row, const ImportedRow& made) {
-                                      if (made.cut || made.replaced)
+                                      if (made.cut || made.replaced || made.priceUnread)
                                           changes[row] = describeChanges(row + 1, made);
                                   });
     } catch (...) {

@@ -31,6 +31,9 @@ struct ImportResult
 
 // Reads a spreadsheet file of any kind the import takes.
 using TableReader = std::function<CsvTable(const QString& path)>;
+// The import's own reader: picks by the file's content. A file that cannot
+// be read as a spreadsheet throws pinakos::Failure.
+CsvTable readImportFile(const QString& path);
 
 // The photo a cell names, in `folder`: the cell's file name (any folder
 // part dropped), matched exactly or in any letter case, then with ".jpg" or
@@ -46,7 +49,8 @@ QString findPhoto(const QString& folder, const QString& cell);
 // disk) leaves the archive and the photo folder as they were and throws
 // pinakos::Failure. The report lists each row the rules changed and each
 // photo not found; it goes beside the archive.
-ImportResult importFile(const ImportRequest& request, const CsvTable& preview, const TableReader& read);
+ImportResult importFile(const ImportRequest& request, const CsvTable& preview,
+                        const TableReader& read = readImportFile);
 
 // The end message: "Importate N schede", what was cut or replaced, the
 // photos, and the report's file name.

@@ -25,6 +25,7 @@
 #include "sheet/Zoom.h"
 #include "shell/Guida.h"
 #include "store/Archive.h"
+#include "store/Importa.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -354,6 +355,8 @@ void TfrmOpere::buildKeys()
     };
     // The gallery's documents have no button on the sheet, only their key.
     m_keys->setCommandKey(this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { keyDocumenti(); });
+    // Records from a spreadsheet, appended to this catalog.
+    m_keys->setCommandKey(this, QKeySequence(Qt::CTRL | Qt::Key_I), [this] { keyImporta(); });
     for (const auto& c : commands) {
         c.button->setToolTip(QString::fromUtf8(c.tip));
         if (!c.command)
@@ -736,6 +739,19 @@ void TfrmOpere::cmdSegnalatiClick()
 void TfrmOpere::keyDocumenti()
 {
     runHandler(this, [this] { runOnDemand<TfrmDocumenti>(this, [this](auto& f) { f.setSheet(this); }); });
+}
+
+void TfrmOpere::keyImporta()
+{
+    int first = 0;
+    runHandler(this, [&] {
+        runOnDemand<TfrmImporta>(
+            this, [this](TfrmImporta& f) { f.setTarget(catalogPath(), catalogName(), false); },
+            [&](TfrmImporta& f) { first = f.importedCount() > 0 ? f.importedFirst() : 0; });
+    });
+    // The first of the new records is shown.
+    if (first > 0)
+        withArchive([&](Archive& a) { readAndShow(a, first); });
 }
 
 void TfrmOpere::cmdStampaClick()

@@ -112,6 +112,7 @@ public Q_SLOTS:
     void cmdStampaClick();
     // Ctrl+Shift+P: the documents of the work shown and of its catalog.
     void keyDocumenti();
+    void keyImporta();
     void cmdEsportaClick();
     void cmdSlideShowClick();
     void cmdFileClick();

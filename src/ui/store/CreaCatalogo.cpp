@@ -7,10 +7,13 @@
 #include "kit/Guard.h"
 #include "kit/Layout.h"
 #include "kit/Navigation.h"
+#include "kit/OnDemand.h"
 #include "kit/Picture.h"
 #include "store/Catalogs.h"
+#include "store/Importa.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace pinakos;
 
@@ -42,6 +45,20 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent)
     btnApplica = new Picture(p, QStringLiteral("btnApplica"), art("btn_applica"), QRect(752, 588, 193, 58), true);
     lblFile = makeHiddenLabel(p, QStringLiteral("lblFile"));
 
+    // Beside the strip of the two buttons: a new catalog filled from a spreadsheet.
+    new Shape(p, QStringLiteral("shpImporta"), QRect(16, 578, 338, 78), kBlanchedAlmond);
+    btnImporta = makeButton(p, QStringLiteral("btnImporta"), QStringLiteral("Importa da foglio di calcolo…"),
+                            QRect(34, 588, 302, 58), 15);
+    btnImporta->setToolTip(QStringLiteral("Crea il catalogo con le schede di un foglio di calcolo (CSV, ODS o XLSX)."));
+    // Drawn like the picture buttons beside it.
+    btnImporta->setStyleSheet(QStringLiteral(
+        "QPushButton#btnImporta { color: white; font-weight: bold; border: 1px solid #1F4E79; border-radius: 9px;"
+        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6E9FD2, stop:0.45 #3A6EA5, stop:1 #1F4E79); }"
+        "QPushButton#btnImporta:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        " stop:0 #86B3E0, stop:0.45 #4A80B8, stop:1 #2A5D8F); }"
+        "QPushButton#btnImporta:pressed { background: #1F4E79; }"
+        "QPushButton#btnImporta:focus { border: 2px solid #FFD700; }"));
+
     // txtFileKeyDown: these characters never reach the box when typed.
     auto* keys = new FieldKeys(this);
     keys->setReject(txtFile, &TfrmCreaCatalogo::isFilteredChar);
@@ -49,6 +66,7 @@ TfrmCreaCatalogo::TfrmCreaCatalogo(QWidget* parent)
     connect(btnApplica, &Picture::clicked, this, &TfrmCreaCatalogo::btnApplicaClick);
     connect(btnAnnulla, &Picture::clicked, this, &TfrmCreaCatalogo::btnAnnullaClick);
     connect(imgGuida, &Picture::clicked, this, &TfrmCreaCatalogo::imgGuidaClick);
+    connect(btnImporta, &QPushButton::clicked, this, &TfrmCreaCatalogo::btnImportaClick);
 }
 
 bool TfrmCreaCatalogo::isFilteredChar(QChar c)
@@ -65,7 +83,7 @@ void TfrmCreaCatalogo::FormShow()
 // Whatever closed the window, the start window comes back.
 void TfrmCreaCatalogo::FormClose() { navigation().show(Screen::Avvio, nullptr); }
 
-void TfrmCreaCatalogo::btnApplicaClick()
+QString TfrmCreaCatalogo::checkedArchivePath()
 {
     lblFile->clear();
     const QString name = trimmed(txtFile->text());
@@ -74,7 +92,7 @@ void TfrmCreaCatalogo::btnApplicaClick()
             this,
             QStringLiteral("Attenzione: per creare l'archivio è necessario indicare il nome del nuovo catalogo."));
         txtFile->setFocus(Qt::OtherFocusReason);
-        return;
+        return {};
     }
     // A name the file system would refuse, or one that would leave the
     // program folder, creates nothing.
@@ -84,7 +102,7 @@ void TfrmCreaCatalogo::btnApplicaClick()
                                          "valido come nome di file.\r\n\r\n"
                                          "Inserire un nome diverso."));
         txtFile->setFocus(Qt::OtherFocusReason);
-        return;
+        return {};
     }
     const QString path = catalogPathOfName(name);
     lblFile->setText(path);
@@ -96,8 +114,16 @@ void TfrmCreaCatalogo::btnApplicaClick()
             QStringLiteral("Attenzione: il nome del catalogo indicato è già stato utilizzato in precedenza.\r\n\r\n"
                            "Inserire un nome diverso oppure, se si desidera aprire un catalogo già creato, "
                            "premere il pulsante Apri catalogo esistente."));
-        return;
+        return {};
     }
+    return path;
+}
+
+void TfrmCreaCatalogo::btnApplicaClick()
+{
+    const QString path = checkedArchivePath();
+    if (path.isEmpty())
+        return;
     if (!runHandler(this, [&] { createCatalog(path); }))
         return;
     dialogs().information(
@@ -105,4 +131,21 @@ void TfrmCreaCatalogo::btnApplicaClick()
         QStringLiteral("Il file di archivio relativo al nuovo catalogo è stato creato con successo.\r\n\r\n"
                        "E' ora possibile visualizzarlo nell'elenco dei cataloghi esistenti."));
     close();
+}
+
+// A new catalog filled from a spreadsheet: the name is checked as for a
+// creation, and the import makes the archive only when it succeeds.
+void TfrmCreaCatalogo::btnImportaClick()
+{
+    const QString path = checkedArchivePath();
+    if (path.isEmpty())
+        return;
+    bool imported = false;
+    runHandler(this, [&] {
+        runOnDemand<TfrmImporta>(
+            this, [&](TfrmImporta& f) { f.setTarget(path, trimmed(txtFile->text()), true); },
+            [&](TfrmImporta& f) { imported = f.importedCount() > 0; });
+    });
+    if (imported)
+        close();
 }

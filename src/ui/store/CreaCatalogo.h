@@ -3,6 +3,7 @@
 #include "store/CatalogForm.h"
 
 class QLineEdit;
+class QPushButton;
 
 // The catalog creation window: the user types a name and an empty archive
 // <name>.art is created in the program folder.
@@ -21,14 +22,18 @@ public:
     pinakos::Picture* btnAnnulla = nullptr;
     pinakos::Picture* btnApplica = nullptr;
     QLabel* lblFile = nullptr; // hidden: the archive path while a creation runs
+    QPushButton* btnImporta = nullptr;
 
     // The characters that typing in the name box leaves out.
     static bool isFilteredChar(QChar c);
 
 public Q_SLOTS:
     void btnApplicaClick();
+    void btnImportaClick();
 
 protected:
     void FormShow() override;
+    // The archive path of the name typed, or empty after telling why there is none.
+    QString checkedArchivePath();
     void FormClose() override;
 };

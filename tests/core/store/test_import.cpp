@@ -59,6 +59,8 @@ private Q_SLOTS:
     void firstRowAsHeadings();
     void soldMark_data();
     void soldMark();
+    void spreadsheetValues_data();
+    void spreadsheetValues();
     void valueRules_data();
     void valueRules();
     void changesDescribed();
@@ -191,6 +193,51 @@ void TestImport::firstRowAsHeadings()
     QFETCH(QStringList, row);
     QFETCH(bool, headings);
     QCOMPARE(looksLikeHeadings(row), headings);
+}
+
+void TestImport::spreadsheetValues_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("unread");
+    QTest::newRow("plain") << "1200,5"
+                           << "1200,50" << false;
+    QTest::newRow("thousands") << "1.200,50"
+                               << "1200,50" << false;
+    QTest::newRow("millions") << "-2.500.000"
+                              << "-2500000,00" << false;
+    QTest::newRow("euro before") << "\u20AC 1.200,50"
+                                 << "1200,50" << false;
+    QTest::newRow("euro after, blank inside") << "1 200,50 \u20AC"
+                                              << "1200,50" << false;
+    QTest::newRow("EUR") << "EUR 300"
+                         << "300,00" << false;
+    QTest::newRow("decimal point") << "1200.5"
+                                   << "1200,50" << false;
+    QTest::newRow("dot with three digits is thousands") << "1.200"
+                                                        << "1200,00" << false;
+    QTest::newRow("zero") << "0"
+                          << "0,00" << false;
+    QTest::newRow("zero with decimals") << "0,00"
+                                        << "0,00" << false;
+    QTest::newRow("blank") << "  "
+                           << "0,00" << false;
+    QTest::newRow("words") << "su richiesta"
+                           << "0,00" << true;
+    QTest::newRow("two commas") << "1,2,3"
+                                << "0,00" << true;
+}
+
+void TestImport::spreadsheetValues()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, stored);
+    QFETCH(bool, unread);
+    const CsvTable table = readCsv(("Valore\n\"" + cell + "\"\n").toUtf8());
+    const ImportedRow r = importRow(table, 1, matchHeadings(table.row(0)));
+    QCOMPARE(r.record.text(Campo::Prezzo), stored);
+    QCOMPARE(r.priceUnread, unread);
+    QCOMPARE(describeChanges(2, r).isEmpty(), !unread);
 }
 
 void TestImport::soldMark_data()

@@ -1,0 +1,273 @@
+#include "Catalogs.h"
+#include "Gui.h"
+
+#include "app/Windows.h"
+#include "base/ProgramFolder.h"
+#include "sheet/Opere.h"
+#include "sheet/Photo.h"
+#include "shell/Avvio.h"
+#include "store/Archive.h"
+#include "store/CreaCatalogo.h"
+#include "store/Importa.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <memory>
+
+using namespace pinakos;
+using namespace pinakos::test;
+using Call = FakeDialogs::Call;
+
+namespace {
+
+TfrmCreaCatalogo* crea() { return windows().frmCreaCatalogo; }
+TfrmOpere* sheet() { return windows().frmOpere; }
+
+// A CSV in Windows-1252 with ";" between cells, as an Italian spreadsheet saves it.
+QByteArray csv1252(const QString& text)
+{
+    QByteArray out;
+    for (QChar c : text)
+        out += c.unicode() == 0x00E8 ? '\xE8' : c.unicode() == 0x00E0 ? '\xE0' : char(c.toLatin1());
+    return out;
+}
+
+const QString kWorks = QStringLiteral("Titolo;Autore;Prezzo;Venduta;Foto\r\n"
+                                      "Alba;Rossi;1.200,50;s\u00EC;alba.jpg\r\n"
+                                      "\"Notte\r\nsul lago\";Bianchi;300;no;\r\n"
+                                      "Citt\u00E0;Verdi;;x;manca.jpg\r\n");
+
+std::vector<TSchedaOpera> recordsOf(const QString& path)
+{
+    std::vector<TSchedaOpera> out;
+    Archive a(path);
+    a.scan([&](int, const TSchedaOpera& r) {
+        out.push_back(r);
+        return true;
+    });
+    return out;
+}
+
+int chosenColumn(const TfrmImporta& w, const char* combo)
+{
+    auto* c = w.findChild<QComboBox*>(QString::fromLatin1(combo));
+    return c ? c->currentData().toInt() : -100;
+}
+
+} // namespace
+
+class TestImporta : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestBed> m_bed;
+
+    QString writeSource(const QString& name, const QByteArray& bytes)
+    {
+        m_bed->folder.write(QStringLiteral("fonti/") + name, bytes);
+        return m_bed->folder.file(QStringLiteral("fonti/") + name);
+    }
+    // The file chosen through cmdFile, as the user does.
+    void choose(TfrmImporta& w, const QString& path)
+    {
+        m_bed->dialogs.fileAnswers.enqueue(path);
+        click(w.cmdFile);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { createPersistentWindows(); }
+    void cleanupTestCase() { destroyPersistentWindows(); }
+    void init() { m_bed = std::make_unique<TestBed>(); }
+    void cleanup()
+    {
+        for (QWidget* w : {static_cast<QWidget*>(crea()), static_cast<QWidget*>(sheet())})
+            w->hide();
+        m_bed.reset();
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("file") << "cmdFile"
+                              << "Scegli file…";
+        QTest::newRow("headings") << "chkIntestazione"
+                                  << "La prima riga contiene le intestazioni";
+        QTest::newRow("photo folder") << "cmdCartellaFoto"
+                                      << "Scegli cartella…";
+        QTest::newRow("import") << "cmdImporta"
+                                << "Importa";
+        QTest::newRow("close") << "btnChiudi"
+                               << "Chiudi";
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        TfrmImporta w;
+        QCOMPARE(w.windowTitle(), QStringLiteral(" Importa schede da foglio di calcolo"));
+        auto* b = w.findChild<QAbstractButton*>(name);
+        QVERIFY(b);
+        QCOMPARE(b->text(), caption);
+        QVERIFY(w.findChild<QTableView*>(QStringLiteral("grdAnteprima")));
+        QVERIFY(w.findChild<QLineEdit*>(QStringLiteral("txtCartellaFoto")));
+        for (const char* combo : {"cboCapo", "cboDescrizione", "cboColore", "cboTessuto", "cboMisure", "cboPeso",
+                                  "cboUsura", "cboDifetti", "cboServizio", "cboSpecifiche", "cboCliente", "cboCodFisc",
+                                  "cboRecapito", "cboNote", "cboPrezzo", "cboSegnala", "cboFoto"})
+            QVERIFY2(w.findChild<QComboBox*>(QString::fromLatin1(combo)), combo);
+    }
+
+    void previewMatchesHeadings()
+    {
+        TfrmImporta w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QString text = kWorks;
+        for (int i = 0; i < 30; ++i)
+            text += QStringLiteral("Opera %1;Autore;10;;\r\n").arg(i);
+        choose(w, writeSource(QStringLiteral("opere.csv"), csv1252(text)));
+
+        QCOMPARE(w.grdAnteprima->model()->rowCount(), 20);
+        QCOMPARE(w.grdAnteprima->model()->index(2, 0).data().toString(), QStringLiteral("Notte\r\nsul lago"));
+        QCOMPARE(w.grdAnteprima->model()->index(3, 0).data().toString(), QStringLiteral("Citt\u00E0"));
+        QVERIFY(w.chkIntestazione->isChecked());
+        QCOMPARE(chosenColumn(w, "cboCapo"), 0);
+        QCOMPARE(chosenColumn(w, "cboPrezzo"), 2);
+        QCOMPARE(chosenColumn(w, "cboFoto"), 4);
+        QCOMPARE(chosenColumn(w, "cboNote"), -1);
+
+        // Unticked, the first row is data and the columns go in the export's order.
+        click(w.chkIntestazione);
+        QVERIFY(!w.chkIntestazione->isChecked());
+        QCOMPARE(chosenColumn(w, "cboCapo"), 0);
+        QCOMPARE(chosenColumn(w, "cboDescrizione"), 1);
+        QCOMPARE(chosenColumn(w, "cboFoto"), -1);
+    }
+
+    void unreadableFileIsTold()
+    {
+        TfrmImporta w;
+        w.setTarget(catalogFile(QStringLiteral("Nuovo")), QStringLiteral("Nuovo"), true);
+        choose(w, m_bed->folder.file(QStringLiteral("non-esiste.csv")));
+        QCOMPARE(m_bed->dialogs.calls.size(), 2);
+        QCOMPARE(m_bed->dialogs.calls[1].call, Call::Warning);
+        QVERIFY(m_bed->dialogs.calls[1].text.startsWith(
+            QStringLiteral("Il file scelto non può essere letto come foglio di calcolo.")));
+        m_bed->dialogs.clear();
+        click(w.cmdImporta);
+        QCOMPARE(m_bed->dialogs.texts(),
+                 QStringList{QStringLiteral("Attenzione: scegliere prima il file da importare.")});
+        QVERIFY(!QFileInfo::exists(catalogFile(QStringLiteral("Nuovo"))));
+    }
+
+    void changedFileLeavesNoCatalog()
+    {
+        TfrmImporta w;
+        w.setTarget(catalogFile(QStringLiteral("Nuovo")), QStringLiteral("Nuovo"), true);
+        const QString source = writeSource(QStringLiteral("opere.csv"), csv1252(kWorks));
+        choose(w, source);
+        QVERIFY(writeFile(source, csv1252(kWorks + QStringLiteral("Altra;X;1;;\r\n"))));
+        m_bed->dialogs.clear();
+        click(w.cmdImporta);
+        QCOMPARE(m_bed->dialogs.calls.size(), 1);
+        QCOMPARE(m_bed->dialogs.calls[0].call, Call::Error);
+        QVERIFY(m_bed->dialogs.calls[0].text.contains(QStringLiteral("è cambiato")));
+        QVERIFY(!QFileInfo::exists(catalogFile(QStringLiteral("Nuovo"))));
+        QVERIFY(w.isVisible() || !w.result());
+    }
+
+    // From the creation window: a new catalog filled from the file, with its photos.
+    void newCatalogFromCreation()
+    {
+        const QString source = writeSource(QStringLiteral("opere.csv"), csv1252(kWorks));
+        const QByteArray photo = jpegOf(QSize(40, 30), Qt::blue);
+        m_bed->folder.write(QStringLiteral("fonti/foto/ALBA.jpg"), photo);
+        moveTo(windows().frmAvvio, crea());
+        typeKeys(crea()->txtFile, QStringLiteral("Importati"));
+
+        bool shown = false;
+        whenModalShown([&](QWidget* modal) {
+            auto* w = qobject_cast<TfrmImporta*>(modal);
+            QVERIFY(w);
+            shown = true;
+            choose(*w, source);
+            w->txtCartellaFoto->setText(m_bed->folder.file(QStringLiteral("fonti/foto")));
+            m_bed->dialogs.clear();
+            click(w->cmdImporta);
+        });
+        click(crea()->btnImporta);
+        QVERIFY(shown);
+        QVERIFY(!QApplication::activeModalWidget());
+
+        QCOMPARE(m_bed->dialogs.calls.size(), 1);
+        QCOMPARE(m_bed->dialogs.calls[0].call, Call::Information);
+        QVERIFY2(m_bed->dialogs.calls[0].text.startsWith(
+                     QStringLiteral("Importate 3 schede\nFoto copiate: 1; non trovate o non JPEG: 1.")),
+                 qPrintable(m_bed->dialogs.calls[0].text));
+        const auto records = recordsOf(catalogFile(QStringLiteral("Importati")));
+        QCOMPARE(int(records.size()), 3);
+        QCOMPARE(records[0].text(Campo::Capo), QStringLiteral("Alba"));
+        QCOMPARE(records[0].text(Campo::Prezzo), QStringLiteral("1200,50"));
+        QCOMPARE(records[0].venduta(), Venduta::Si);
+        QCOMPARE(records[1].text(Campo::Capo), QStringLiteral("Notte\r\nsul lago"));
+        QCOMPARE(records[1].venduta(), Venduta::No);
+        QCOMPARE(records[2].text(Campo::Capo), QStringLiteral("Citt\u00E0"));
+        QCOMPARE(readAll(photoPath(QStringLiteral("Importati"), 1)), photo);
+        QVERIFY(!QFileInfo::exists(photoPath(QStringLiteral("Importati"), 3)));
+        // The creation window has gone back to the start window.
+        QVERIFY(!crea()->isVisible());
+    }
+
+    void takenNameOpensNothing()
+    {
+        makeCatalog(QStringLiteral("Esistente"));
+        moveTo(windows().frmAvvio, crea());
+        typeKeys(crea()->txtFile, QStringLiteral("Esistente"));
+        bool shown = false;
+        whenModalShown([&](QWidget* w) {
+            shown = true;
+            w->close();
+        });
+        click(crea()->btnImporta);
+        QVERIFY(!shown);
+        QCOMPARE(m_bed->dialogs.calls.size(), 1);
+        QVERIFY(m_bed->dialogs.calls[0].text.startsWith(
+            QStringLiteral("Attenzione: il nome del catalogo indicato è già stato utilizzato")));
+        QVERIFY(crea()->isVisible());
+    }
+
+    // Ctrl+I in the sheet appends to the open catalog and shows the first new record.
+    void appendFromSheet()
+    {
+        const QString archive = makeCatalog(QStringLiteral("Paesaggi"),
+                                            {makeRecord(QStringLiteral("Prima"), QStringLiteral("Rossi"), QString())});
+        sheet()->openCatalog(archive, QStringLiteral("Paesaggi"));
+        moveTo(windows().frmAvvio, sheet());
+        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        const QString source = writeSource(QStringLiteral("opere.csv"), csv1252(kWorks));
+
+        bool shown = false;
+        whenModalShown([&](QWidget* modal) {
+            auto* w = qobject_cast<TfrmImporta*>(modal);
+            QVERIFY(w);
+            shown = true;
+            QCOMPARE(w->lblCatalogo->text(), QStringLiteral("Catalogo: Paesaggi"));
+            choose(*w, source);
+            click(w->cmdImporta);
+        });
+        QTest::keyClick(sheet()->focusWidget() ? sheet()->focusWidget() : sheet(), Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(shown);
+        QCOMPARE(int(recordsOf(archive).size()), 4);
+        QCOMPARE(sheet()->shownNumber(), 2);
+        QCOMPARE(sheet()->txtCapo->text(), QStringLiteral("Alba"));
+    }
+};
+
+QTEST_MAIN(TestImporta)
+#include "test_importa.moc"
