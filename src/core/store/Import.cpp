@@ -195,21 +195,6 @@ QStringList CsvTable::row(int index) const
     return out;
 }
 
-bool CsvTable::sameCells(const CsvTable& other) const
-{
-    if (rowCount() != other.rowCount() || m_cells.size() != other.m_cells.size())
-        return false;
-    for (int r = 0; r < rowCount(); ++r) {
-        const int columns = columnCount(r);
-        if (columns != other.columnCount(r))
-            return false;
-        for (int c = 0; c < columns; ++c)
-            if (cell(r, c) != other.cell(r, c))
-                return false;
-    }
-    return true;
-}
-
 void CsvTable::appendCell(QStringView text)
 {
     if (m_openRow < 0)

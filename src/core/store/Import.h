@@ -28,8 +28,6 @@ public:
     // The cell's text, empty beyond the row's cells.
     QStringView cell(int row, int column) const;
     QStringList row(int index) const;
-    // Whether both hold the same rows of the same cells.
-    bool sameCells(const CsvTable& other) const;
 
     CsvEncoding encoding() const { return m_encoding; }
     QChar separator() const { return m_separator; }

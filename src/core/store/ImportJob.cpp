@@ -6,6 +6,7 @@
 #include "sheet/Photo.h"
 #include "store/Catalogs.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,7 +104,41 @@ void writeReport(const QString& path, const QStringList& lines)
 
 } // namespace
 
-CsvTable readImportFile(const QString& path) { return readCsvFile(path); }
+CsvTable readImportTable(QByteArrayView bytes) { return readCsv(bytes); }
+
+namespace {
+
+QByteArray hashOf(QByteArrayView bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
+
+[[noreturn]] void cannotRead(const QFile& f)
+{
+    throw Failure(lcStore,
+                  QStringLiteral("Impossibile leggere il file (%1): %2").arg(native(f.fileName()), f.errorString()));
+}
+
+} // namespace
+
+ImportSource readImportSource(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        cannotRead(f);
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        cannotRead(f);
+    return ImportSource{path, readImportTable(bytes), hashOf(bytes)};
+}
+
+QByteArray importFingerprint(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        cannotRead(f);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&f) || f.error() != QFileDevice::NoError)
+        cannotRead(f);
+    return hash.result();
+}
 
 QString findPhoto(const QString& folder, const QString& cell)
 {
@@ -112,14 +147,14 @@ QString findPhoto(const QString& folder, const QString& cell)
     return FolderIndex(folder).find(cell);
 }
 
-ImportResult importFile(const ImportRequest& request, const CsvTable& preview, const TableReader& read)
+ImportResult importFile(const ImportRequest& request, const ImportSource& source)
 {
-    const CsvTable table = read(request.sourcePath);
-    if (!table.sameCells(preview))
+    if (importFingerprint(source.path) != source.fingerprint)
         throw Failure(lcStore,
                       QStringLiteral("Il file %1 è cambiato dopo la sua lettura: sceglierlo di nuovo e "
                                      "ripetere l'importazione.")
-                          .arg(native(request.sourcePath)));
+                          .arg(native(source.path)));
+    const CsvTable& table = source.table;
 
     const int first = request.firstRowHeadings ? 1 : 0;
     const int photoColumn = request.mapping[kImportPhoto];
@@ -183,8 +218,7 @@ ImportResult importFile(const ImportRequest& request, const CsvTable& preview, c
         return result;
     QStringList lines;
     lines << QStringLiteral("Importazione del %1 dal file %2 nel catalogo %3")
-                 .arg(now().toString(QStringLiteral("dd/MM/yyyy HH:mm")), native(request.sourcePath),
-                      request.catalogName);
+                 .arg(now().toString(QStringLiteral("dd/MM/yyyy HH:mm")), native(source.path), request.catalogName);
     if (result.counts.rows > 0)
         lines << QStringLiteral("Importate %1 schede, dalla numero %2 alla numero %3.")
                      .arg(result.counts.rows)

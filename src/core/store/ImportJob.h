@@ -5,13 +5,11 @@
 #include "store/Import.h"
 
 #include <QString>
-#include <functional>
 
 namespace pinakos {
 
 struct ImportRequest
 {
-    QString sourcePath; // the spreadsheet file
     QString archivePath; // the catalog's archive
     QString catalogName; // for the photo rule and the report's name
     ImportMapping mapping{};
@@ -29,19 +27,30 @@ struct ImportResult
     QString reportPath; // empty when there was nothing to report, or it could not be written
 };
 
-// Reads a spreadsheet file of any kind the import takes.
-using TableReader = std::function<CsvTable(const QString& path)>;
-// The import's own reader: picks by the file's content. A file that cannot
-// be read as a spreadsheet throws pinakos::Failure.
-CsvTable readImportFile(const QString& path);
+// A spreadsheet file as the import window shows it: its cells, and a
+// fingerprint of the bytes they were read from.
+struct ImportSource
+{
+    QString path;
+    CsvTable table;
+    QByteArray fingerprint;
+};
+// The cells of spreadsheet bytes of any kind the import takes, picked by their content.
+CsvTable readImportTable(QByteArrayView bytes);
+// Reads the file once. A file that cannot be read, or not as a spreadsheet,
+// throws pinakos::Failure.
+ImportSource readImportSource(const QString& path);
+// The fingerprint of the file as it is now, read in blocks; throws
+// pinakos::Failure when it cannot be read.
+QByteArray importFingerprint(const QString& path);
 
 // The photo a cell names, in `folder`: the cell's file name (any folder
 // part dropped), matched exactly or in any letter case, then with ".jpg" or
 // ".jpeg" added. Empty when there is none.
 QString findPhoto(const QString& folder, const QString& cell);
 
-// Runs the import. The file is read again with `read` and must still hold
-// `preview`, the table the choices were made on; the matched JPEG photos are
+// Runs the import. The file must still hold the bytes `source` was read
+// from, the table the choices were made on; the matched JPEG photos are
 // copied, bytes unchanged, under temporary names in the photo folder; the
 // records are appended in one step; only then do the photos take the names
 // the photo rule gives the new records' numbers. A failure up to the append
@@ -49,8 +58,7 @@ QString findPhoto(const QString& folder, const QString& cell);
 // disk) leaves the archive and the photo folder as they were and throws
 // pinakos::Failure. The report lists each row the rules changed and each
 // photo not found; it goes beside the archive.
-ImportResult importFile(const ImportRequest& request, const CsvTable& preview,
-                        const TableReader& read = readImportFile);
+ImportResult importFile(const ImportRequest& request, const ImportSource& source);
 
 // The end message: "Importate N schede", what was cut or replaced, the
 // photos, and the report's file name.

@@ -223,9 +223,9 @@ void TfrmImporta::cmdFileClick()
 
 void TfrmImporta::loadFile(const QString& path)
 {
-    CsvTable table;
+    ImportSource source;
     try {
-        table = readImportFile(path);
+        source = readImportSource(path);
     } catch (const Failure& f) {
         qCWarning(lcStore).noquote() << f.message();
         dialogs().warning(
@@ -234,8 +234,7 @@ void TfrmImporta::loadFile(const QString& path)
         return;
     }
     m_preview->setTable(nullptr);
-    m_table = std::move(table);
-    m_sourcePath = path;
+    m_source = std::move(source);
     m_preview->setTable(&m_table);
     lblFile->setText(QDir::toNativeSeparators(path));
     const QStringList first = m_table.rowCount() ? m_table.row(0) : QStringList();
@@ -294,7 +293,7 @@ void TfrmImporta::cmdCartellaFotoClick()
     runHandler(this, [this] {
         const QString now = txtCartellaFoto->text().trimmed();
         const QString start = !now.isEmpty() && QFileInfo(now).isDir() ? now
-            : !m_sourcePath.isEmpty()                                  ? QFileInfo(m_sourcePath).absolutePath()
+            : !m_source.path.isEmpty()                                 ? QFileInfo(m_source.path).absolutePath()
                                                                        : QDir::homePath();
         const QString chosen = dialogs().chooseFolder(this, QStringLiteral("Scegli la cartella delle foto"), start);
         if (!chosen.isEmpty())
@@ -305,7 +304,7 @@ void TfrmImporta::cmdCartellaFotoClick()
 void TfrmImporta::cmdImportaClick()
 {
     runHandler(this, [this] {
-        if (m_sourcePath.isEmpty()) {
+        if (m_source.path.isEmpty()) {
             dialogs().warning(this, QStringLiteral("Attenzione: scegliere prima il file da importare."));
             return;
         }
@@ -321,7 +320,6 @@ void TfrmImporta::cmdImportaClick()
             return;
         }
         ImportRequest request;
-        request.sourcePath = m_sourcePath;
         request.archivePath = m_archivePath;
         request.catalogName = m_catalogName;
         request.mapping = mapping;
@@ -339,7 +337,7 @@ void TfrmImporta::cmdImportaClick()
         }
         ImportResult result;
         try {
-            result = importFile(request, m_table);
+            result = importFile(request, m_source);
         } catch (const Failure& f) {
             qCWarning(lcStore).noquote() << f.message();
             dialogs().error(this,

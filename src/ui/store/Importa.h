@@ -1,7 +1,7 @@
 #pragma once
 #include "kit/GradientForm.h"
 #include "kit/Picture.h"
-#include "store/Import.h"
+#include "store/ImportJob.h"
 
 #include <array>
 
@@ -68,8 +68,8 @@ private:
     QString m_archivePath;
     QString m_catalogName;
     bool m_create = false;
-    QString m_sourcePath;
-    pinakos::CsvTable m_table;
+    pinakos::ImportSource m_source;
+    const pinakos::CsvTable& m_table = m_source.table;
     pinakos::ImportPreviewModel* m_preview = nullptr;
     pinakos::HoverHints* m_hints = nullptr;
     int m_importedFirst = 0;

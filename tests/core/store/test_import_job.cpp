@@ -37,7 +37,6 @@ struct Setup
     ImportRequest request(const CsvTable& table) const
     {
         ImportRequest r;
-        r.sourcePath = source;
         r.archivePath = archive;
         r.catalogName = kCatalog;
         r.mapping = matchHeadings(table.row(0));
@@ -96,9 +95,9 @@ void TestImportJob::photosAndReport()
                              {QStringLiteral("Disegno"), QString(), QStringLiteral("disegno.jpg")},
                              {QStringLiteral("Senza foto \u263A"), QString(), QString()},
                              {QStringLiteral("Perduta"), QString(), QStringLiteral("assente.jpg")}})));
-    const CsvTable preview = readCsvFile(s.source);
+    const ImportSource preview = readImportSource(s.source);
 
-    const ImportResult r = importFile(s.request(preview), preview, readCsvFile);
+    const ImportResult r = importFile(s.request(preview.table), preview);
 
     QCOMPARE(r.counts.rows, 5);
     QCOMPARE(r.firstNumber, 1);
@@ -135,9 +134,9 @@ void TestImportJob::appendsAfterExistingRecords()
     // A photo left by a deleted catalog of the same name gives way.
     QVERIFY(writeFile(photoPath(kCatalog, 3), jpegBytes('x')));
     QVERIFY(writeFile(s.source, csvOf({{QStringLiteral("Uno"), QString(), QStringLiteral("a.jpg")}})));
-    const CsvTable preview = readCsvFile(s.source);
+    const ImportSource preview = readImportSource(s.source);
 
-    const ImportResult r = importFile(s.request(preview), preview, readCsvFile);
+    const ImportResult r = importFile(s.request(preview.table), preview);
 
     QCOMPARE(r.firstNumber, 3);
     QCOMPARE(int(recordsOf(s.archive).size()), 3);
@@ -175,8 +174,8 @@ void TestImportJob::failureLeavesEverything()
     for (int i = 0; i < 3000; ++i)
         rows.append({QStringLiteral("Opera %1").arg(i), QString(), i % 100 ? QString() : QStringLiteral("a.jpg")});
     QVERIFY(writeFile(s.source, csvOf(rows)));
-    const CsvTable preview = readCsvFile(s.source);
-    ImportRequest request = s.request(preview);
+    const ImportSource preview = readImportSource(s.source);
+    ImportRequest request = s.request(preview.table);
     request.createArchive = newCatalog;
 
     if (fault == u"changed")
@@ -188,9 +187,9 @@ void TestImportJob::failureLeavesEverything()
         if (fault == u"full") {
             FileSizeLimit limit(before.size() + 1000 * TSchedaOpera::Size);
             PINAKOS_REQUIRE_ACTIVE_LIMIT(limit);
-            importFile(request, preview, readCsvFile);
+            importFile(request, preview);
         } else {
-            importFile(request, preview, readCsvFile);
+            importFile(request, preview);
         }
     } catch (const Failure& f) {
         failed = true;
