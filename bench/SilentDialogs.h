@@ -4,14 +4,16 @@
 namespace pinakos::bench {
 
 // Answers every dialog at once, so that commands run without a person: no to
-// every question, a cancelled file or print dialog, `folder` for a folder.
+// every question, `file` for an open dialog (none by default), a cancelled
+// save or print dialog, `folder` for a folder.
 class SilentDialogs final : public Dialogs
 {
 public:
     QString folder;
+    QString file;
     void notify(QWidget*, Kind, const QString&) override {}
     bool confirm(QWidget*, const QString&) override { return false; }
-    QString openFile(QWidget*, const FileDialogRequest&) override { return {}; }
+    QString openFile(QWidget*, const FileDialogRequest&) override { return file; }
     QString saveFile(QWidget*, const FileDialogRequest&) override { return {}; }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return folder; }
     bool print(QWidget*, QPrinter&) override { return false; }

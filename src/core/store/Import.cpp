@@ -10,9 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStringDecoder>
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace pinakos {
 
@@ -220,18 +220,73 @@ void CsvTable::endRow()
     m_openRow = -1;
 }
 
+namespace {
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
+// code points past U+10FFFF); stops at the first fault.
+bool isUtf8(QByteArrayView bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        // Runs of ASCII eight bytes at a time.
+        while (end - p >= 8) {
+            quint64 word;
+            std::memcpy(&word, p, 8);
+            if (word & 0x8080808080808080ull)
+                break;
+            p += 8;
+        }
+        if (p >= end)
+            break;
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int more;
+        unsigned lowest;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+            lowest = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            lowest = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            lowest = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p <= more)
+            return false;
+        unsigned code = c & (0x3F >> more);
+        for (int k = 1; k <= more; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[k] & 0x3F);
+        }
+        if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        p += more + 1;
+    }
+    return true;
+}
+
+} // namespace
+
 CsvEncoding detectCsvEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return CsvEncoding::Utf8Bom;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? CsvEncoding::Windows1252 : CsvEncoding::Utf8;
+    return isUtf8(bytes) ? CsvEncoding::Utf8 : CsvEncoding::Windows1252;
 }
 
-QString decodeCsv(QByteArrayView bytes)
+namespace {
+
+QString decodeAs(CsvEncoding encoding, QByteArrayView bytes)
 {
-    switch (detectCsvEncoding(bytes)) {
+    switch (encoding) {
     case CsvEncoding::Utf8Bom:
         return QString::fromUtf8(bytes.sliced(3));
     case CsvEncoding::Utf8:
@@ -241,6 +296,10 @@ QString decodeCsv(QByteArrayView bytes)
     }
     return fromWindows1252(bytes.data(), bytes.size());
 }
+
+} // namespace
+
+QString decodeCsv(QByteArrayView bytes) { return decodeAs(detectCsvEncoding(bytes), bytes); }
 
 QChar detectCsvSeparator(QStringView text)
 {
@@ -266,7 +325,9 @@ CsvTable readCsv(QByteArrayView bytes)
 {
     CsvTable t;
     t.m_encoding = detectCsvEncoding(bytes);
-    t.m_text = decodeCsv(bytes);
+    t.m_text = decodeAs(t.m_encoding, bytes);
+    // Room for short cells; only what is used is ever touched.
+    t.m_cells.reserve(size_t(t.m_text.size() / 4 + 16));
     t.m_separator = detectCsvSeparator(t.m_text);
     const QString& s = t.m_text;
     const QChar sep = t.m_separator;

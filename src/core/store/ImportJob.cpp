@@ -1,12 +1,12 @@
 #include "store/ImportJob.h"
 
+#include "backup/Sha256.h"
 #include "base/Clock.h"
 #include "base/Failure.h"
 #include "base/Log.h"
 #include "sheet/Photo.h"
 #include "store/Catalogs.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -108,7 +108,12 @@ CsvTable readImportTable(QByteArrayView bytes) { return readCsv(bytes); }
 
 namespace {
 
-QByteArray hashOf(QByteArrayView bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
+QByteArray hashOf(QByteArrayView bytes)
+{
+    Sha256 h;
+    h.add(bytes);
+    return h.hexResult();
+}
 
 [[noreturn]] void cannotRead(const QFile& f)
 {
@@ -131,13 +136,14 @@ ImportSource readImportSource(const QString& path)
 
 QByteArray importFingerprint(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        cannotRead(f);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&f) || f.error() != QFileDevice::NoError)
-        cannotRead(f);
-    return hash.result();
+    const QByteArray h = Sha256::ofFile(path);
+    if (h.isEmpty()) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            cannotRead(f);
+        throw Failure(lcStore, QStringLiteral("Impossibile leggere il file (%1).").arg(native(path)));
+    }
+    return h;
 }
 
 QString findPhoto(const QString& folder, const QString& cell)

@@ -113,6 +113,14 @@ void TestImport::readsCells_data()
     QTest::newRow("nothing") << QByteArray() << Rows{} << QChar(u';') << CsvEncoding::Utf8;
     QTest::newRow("a UTF-8 look-alike that is not")
         << QByteArray("a;\xC3\n") << Rows{{"a", QStringLiteral("\u00C3")}} << QChar(u';') << CsvEncoding::Windows1252;
+    // Bytes a UTF-8 decoder might let through: an overlong "/", a surrogate.
+    QTest::newRow("overlong form") << QByteArray("a;\xC0\xAF\n") << Rows{{"a", QStringLiteral("\u00C0\u00AF")}}
+                                   << QChar(u';') << CsvEncoding::Windows1252;
+    QTest::newRow("surrogate") << QByteArray("a;\xED\xA0\x80\n") << Rows{{"a", QStringLiteral("\u00ED\u00A0\u20AC")}}
+                               << QChar(u';') << CsvEncoding::Windows1252;
+    QTest::newRow("four-byte character, long ASCII run before it")
+        << (QByteArray(40, 'x') + ";\xF0\x9F\x8E\xA8\n") << Rows{{QString(40, u'x'), QStringLiteral("\U0001F3A8")}}
+        << QChar(u';') << CsvEncoding::Utf8;
 }
 
 void TestImport::readsCells()
