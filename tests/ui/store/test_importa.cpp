@@ -7,6 +7,7 @@
 #include "sheet/Photo.h"
 #include "shell/Avvio.h"
 #include "store/Archive.h"
+#include "store/Codec1252.h"
 #include "store/CreaCatalogo.h"
 #include "store/Importa.h"
 
@@ -14,7 +15,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTest>
 
@@ -240,6 +243,78 @@ private Q_SLOTS:
         QVERIFY(m_bed->dialogs.calls[0].text.startsWith(
             QStringLiteral("Attenzione: il nome del catalogo indicato è già stato utilizzato")));
         QVERIFY(crea()->isVisible());
+    }
+
+    // A thousand works as an Italian spreadsheet saves them, imported into a
+    // new catalog through the windows, then read back by a reader of the
+    // archive written on its own.
+    void thousandWorksReadBackIndependently()
+    {
+        const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        if (python.isEmpty())
+            QSKIP("python3 is not installed");
+        const QString prices[] = {QStringLiteral("1.234,50"),     QStringLiteral("1234.5"),
+                                  QStringLiteral("\u20AC 300"),   QString(),
+                                  QStringLiteral("su richiesta"), QStringLiteral("15")};
+        const QString sold[] = {QStringLiteral("S\u00EC"), QStringLiteral("no"), QStringLiteral("x"),
+                                QStringLiteral("venduta"), QString()};
+        QString text;
+        for (int t = 0; t < kImportTargets; ++t)
+            text += (t ? QStringLiteral(";") : QString()) + importTargetName(t);
+        text += QStringLiteral("\r\n");
+        for (int i = 1; i <= 1000; ++i) {
+            QString note = QStringLiteral("Provenienza: collezione n. %1").arg(i);
+            if (i % 7 == 0)
+                note = QStringLiteral("\"Prima riga; \"\"citata\"\"\r\nseconda riga\"");
+            if (i % 50 == 0)
+                note = QString(300, u'n');
+            const QString photo = i % 10 == 0 ? QStringLiteral("FOTO_%1.JPG").arg(i)
+                : i % 25 == 0                 ? QStringLiteral("manca_%1.jpg").arg(i)
+                                              : QString();
+            const QStringList cells{QStringLiteral("Opera n. %1 \u2013 \u00E8").arg(i),
+                                    QStringLiteral("Paesaggio"),
+                                    QStringLiteral("Artista Citt\u00E0 %1").arg(i % 37),
+                                    QString::number(1800 + i % 200),
+                                    QStringLiteral("Italia"),
+                                    QStringLiteral("Olio su tela"),
+                                    QStringLiteral("Macchiaioli"),
+                                    QStringLiteral("50 x 70 cm"),
+                                    QStringLiteral("Tela"),
+                                    QStringLiteral("Collezione privata"),
+                                    QStringLiteral("  Rossi Mario  "),
+                                    QStringLiteral("04128730589"),
+                                    QStringLiteral("0612345678"),
+                                    note,
+                                    prices[i % 6],
+                                    sold[i % 5],
+                                    photo};
+            text += cells.join(u';') + QStringLiteral("\r\n");
+        }
+        const QString source = writeSource(QStringLiteral("mille.csv"), toWindows1252(text));
+        for (int i = 10; i <= 1000; i += 10)
+            m_bed->folder.write(QStringLiteral("fonti/foto/foto_%1.jpg").arg(i),
+                                jpegOf(QSize(8 + i % 13, 8), QColor::fromHsv(i % 360, 200, 200)));
+        moveTo(windows().frmAvvio, crea());
+        typeKeys(crea()->txtFile, QStringLiteral("Mille opere"));
+        whenModalShown([&](QWidget* modal) {
+            auto* w = qobject_cast<TfrmImporta*>(modal);
+            QVERIFY(w);
+            choose(*w, source);
+            QVERIFY(w->chkIntestazione->isChecked());
+            w->txtCartellaFoto->setText(m_bed->folder.file(QStringLiteral("fonti/foto")));
+            click(w->cmdImporta);
+        });
+        click(crea()->btnImporta);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY2(m_bed->dialogs.texts().last().startsWith(QStringLiteral("Importate 1000 schede")),
+                 qPrintable(m_bed->dialogs.texts().join(u'|')));
+
+        QProcess check;
+        check.start(python,
+                    {QStringLiteral(PINAKOS_CHECK_IMPORT), source, catalogFile(QStringLiteral("Mille opere")),
+                     QStringLiteral("Mille opere"), m_bed->folder.file(QStringLiteral("fonti/foto")), photoFolder()});
+        QVERIFY(check.waitForFinished(60000));
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
     }
 
     // Ctrl+I in the sheet appends to the open catalog and shows the first new record.
