@@ -139,6 +139,29 @@ HelpTopic documentsTopic()
         }};
 }
 
+HelpTopic importTopic()
+{
+    return {QStringLiteral("Importazione di schede da un foglio di calcolo."),
+            {
+                QStringLiteral("La finestra si apre dalla creazione del catalogo con il pulsante Importa da foglio di "
+                               "calcolo, per un catalogo nuovo, oppure dalla scheda con i tasti Ctrl+I, per "
+                               "aggiungere schede al catalogo aperto."),
+                QStringLiteral("Si possono importare file CSV (separati da punto e virgola, virgola o tabulazione), "
+                               "fogli OpenDocument (.ods), cartelle di Excel (.xlsx) e il file esportato dal "
+                               "programma stesso. Le prime righe del file compaiono nell'anteprima."),
+                QStringLiteral("Per ogni campo della scheda si sceglie la colonna del file che lo riempie; se la "
+                               "prima riga contiene le intestazioni, le colonne vengono abbinate da sole ai campi "
+                               "con lo stesso nome. La colonna Foto può indicare i nomi dei file delle foto, cercati "
+                               "nella cartella delle foto."),
+                QStringLiteral("I valori seguono le regole della scheda: il valore in euro diventa un importo con "
+                               "due decimali, la casella Venduta è spuntata per Sì, x, 1 o venduta, e i testi troppo "
+                               "lunghi vengono tagliati. Le righe cambiate sono elencate in un file di resoconto "
+                               "accanto all'archivio."),
+                QStringLiteral("Le schede vengono aggiunte tutte insieme: se qualcosa non riesce, il catalogo resta "
+                               "com'era."),
+            }};
+}
+
 HelpTopic backupTopic()
 {
     return {QStringLiteral("Copie di sicurezza dei cataloghi."),

@@ -18,5 +18,6 @@ HelpTopic sheetTopic(); // "App Pinakos."
 HelpTopic exportTopic(); // "Esportazione inventario opere d'arte in Microsoft Excel."
 HelpTopic documentsTopic(); // "Documenti dell'opera e del catalogo."
 HelpTopic backupTopic(); // "Copie di sicurezza dei cataloghi."
+HelpTopic importTopic(); // "Importazione di schede da un foglio di calcolo."
 
 } // namespace pinakos

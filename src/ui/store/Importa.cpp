@@ -6,6 +6,8 @@
 #include "kit/Guard.h"
 #include "kit/HoverHints.h"
 #include "kit/Layout.h"
+#include "shell/Guida.h"
+#include "shell/HelpTopics.h"
 #include "store/ImportJob.h"
 
 #include <QAbstractTableModel>
@@ -103,7 +105,8 @@ TfrmImporta::TfrmImporta(QWidget* parent) : GradientForm(parent)
     const QFont label = appFont(QStringLiteral("Verdana"), 12);
     lblTitolo = makeLabel(p, QStringLiteral("lblTitolo"), QStringLiteral("Importa schede da foglio di calcolo"),
                           QPoint(20, 18), appFont(QStringLiteral("Verdana"), 18, true), ink);
-    lblCatalogo = makeElidedLabel(p, QStringLiteral("lblCatalogo"), QString(), QRect(470, 20, 450, 24),
+    imgGuida = new Picture(p, QStringLiteral("imgGuida"), art("guida"), QRect(892, 16, 29, 28), true);
+    lblCatalogo = makeElidedLabel(p, QStringLiteral("lblCatalogo"), QString(), QRect(430, 20, 450, 24),
                                   appFont(QStringLiteral("Verdana"), 12, true), ink, Qt::AlignRight | Qt::AlignVCenter);
 
     makeLabel(p, QStringLiteral("lblTitoloFile"), QStringLiteral("File:"), QPoint(20, 66), label);
@@ -176,6 +179,7 @@ TfrmImporta::TfrmImporta(QWidget* parent) : GradientForm(parent)
     connect(cmdCartellaFoto, &QPushButton::clicked, this, &TfrmImporta::cmdCartellaFotoClick);
     connect(cmdImporta, &QPushButton::clicked, this, &TfrmImporta::cmdImportaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmImporta::btnChiudiClick);
+    connect(imgGuida, &Picture::clicked, this, &TfrmImporta::imgGuidaClick);
 
     m_hints = new HoverHints(this, panInfo);
     m_hints->addHint(cmdFile, QStringLiteral("Scegli il file da importare: CSV, OpenDocument (.ods) o Excel (.xlsx)."));
@@ -188,6 +192,7 @@ TfrmImporta::TfrmImporta(QWidget* parent) : GradientForm(parent)
     m_hints->addHint(txtCartellaFoto, QStringLiteral("La cartella in cui si trovano le foto nominate nel file."));
     m_hints->addHint(cmdCartellaFoto, QStringLiteral("Scegli la cartella delle foto."));
     m_hints->addHint(cmdImporta, QStringLiteral("Aggiunge al catalogo una scheda per ogni riga del file."));
+    m_hints->addHint(imgGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     m_hints->addHint(btnChiudi, QStringLiteral("Esci da questo ambiente di lavoro."));
     for (QWidget* w :
          {static_cast<QWidget*>(this), panContainer, static_cast<QWidget*>(shpSfondo), static_cast<QWidget*>(shpInfo)})
@@ -355,3 +360,8 @@ void TfrmImporta::cmdImportaClick()
 }
 
 void TfrmImporta::btnChiudiClick() { reject(); }
+
+void TfrmImporta::imgGuidaClick()
+{
+    runHandler(this, [this] { showHelpTopic(this, importTopic()); });
+}

@@ -36,6 +36,7 @@ public:
     pinakos::Shape* shpSfondo = nullptr;
     QLabel* lblTitolo = nullptr;
     QLabel* lblCatalogo = nullptr;
+    pinakos::Picture* imgGuida = nullptr;
     QLabel* lblFile = nullptr;
     QPushButton* cmdFile = nullptr;
     QTableView* grdAnteprima = nullptr;
@@ -59,6 +60,7 @@ public Q_SLOTS:
     void cmdCartellaFotoClick();
     void cmdImportaClick();
     void btnChiudiClick();
+    void imgGuidaClick();
 
 private:
     void loadFile(const QString& path);
