@@ -1,3 +1,4 @@
+#include "Catalogs.h"
 #include "FileSizeLimit.h"
 #include "TempFolder.h"
 #include "base/Clock.h"
@@ -48,17 +49,6 @@ struct Setup
     QStringList photoFiles() const { return QDir(photoFolder()).entryList(QDir::Files | QDir::Hidden); }
 };
 
-std::vector<TSchedaOpera> recordsOf(const QString& path)
-{
-    std::vector<TSchedaOpera> out;
-    Archive a(path);
-    a.scan([&](int, const TSchedaOpera& r) {
-        out.push_back(r);
-        return true;
-    });
-    return out;
-}
-
 } // namespace
 
 class TestImportJob : public QObject
@@ -103,7 +93,7 @@ void TestImportJob::photosAndReport()
     QCOMPARE(r.firstNumber, 1);
     QCOMPARE(r.photosCopied, 2);
     QCOMPARE(r.photosMissing, 2);
-    const auto records = recordsOf(s.archive);
+    const auto records = readRecords(s.archive);
     QCOMPARE(int(records.size()), 5);
     QCOMPARE(records[3].text(Campo::Capo), QStringLiteral("Senza foto ?"));
     QCOMPARE(readAll(photoPath(kCatalog, 1)), jpegBytes('a'));
@@ -139,7 +129,7 @@ void TestImportJob::appendsAfterExistingRecords()
     const ImportResult r = importFile(s.request(preview.table), preview);
 
     QCOMPARE(r.firstNumber, 3);
-    QCOMPARE(int(recordsOf(s.archive).size()), 3);
+    QCOMPARE(int(readRecords(s.archive).size()), 3);
     QCOMPARE(readAll(photoPath(kCatalog, 3)), jpegBytes('a'));
     QVERIFY(r.reportPath.isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "Catalogs.h"
 
 #include "base/ProgramFolder.h"
+#include "store/Archive.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -17,6 +18,17 @@ TSchedaOpera makeRecord(const QString& title, const QString& artist, const QStri
     r.setText(Campo::Prezzo, price);
     r.setVenduta(sold);
     return r;
+}
+
+std::vector<TSchedaOpera> readRecords(const QString& path)
+{
+    std::vector<TSchedaOpera> out;
+    Archive a(path);
+    a.scan([&](int, const TSchedaOpera& r) {
+        out.push_back(r);
+        return true;
+    });
+    return out;
 }
 
 QString catalogFile(const QString& name) { return programFolder() + name + QStringLiteral(".art"); }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 namespace pinakos::test {
 
@@ -17,6 +18,9 @@ QString catalogFile(const QString& name);
 
 // Writes catalogFile(name) holding the records in order; returns its path.
 QString makeCatalog(const QString& name, const QList<TSchedaOpera>& records = {});
+
+// Every record of the archive at path, first to last.
+std::vector<TSchedaOpera> readRecords(const QString& path);
 
 // The bytes of a JPEG file of that size filled with one colour: a photo to
 // put beside a record.

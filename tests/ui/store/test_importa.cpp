@@ -46,17 +46,6 @@ const QString kWorks = QStringLiteral("Titolo;Autore;Prezzo;Venduta;Foto\r\n"
                                       "\"Notte\r\nsul lago\";Bianchi;300;no;\r\n"
                                       "Citt\u00E0;Verdi;;x;manca.jpg\r\n");
 
-std::vector<TSchedaOpera> recordsOf(const QString& path)
-{
-    std::vector<TSchedaOpera> out;
-    Archive a(path);
-    a.scan([&](int, const TSchedaOpera& r) {
-        out.push_back(r);
-        return true;
-    });
-    return out;
-}
-
 int chosenColumn(const TfrmImporta& w, const char* combo)
 {
     auto* c = w.findChild<QComboBox*>(QString::fromLatin1(combo));
@@ -213,7 +202,7 @@ private Q_SLOTS:
         QVERIFY2(m_bed->dialogs.calls[0].text.startsWith(
                      QStringLiteral("Importate 3 schede\nFoto copiate: 1; non trovate o non JPEG: 1.")),
                  qPrintable(m_bed->dialogs.calls[0].text));
-        const auto records = recordsOf(catalogFile(QStringLiteral("Importati")));
+        const auto records = readRecords(catalogFile(QStringLiteral("Importati")));
         QCOMPARE(int(records.size()), 3);
         QCOMPARE(records[0].text(Campo::Capo), QStringLiteral("Alba"));
         QCOMPARE(records[0].text(Campo::Prezzo), QStringLiteral("1200,50"));
@@ -338,7 +327,7 @@ private Q_SLOTS:
         });
         QTest::keyClick(sheet()->focusWidget() ? sheet()->focusWidget() : sheet(), Qt::Key_I, Qt::ControlModifier);
         QVERIFY(shown);
-        QCOMPARE(int(recordsOf(archive).size()), 4);
+        QCOMPARE(int(readRecords(archive).size()), 4);
         QCOMPARE(sheet()->shownNumber(), 2);
         QCOMPARE(sheet()->txtCapo->text(), QStringLiteral("Alba"));
     }
