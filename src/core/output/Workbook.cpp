@@ -15,6 +15,7 @@
 #include <QTemporaryFile>
 #include <QXmlStreamWriter>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <xlsxwriter.h>
@@ -99,9 +100,16 @@ public:
     }
     ~XlsxSink() override
     {
-        // Cancelled or failed: nothing is written.
-        if (m_book)
+        // Cancelled or failed: nothing is written, and the rows' temporary
+        // file (which only closing the workbook would close) goes.
+        if (m_book) {
+            if (m_sheet && m_sheet->optimize_tmpfile) {
+                std::fclose(m_sheet->optimize_tmpfile);
+                m_sheet->optimize_tmpfile = nullptr;
+                m_sheet->file = nullptr;
+            }
             lxw_workbook_free(m_book);
+        }
     }
     XlsxSink(const XlsxSink&) = delete;
     XlsxSink& operator=(const XlsxSink&) = delete;
