@@ -4,21 +4,13 @@
 namespace pinakos::bench {
 
 // Answers every dialog at once, so that commands run without a person: no to
-// every question (once `yes` questions have been answered yes), a cancelled
-// file or print dialog, `folder` for a folder.
+// every question, a cancelled file or print dialog, `folder` for a folder.
 class SilentDialogs final : public Dialogs
 {
 public:
     QString folder;
-    int yes = 0;
     void notify(QWidget*, Kind, const QString&) override {}
-    bool confirm(QWidget*, const QString&) override
-    {
-        if (yes <= 0)
-            return false;
-        --yes;
-        return true;
-    }
+    bool confirm(QWidget*, const QString&) override { return false; }
     QString openFile(QWidget*, const FileDialogRequest&) override { return {}; }
     QString saveFile(QWidget*, const FileDialogRequest&) override { return {}; }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return folder; }

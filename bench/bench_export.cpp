@@ -5,8 +5,8 @@
 // yes, the offer to open the file no).
 #include "FakeSheet.h"
 #include "Generated.h"
-#include "SilentDialogs.h"
 #include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
 #include "kit/Sheet.h"
 #include "output/CatalogModel.h"
 #include "output/ExpOpere.h"
@@ -115,6 +115,26 @@ void BM_ExportWindow(benchmark::State& state)
     state.counters["peak_MB"] = peakMegabytes();
 }
 
+// Answers yes to the first `yes` questions and no to the rest; nothing else
+// is asked on the way.
+class Answers final : public pinakos::Dialogs
+{
+public:
+    int yes = 0;
+    void notify(QWidget*, Kind, const QString&) override {}
+    bool confirm(QWidget*, const QString&) override
+    {
+        if (yes <= 0)
+            return false;
+        --yes;
+        return true;
+    }
+    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    bool print(QWidget*, QPrinter&) override { return false; }
+    void shellOpen(const QString&) override {}
+};
+
 enum class Button {
     Excel,
     Ods,
@@ -127,8 +147,8 @@ void BM_ExportClick(benchmark::State& state, Button button)
 {
     pinakos::test::FakeSheet sheet;
     sheet.path = fixture().archive;
-    pinakos::bench::SilentDialogs silent;
-    pinakos::setDialogs(&silent);
+    Answers answers;
+    pinakos::setDialogs(&answers);
     TfrmExpOpere w;
     w.setSheet(&sheet);
     w.show();
@@ -138,7 +158,7 @@ void BM_ExportClick(benchmark::State& state, Button button)
                                                  : TfrmExpOpere::exportPath(pinakos::WorkbookFormat::OfficeOpenXml);
     QFile::remove(path);
     for (auto _ : state) {
-        silent.yes = 1;
+        answers.yes = 1;
         if (button == Button::Excel)
             w.cmdEsportaClick();
         else if (button == Button::Ods)
