@@ -1,13 +1,17 @@
 // The spreadsheet export on a generated 100,000-record catalog: filling the
 // grid's table, writing the file beside a plain `cp` of a file of the same
-// size, and the export window on screen with its grid filled.
+// size, the export window on screen with its grid filled, and the three
+// export buttons clicked on the filled window (the first question answered
+// yes, the offer to open the file no).
 #include "FakeSheet.h"
 #include "Generated.h"
 #include "base/ProgramFolder.h"
+#include "kit/Dialogs.h"
 #include "kit/Sheet.h"
 #include "output/CatalogModel.h"
 #include "output/ExpOpere.h"
 #include "output/Spreadsheet.h"
+#include "output/Workbook.h"
 
 #include <QApplication>
 #include <QFile>
@@ -111,8 +115,70 @@ void BM_ExportWindow(benchmark::State& state)
     state.counters["peak_MB"] = peakMegabytes();
 }
 
+// Answers yes to the first `yes` questions and no to the rest; nothing else
+// is asked on the way.
+class Answers final : public pinakos::Dialogs
+{
+public:
+    int yes = 0;
+    void notify(QWidget*, Kind, const QString&) override {}
+    bool confirm(QWidget*, const QString&) override
+    {
+        if (yes <= 0)
+            return false;
+        --yes;
+        return true;
+    }
+    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
+    bool print(QWidget*, QPrinter&) override { return false; }
+    void shellOpen(const QString&) override {}
+};
+
+enum class Button {
+    Excel,
+    Ods,
+    Xlsx,
+};
+
+// From a click on an export button of the filled window to the file written
+// and the second question answered.
+void BM_ExportClick(benchmark::State& state, Button button)
+{
+    pinakos::test::FakeSheet sheet;
+    sheet.path = fixture().archive;
+    Answers answers;
+    pinakos::setDialogs(&answers);
+    TfrmExpOpere w;
+    w.setSheet(&sheet);
+    w.show();
+    QApplication::processEvents();
+    const QString path = button == Button::Excel ? TfrmExpOpere::exportPath()
+        : button == Button::Ods                  ? TfrmExpOpere::exportPath(pinakos::WorkbookFormat::OpenDocument)
+                                                 : TfrmExpOpere::exportPath(pinakos::WorkbookFormat::OfficeOpenXml);
+    QFile::remove(path);
+    for (auto _ : state) {
+        answers.yes = 1;
+        if (button == Button::Excel)
+            w.cmdEsportaClick();
+        else if (button == Button::Ods)
+            w.cmdEsportaOdsClick();
+        else
+            w.cmdEsportaXlsxClick();
+    }
+    if (w.grdRecords->model()->rowCount() != kRecords || !QFileInfo::exists(path))
+        state.SkipWithError("nothing was exported");
+    state.counters["file_MB"] = double(QFileInfo(path).size()) / 1e6;
+    state.counters["peak_MB"] = peakMegabytes();
+    w.close();
+    pinakos::setDialogs(nullptr);
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(BM_ExportClick, xls, Button::Excel)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExportClick, ods, Button::Ods)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_ExportClick, xlsx, Button::Xlsx)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FillTable)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -28,6 +28,19 @@ if(NOT PINAKOS_MINGW_RUNTIME_DIRS)
     "Folders holding the MinGW runtime DLLs (libstdc++, libgcc_s, libwinpthread)" FORCE)
 endif()
 
+# libzip and libxlsxwriter for Windows (scripts/build-libs-windows.sh), found
+# by pkg-config through their own .pc files and the MinGW sysroot's (zlib),
+# never the host's.
+set(PINAKOS_WIN_LIBS "$ENV{HOME}/.cache/pinakos/libs-mingw" CACHE PATH
+  "libzip and libxlsxwriter built for Windows (scripts/build-libs-windows.sh)")
+if(CMAKE_CROSSCOMPILING)
+  set(ENV{PKG_CONFIG_LIBDIR} "${PINAKOS_WIN_LIBS}/lib/pkgconfig:/usr/${PINAKOS_MINGW_TRIPLE}/lib/pkgconfig")
+  set(ENV{PKG_CONFIG_PATH} "")
+  list(APPEND CMAKE_FIND_ROOT_PATH "${PINAKOS_WIN_LIBS}")
+endif()
+# Their DLLs, and zlib1.dll of the MinGW sysroot, go into the program folder.
+set(PINAKOS_WIN_DLL_DIRS "${PINAKOS_WIN_LIBS}/bin" /usr/${PINAKOS_MINGW_TRIPLE}/lib)
+
 find_program(PINAKOS_OBJDUMP NAMES ${CMAKE_CXX_COMPILER_TARGET}-objdump x86_64-w64-mingw32-objdump objdump)
 
 if(CMAKE_CROSSCOMPILING)
@@ -35,7 +48,7 @@ if(CMAKE_CROSSCOMPILING)
   find_program(PINAKOS_WINESERVER NAMES wineserver64 wineserver PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   set(PINAKOS_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
   set(winepath "")
-  foreach(d IN ITEMS ${QT6_INSTALL_PREFIX}/bin ${PINAKOS_MINGW_RUNTIME_DIRS})
+  foreach(d IN ITEMS ${QT6_INSTALL_PREFIX}/bin ${PINAKOS_MINGW_RUNTIME_DIRS} ${PINAKOS_WIN_DLL_DIRS})
     string(REPLACE "/" "\\" d "Z:${d}")
     list(APPEND winepath "${d}")
   endforeach()
@@ -63,12 +76,12 @@ if(CMAKE_CROSSCOMPILING)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run.sh)
 endif()
 
-# The program folder of <target>: the Qt DLLs and plugins and the MinGW
-# runtime it needs, laid out after every link (cmake/deploy-windows.cmake).
+# The program folder of <target>: the Qt DLLs and plugins, the libraries'
+# DLLs and the MinGW runtime it needs, laid out after every link (cmake/deploy-windows.cmake).
 function(pinakos_deploy_windows target)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:${target}> -DQT_PREFIX=${QT6_INSTALL_PREFIX}
-      "-DSEARCH=${PINAKOS_MINGW_RUNTIME_DIRS}" -DOBJDUMP=${PINAKOS_OBJDUMP}
+      "-DSEARCH=${PINAKOS_MINGW_RUNTIME_DIRS};${PINAKOS_WIN_DLL_DIRS}" -DOBJDUMP=${PINAKOS_OBJDUMP}
       -P ${PROJECT_SOURCE_DIR}/cmake/deploy-windows.cmake
     COMMENT "Laying out the Windows program folder"
     VERBATIM)

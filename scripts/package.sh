@@ -6,7 +6,7 @@
 #     dist/Pinakos-<version>-setup.exe   its Italian installer (per user, no administrator)
 #
 # The Windows program is cross-built by scripts/build-windows.sh (the first run
-# also builds Qt for Windows, once).
+# also builds Qt for Windows and the libraries it links, once).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 dist="$here/dist"
@@ -33,7 +33,7 @@ case "$1" in
       if [ -d "$folder/$sub" ]; then cp -a "$folder/$sub" "$stage/"; fi
     done
     for f in pinakos.exe unins000.dll Guida.pdf platforms/qwindows.dll translations/qtbase_it.qm \
-             libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+             libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll libzip.dll libxlsxwriter.dll zlib1.dll; do
       [ -e "$stage/$f" ] || { echo "package.sh: the program folder lacks $f" >&2; exit 1; }
     done
     # Symbols are not needed to run; the password file is no program.

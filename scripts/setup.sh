@@ -5,7 +5,8 @@
 #   --bench  also the tools the benchmarks compare with (enscript, ghostscript)
 #   --check  also what the layer and format checks run (python3, clang-format)
 #   --windows  also the MinGW-w64 cross compilers (posix threads), Wine, NSIS,
-#            zip, Ninja, Xvfb, dpkg-dev and patch (apt-get source), for the Windows build
+#            zip, Ninja, Xvfb, dpkg-dev and patch (apt-get source) and zlib for
+#            Windows (libz-mingw-w64-dev), for the Windows build
 set -euo pipefail
 
 PACKAGES=(
@@ -15,6 +16,7 @@ PACKAGES=(
   libssl-dev libzip-dev libxlsxwriter-dev
   fonts-dejavu-core fonts-liberation2
   poppler-utils
+  libreoffice-calc-nogui python3-openpyxl
   qt6-translations-l10n desktop-file-utils
 )
 for arg in "$@"; do
@@ -27,6 +29,7 @@ for arg in "$@"; do
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
         binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev mingw-w64-tools
         wine64 wine nsis zip locales ninja-build xvfb x11-utils dpkg-dev xz-utils patch
+        libz-mingw-w64-dev
       ) ;;
     *) echo "setup.sh: unknown option $arg" >&2; exit 2 ;;
   esac

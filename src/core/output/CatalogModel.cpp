@@ -2,7 +2,7 @@
 
 #include "base/Failure.h"
 #include "base/Text.h"
-#include "output/Spreadsheet.h"
+#include "output/ExportTable.h"
 #include "store/Archive.h"
 #include "store/Codec1252.h"
 
@@ -151,7 +151,7 @@ Qt::ItemFlags CatalogModel::flags(const QModelIndex& index) const
     return f;
 }
 
-bool CatalogModel::writeRows(SpreadsheetWriter& w, const std::function<bool(int rows)>& progress) const
+bool CatalogModel::writeRows(RowSink& w, const std::function<bool(int rows)>& progress) const
 {
     constexpr int kRowsPerReport = 1024;
     const bool edited = !m_edits.isEmpty();

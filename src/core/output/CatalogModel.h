@@ -13,7 +13,7 @@
 
 namespace pinakos {
 
-class SpreadsheetWriter;
+class RowSink;
 
 class CatalogModel : public QAbstractTableModel
 {
@@ -53,7 +53,7 @@ public:
     // One data row per grid row, in order, with the grid's current texts.
     // progress hears the rows written now and then; when it gives false the
     // writing stops and the result is false.
-    bool writeRows(SpreadsheetWriter& w, const std::function<bool(int rows)>& progress = {}) const;
+    bool writeRows(RowSink& w, const std::function<bool(int rows)>& progress = {}) const;
 
 private:
     struct Row

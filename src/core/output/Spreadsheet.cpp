@@ -50,32 +50,6 @@ constexpr char kHeader[] = "<html"
                            "<body>"
                            "<table x:str>";
 
-struct Heading
-{
-    const char* text;
-    const char* width;
-};
-
-// The spreadsheet's own column widths, not the grid's.
-constexpr Heading kHeadings[kSpreadsheetColumns] = {
-    {"Titolo opera", "250"},
-    {"Soggetto rappresentato", "300"},
-    {"Artista", "250"},
-    {"Anno realizzazione", "200"},
-    {"Nazione", "250"},
-    {"Tecnica utilizzata", "200"},
-    {"Corrente artistica", "250"},
-    {"Dimensioni", "250"},
-    {"Supporto", "250"},
-    {"Luogo conservazione", "250"},
-    {"Proprietario attuale", "250"},
-    {"Codice fiscale", "250"},
-    {"Tel. preferenziale", "250"},
-    {"Note", "400"},
-    {"Valore", "200"},
-    {"Venduta", "180"},
-};
-
 constexpr char kTrailer[] = "</table></body></html>";
 
 } // namespace
@@ -115,9 +89,11 @@ void SpreadsheetWriter::begin()
 {
     put(kHeader);
     put("<tr>");
-    for (const Heading& h : kHeadings) {
+    for (int c = 0; c < kSpreadsheetColumns; ++c) {
+        const ExportHeading& h = exportHeading(c);
+        const QByteArray width = QByteArray::number(h.width);
         put("<td style=\"text-align: left; font-weight: bold;\" width=");
-        put(h.width, qsizetype(std::strlen(h.width)));
+        put(width.constData(), width.size());
         put(">");
         put(h.text, qsizetype(std::strlen(h.text)));
         put("</td>");
@@ -162,6 +138,26 @@ void SpreadsheetWriter::finish()
     flush();
 }
 
+void replaceExportFile(const QString& written, const QString& path)
+{
+    // The new file gets the old one's permissions, or the usual ones.
+    const QFileInfo target(path);
+    QFile::setPermissions(written,
+                          target.exists() ? target.permissions()
+                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                                  | QFile::ReadGroup | QFile::ReadOther);
+    // Replaces the old file in one step; a file held open elsewhere makes it fail.
+    std::error_code ec;
+    std::filesystem::rename(std::filesystem::path(written.toStdU16String()),
+                            std::filesystem::path(path.toStdU16String()), ec);
+    if (ec) {
+        QFile::remove(written);
+        throw Failure(lcOutput,
+                      QStringLiteral("Impossibile sostituire %1: %2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(ec.message().c_str())));
+    }
+}
+
 bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetWriter&)>& writeRows)
 {
     const QFileInfo target(path);
@@ -180,10 +176,6 @@ bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetW
             return false;
         w.finish();
     }
-    // The new file gets the old one's permissions, or the usual ones.
-    temp.setPermissions(target.exists() ? target.permissions()
-                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                                | QFile::ReadGroup | QFile::ReadOther);
     const QString written = temp.fileName();
     temp.close();
     if (temp.error() != QFileDevice::NoError)
@@ -192,16 +184,7 @@ bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetW
     // Windows renames no open file: the object goes before the rename.
     temp.setAutoRemove(false);
     tempFile.reset();
-    // Replaces the old file in one step; a file held open elsewhere makes it fail.
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(written.toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), ec);
-    if (ec) {
-        QFile::remove(written);
-        throw Failure(lcOutput,
-                      QStringLiteral("Impossibile sostituire %1: %2")
-                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(ec.message().c_str())));
-    }
+    replaceExportFile(written, path);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The spreadsheet file of the catalog export: an HTML document with Excel's
 // Office namespaces, written as one line of Windows-1252 bytes.
+#include "output/ExportTable.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -13,29 +15,26 @@ namespace pinakos {
 // The file's name in the program folder.
 QString spreadsheetFileName();
 
-// Data cells in each row: the sixteen exported fields.
-constexpr int kSpreadsheetColumns = 16;
-
 // Writes the document piece by piece through one buffer into `out`, in a
 // single pass. A failed write throws pinakos::Failure.
-class SpreadsheetWriter
+class SpreadsheetWriter : public RowSink
 {
 public:
     explicit SpreadsheetWriter(QIODevice& out);
-    ~SpreadsheetWriter();
+    ~SpreadsheetWriter() override;
     SpreadsheetWriter(const SpreadsheetWriter&) = delete;
     SpreadsheetWriter& operator=(const SpreadsheetWriter&) = delete;
 
     // The header pieces and the heading row.
     void begin();
-    void beginRow();
+    void beginRow() override;
     // One data cell from Windows-1252 bytes: trimmed of characters of code 32
     // or less, "&", "<" and ">" written as entities, every other byte as it is.
-    void cell(const char* bytes, qsizetype size);
+    void cell(const char* bytes, qsizetype size) override;
     void cell(const QByteArray& bytes) { cell(bytes.constData(), bytes.size()); }
     // One data cell from a text, encoded to Windows-1252 first.
-    void cell(const QString& text);
-    void endRow();
+    void cell(const QString& text) override;
+    void endRow() override;
     // The trailer, then everything still buffered goes to the device.
     void finish();
 
@@ -59,5 +58,11 @@ private:
 // was and no temporary file behind. writeRows writes the data rows; when it
 // gives false (the user cancelled) nothing is replaced and the result is false.
 bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetWriter&)>& writeRows);
+
+// Moves the finished file `written` over `path` in one step, with the old
+// file's permissions (or the usual ones). On failure (the old file held open
+// elsewhere) `written` is removed, the old file stays, and it throws
+// pinakos::Failure.
+void replaceExportFile(const QString& written, const QString& path);
 
 } // namespace pinakos

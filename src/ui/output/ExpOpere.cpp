@@ -12,6 +12,7 @@
 #include "kit/Sheet.h"
 #include "output/CatalogModel.h"
 #include "output/Spreadsheet.h"
+#include "output/Workbook.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"
 
@@ -61,6 +62,9 @@ TfrmExpOpere::TfrmExpOpere(QWidget* parent) : GradientForm(parent)
     imgLogo = new Picture(p, QStringLiteral("imgLogo"), art("esporta_logo"), QRect(13, 13, 505, 55));
     icoHand = new Picture(p, QStringLiteral("icoHand"), art("mano_destra"), QRect(528, 32, 31, 25));
     cmdEsporta = new Picture(p, QStringLiteral("cmdEsporta"), art("foglio_excel"), QRect(566, 15, 49, 50), true);
+    // The two workbooks in the free places of the strip, each beside its neighbours.
+    cmdEsportaOds = new Picture(p, QStringLiteral("cmdEsportaOds"), art("foglio_ods"), QRect(620, 19, 44, 42), true);
+    cmdEsportaXlsx = new Picture(p, QStringLiteral("cmdEsportaXlsx"), art("foglio_xlsx"), QRect(723, 19, 40, 42), true);
     cmdGuida = new Picture(p, QStringLiteral("cmdGuida"), art("guida_esporta"), QRect(670, 13, 50, 55), true);
     cmdEsci = new Picture(p, QStringLiteral("cmdEsci"), art("esci_esporta"), QRect(766, 15, 40, 50), true);
     buildGrid();
@@ -71,11 +75,15 @@ TfrmExpOpere::TfrmExpOpere(QWidget* parent) : GradientForm(parent)
     panInfo->setWordWrap(false);
 
     connect(cmdEsporta, &Picture::clicked, this, &TfrmExpOpere::cmdEsportaClick);
+    connect(cmdEsportaOds, &Picture::clicked, this, &TfrmExpOpere::cmdEsportaOdsClick);
+    connect(cmdEsportaXlsx, &Picture::clicked, this, &TfrmExpOpere::cmdEsportaXlsxClick);
     connect(cmdGuida, &Picture::clicked, this, &TfrmExpOpere::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &TfrmExpOpere::cmdEsciClick);
 
     m_hints = new HoverHints(this, panInfo);
     m_hints->addHint(cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    m_hints->addHint(cmdEsportaOds, QStringLiteral("Esporta l'archivio in formato OpenDocument (LibreOffice)."));
+    m_hints->addHint(cmdEsportaXlsx, QStringLiteral("Esporta l'archivio in formato Excel 2007 e successivi (.xlsx)."));
     m_hints->addHint(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
     m_hints->addHint(cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro."));
     for (QWidget* w : {static_cast<QWidget*>(this), panContainer, static_cast<QWidget*>(grdRecords),
@@ -124,6 +132,8 @@ void TfrmExpOpere::buildGrid()
 
 QString TfrmExpOpere::exportPath() { return inProgramFolder(spreadsheetFileName()); }
 
+QString TfrmExpOpere::exportPath(WorkbookFormat format) { return inProgramFolder(workbookFileName(format)); }
+
 void TfrmExpOpere::showEvent(QShowEvent* e)
 {
     GradientForm::showEvent(e);
@@ -144,10 +154,38 @@ void TfrmExpOpere::FormShow()
 
 void TfrmExpOpere::cmdEsportaClick()
 {
-    runHandler(this, [this] { exportGrid(); });
+    runHandler(this, [this] {
+        exportGrid(exportPath(), [this](const std::function<bool(int)>& progress) {
+            return writeSpreadsheet(exportPath(),
+                                    [&](SpreadsheetWriter& w) { return m_model->writeRows(w, progress); });
+        });
+    });
 }
 
-void TfrmExpOpere::exportGrid()
+void TfrmExpOpere::cmdEsportaOdsClick()
+{
+    runHandler(this, [this] {
+        const QString path = exportPath(WorkbookFormat::OpenDocument);
+        exportGrid(path, [&](const std::function<bool(int)>& progress) {
+            return writeWorkbook(path, WorkbookFormat::OpenDocument,
+                                 [&](RowSink& w) { return m_model->writeRows(w, progress); });
+        });
+    });
+}
+
+void TfrmExpOpere::cmdEsportaXlsxClick()
+{
+    runHandler(this, [this] {
+        const QString path = exportPath(WorkbookFormat::OfficeOpenXml);
+        exportGrid(path, [&](const std::function<bool(int)>& progress) {
+            return writeWorkbook(path, WorkbookFormat::OfficeOpenXml,
+                                 [&](RowSink& w) { return m_model->writeRows(w, progress); });
+        });
+    });
+}
+
+void TfrmExpOpere::exportGrid(const QString& path,
+                              const std::function<bool(const std::function<bool(int rows)>& progress)>& write)
 {
     // A cell still being edited counts as it stands (the export button
     // takes no focus, so its editor is open yet).
@@ -155,7 +193,6 @@ void TfrmExpOpere::exportGrid()
         Q_EMIT grdRecords->itemDelegate()->commitData(editor);
     if (!dialogs().confirm(this, kAskExport))
         return;
-    const QString path = exportPath();
     // From writing to opening the file, any failure gives the one message;
     // a cancelled export leaves the file as it was and asks nothing more.
     runHandler(
@@ -163,9 +200,7 @@ void TfrmExpOpere::exportGrid()
         [&] {
             std::unique_ptr<Dialogs::Progress> progress =
                 dialogs().progress(this, QStringLiteral("Esportazione delle schede in corso..."), m_model->rowCount());
-            const bool done = writeSpreadsheet(path, [&](SpreadsheetWriter& w) {
-                return m_model->writeRows(w, [&](int rows) { return !progress || progress->step(rows); });
-            });
+            const bool done = write([&](int rows) { return !progress || progress->step(rows); });
             progress.reset(); // gone before the question
             if (done && dialogs().confirm(this, kAskOpen))
                 TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));

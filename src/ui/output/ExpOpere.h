@@ -1,6 +1,9 @@
 #pragma once
 #include "kit/GradientForm.h"
 #include "kit/Picture.h"
+#include "output/Workbook.h"
+
+#include <functional>
 
 class QTableView;
 
@@ -25,11 +28,15 @@ public:
     pinakos::CatalogModel* model() const { return m_model; }
     // The spreadsheet file's full path.
     static QString exportPath();
+    // The workbook file's full path.
+    static QString exportPath(pinakos::WorkbookFormat format);
 
     pinakos::Shape* shpSfondo = nullptr;
     pinakos::Picture* imgLogo = nullptr;
     pinakos::Picture* icoHand = nullptr;
     pinakos::Picture* cmdEsporta = nullptr;
+    pinakos::Picture* cmdEsportaOds = nullptr;
+    pinakos::Picture* cmdEsportaXlsx = nullptr;
     pinakos::Picture* cmdGuida = nullptr;
     pinakos::Picture* cmdEsci = nullptr;
     QTableView* grdRecords = nullptr;
@@ -39,6 +46,8 @@ public:
 public Q_SLOTS:
     void FormShow();
     void cmdEsportaClick();
+    void cmdEsportaOdsClick();
+    void cmdEsportaXlsxClick();
     void cmdGuidaClick();
     void cmdEsciClick();
 
@@ -47,7 +56,10 @@ protected:
 
 private:
     void buildGrid();
-    void exportGrid();
+    // Asks, writes the file at path with write (which hears the rows
+    // written and gives false when cancelled), then offers to open it.
+    void exportGrid(const QString& path,
+                    const std::function<bool(const std::function<bool(int rows)>& progress)>& write);
 
     pinakos::Sheet* m_sheet = nullptr;
     pinakos::CatalogModel* m_model = nullptr;

@@ -5,12 +5,14 @@
 #include "FileSizeLimit.h"
 #include "Gui.h"
 #include "ReadOnlyTree.h"
+#include "WorkbookReader.h"
 #include "base/ProgramFolder.h"
 #include "kit/Picture.h"
 #include "kit/Sheet.h"
 #include "output/CatalogModel.h"
 #include "output/ExpOpere.h"
 #include "output/Spreadsheet.h"
+#include "output/Workbook.h"
 #include "shell/Guida.h"
 #include "shell/HelpTopics.h"
 
@@ -25,7 +27,28 @@ using test::FakeSheet;
 using test::ReadOnlyTree;
 using namespace pinakos::test;
 
+Q_DECLARE_METATYPE(pinakos::WorkbookFormat)
+
 namespace {
+
+// The workbook's button and its file read back.
+Picture* buttonOf(TfrmExpOpere* f, WorkbookFormat format)
+{
+    return format == WorkbookFormat::OpenDocument ? f->cmdEsportaOds : f->cmdEsportaXlsx;
+}
+
+Book readBack(WorkbookFormat format)
+{
+    const QString path = TfrmExpOpere::exportPath(format);
+    return format == WorkbookFormat::OpenDocument ? readOds(path) : readXlsx(path);
+}
+
+void addFormats()
+{
+    QTest::addColumn<WorkbookFormat>("format");
+    QTest::newRow("ods") << WorkbookFormat::OpenDocument;
+    QTest::newRow("xlsx") << WorkbookFormat::OfficeOpenXml;
+}
 
 const QString kAskExport = QStringLiteral(
     "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
@@ -105,6 +128,16 @@ private Q_SLOTS:
     void typingInsideACellKeepsItsPlace();
     void readOnlyColumnsRefuseTyping();
 
+    void workbookButtonsOverlapNothing();
+    void workbookExportAndOpen_data() { addFormats(); }
+    void workbookExportAndOpen();
+    void workbookNoToFirstQuestionLeavesFile_data() { addFormats(); }
+    void workbookNoToFirstQuestionLeavesFile();
+    void workbookHoldsTypedEdit_data() { addFormats(); }
+    void workbookHoldsTypedEdit();
+    void workbookFailureKeepsOldFile_data() { addFormats(); }
+    void workbookFailureKeepsOldFile();
+
     void helpTopic();
     void hoverHints_data();
     void hoverHints();
@@ -128,6 +161,8 @@ void TestExportWindow::layout_data()
     row("cmdEsporta", picture, QRect(566, 15, 49, 50), true);
     row("cmdGuida", picture, QRect(670, 13, 50, 55), true);
     row("cmdEsci", picture, QRect(766, 15, 40, 50), true);
+    row("cmdEsportaOds", picture, QRect(620, 19, 44, 42), true);
+    row("cmdEsportaXlsx", picture, QRect(723, 19, 40, 42), true);
     row("grdRecords", QStringLiteral("QTableView"), QRect(8, 80, 821, 409));
     row("shpInfo", shape, QRect(8, 493, 821, 32));
     row("panInfo", QStringLiteral("QLabel"), QRect(14, 499, 0, 0));
@@ -368,6 +403,91 @@ void TestExportWindow::readOnlyColumnsRefuseTyping()
     QCOMPARE(g->model()->index(0, 1).data().toString(), QStringLiteral("Notturno"));
 }
 
+// The new buttons sit in free places of the strip: no other control under them.
+void TestExportWindow::workbookButtonsOverlapNothing()
+{
+    TfrmExpOpere* f = open({});
+    for (QWidget* button : {static_cast<QWidget*>(f->cmdEsportaOds), static_cast<QWidget*>(f->cmdEsportaXlsx)}) {
+        QVERIFY(f->shpSfondo->geometry().contains(button->geometry()));
+        for (QWidget* other : f->panContainer->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other == button || other == f->shpSfondo)
+                continue;
+            QVERIFY2(!other->geometry().intersects(button->geometry()), qPrintable(other->objectName()));
+        }
+    }
+}
+
+void TestExportWindow::workbookExportAndOpen()
+{
+    QFETCH(WorkbookFormat, format);
+    TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QStringLiteral("h < 50 cm & cornice")),
+                            noted(QStringLiteral("Mattino"), QString())});
+    m_bed->dialogs.confirmAnswers << true << true;
+    click(buttonOf(f, format));
+    QCOMPARE(m_bed->dialogs.texts(), QStringList({kAskExport, kAskOpen}));
+    QCOMPARE(m_bed->dialogs.count(FakeDialogs::Call::ShellOpen), 1);
+    QCOMPARE(m_bed->dialogs.last().text, QLatin1Char('"') + programFolder() + workbookFileName(format) + '"');
+    const Book b = readBack(format);
+    QVERIFY2(b.error.isEmpty(), qPrintable(b.error));
+    QCOMPARE(b.rows.size(), 3);
+    QCOMPARE(b.rows[1].value(0).text, QStringLiteral("Notturno"));
+    QCOMPARE(b.rows[1].value(13).text, QStringLiteral("h < 50 cm & cornice"));
+    QCOMPARE(b.rows[2].value(15).text, QStringLiteral("Sì"));
+    QCOMPARE(b.rows[2].value(14).type, QStringLiteral("number"));
+    // The spreadsheet file is another button's.
+    QVERIFY(!QFileInfo::exists(TfrmExpOpere::exportPath()));
+    QVERIFY(f->isVisible());
+}
+
+void TestExportWindow::workbookNoToFirstQuestionLeavesFile()
+{
+    QFETCH(WorkbookFormat, format);
+    m_bed->folder.write(workbookFileName(format), "vecchio");
+    TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QString())});
+    buttonOf(f, format)->clicked(); // the fake answers No
+    QCOMPARE(m_bed->dialogs.texts(), QStringList{kAskExport});
+    QCOMPARE(m_bed->folder.read(workbookFileName(format)), QByteArray("vecchio"));
+    QCOMPARE(m_bed->dialogs.count(FakeDialogs::Call::ShellOpen), 0);
+}
+
+void TestExportWindow::workbookHoldsTypedEdit()
+{
+    QFETCH(WorkbookFormat, format);
+    TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QStringLiteral("vecchia"))});
+    const QByteArray archive = m_bed->folder.read(QStringLiteral("Quadri.art"));
+    QLineEdit* editor = editNotes(f);
+    QVERIFY(editor);
+    editor->selectAll();
+    typeKeys(editor, QStringLiteral("però  007"));
+    // The editor is still open when the button is clicked.
+    m_bed->dialogs.confirmAnswers << true << false;
+    click(buttonOf(f, format));
+    QCOMPARE(readBack(format).rows.value(1).value(13).text, QStringLiteral("però  007"));
+    QCOMPARE(m_bed->folder.read(QStringLiteral("Quadri.art")), archive);
+}
+
+// A program folder the user may not write to: the failure message, the old
+// file as it was and no temporary file left behind.
+void TestExportWindow::workbookFailureKeepsOldFile()
+{
+    QFETCH(WorkbookFormat, format);
+    m_bed->folder.write(workbookFileName(format), "il file buono");
+    TfrmExpOpere* f = open({noted(QStringLiteral("Notturno"), QString())});
+    const QStringList before = m_bed->folder.entries();
+    m_bed->dialogs.confirmAnswers << true;
+    {
+        ReadOnlyTree readOnly(m_bed->folder.path());
+        if (!readOnly.active())
+            QSKIP(kNoReadOnlyFolder);
+        buttonOf(f, format)->clicked();
+    }
+    QCOMPARE(m_bed->dialogs.texts(), QStringList({kAskExport, kFailed}));
+    QCOMPARE(m_bed->dialogs.last().call, FakeDialogs::Call::Message);
+    QCOMPARE(m_bed->folder.read(workbookFileName(format)), QByteArray("il file buono"));
+    QCOMPARE(m_bed->folder.entries(), before);
+    QVERIFY(f->isVisible());
+}
+
 void TestExportWindow::helpTopic()
 {
     TfrmExpOpere* f = open({});
@@ -396,6 +516,10 @@ void TestExportWindow::hoverHints_data()
                               << "Visualizza la pagina della guida sensibile al contesto.";
     QTest::newRow("cmdEsci") << "cmdEsci"
                              << "Esci da questo ambiente di lavoro.";
+    QTest::newRow("cmdEsportaOds") << "cmdEsportaOds"
+                                   << "Esporta l'archivio in formato OpenDocument (LibreOffice).";
+    QTest::newRow("cmdEsportaXlsx") << "cmdEsportaXlsx"
+                                    << "Esporta l'archivio in formato Excel 2007 e successivi (.xlsx).";
     for (const char* name : {"panContainer", "grdRecords", "shpInfo", "shpSfondo"})
         QTest::newRow(name) << name << "";
 }
