@@ -50,12 +50,12 @@ constexpr char kOdsMime[] = "application/vnd.oasis.opendocument.spreadsheet";
         "Attenzione: il file compresso non contiene un foglio di calcolo OpenDocument (.ods) o Excel (.xlsx)."));
 }
 
-[[noreturn]] void failXml(const QString& entry, const QXmlStreamReader& xml)
+[[noreturn]] void failXml(const QString& entry, const QXmlStreamReader& xml, const QString& why = {})
 {
     fail(QStringLiteral("Attenzione: il foglio di calcolo è danneggiato (%1, riga %2: %3).")
              .arg(entry)
              .arg(xml.lineNumber())
-             .arg(xml.errorString()));
+             .arg(why.isEmpty() ? xml.errorString() : why));
 }
 
 // ---- the table, row by row
@@ -423,7 +423,7 @@ public:
     {
         const auto t = xml.readNext();
         if (t == QXmlStreamReader::DTD)
-            failXml(m_name, xml);
+            failXml(m_name, xml, QStringLiteral("dichiarazione del tipo di documento non ammessa"));
         if (t == QXmlStreamReader::Invalid)
             fault();
         return t;
