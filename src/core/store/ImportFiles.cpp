@@ -4,10 +4,12 @@
 #include "base/Log.h"
 #include "store/Codec1252.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QIODevice>
+#include <QTime>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
@@ -623,7 +625,150 @@ int referenceColumn(QStringView r)
     return column - 1;
 }
 
-void readWorksheet(XmlEntry& e, const SharedStrings& strings, TableBuilder& table)
+// How a number cell's style shows it: as a number, or as a date, a time or both.
+struct DateShape
+{
+    bool date = false;
+    bool time = false;
+    bool seconds = false;
+};
+
+// The shape a number format gives: dates and times by their letters (d, m,
+// y; h, m after h or before s, s), outside quoted text, escapes and
+// brackets other than elapsed time ([h], [mm], [ss]).
+DateShape shapeOfFormat(QStringView code)
+{
+    DateShape shape;
+    QChar last; // the last date or time letter
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i].toLower();
+        if (c == u';')
+            break; // the first section is the one for positive numbers
+        if (c == u'"') {
+            const qsizetype end = code.indexOf(u'"', i + 1);
+            i = end < 0 ? code.size() : end;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            ++i;
+        } else if (c == u'[') {
+            const qsizetype end = code.indexOf(u']', i + 1);
+            const QStringView inside = code.mid(i + 1, (end < 0 ? code.size() : end) - i - 1);
+            if (!inside.isEmpty()
+                && std::all_of(inside.begin(), inside.end(),
+                               [&](QChar x) { return x.toLower() == inside[0].toLower(); })
+                && QStringView(u"hms").contains(inside[0].toLower())) {
+                shape.time = true;
+                shape.seconds = shape.seconds || inside[0].toLower() == u's';
+                last = inside[0].toLower();
+            }
+            i = end < 0 ? code.size() : end;
+        } else if (c == u'd' || c == u'y') {
+            shape.date = true;
+            last = c;
+        } else if (c == u'h') {
+            shape.time = true;
+            last = c;
+        } else if (c == u's') {
+            shape.time = shape.seconds = true;
+            last = c;
+        } else if (c == u'm') {
+            // Minutes after hours or before seconds, otherwise the month.
+            qsizetype j = i;
+            while (j < code.size() && code[j].toLower() == u'm')
+                ++j;
+            qsizetype k = j;
+            while (k < code.size() && !QStringView(u"dyhs").contains(code[k].toLower()))
+                ++k;
+            if (last == u'h' || (k < code.size() && code[k].toLower() == u's'))
+                shape.time = true;
+            else
+                shape.date = true;
+            last = c;
+            i = j - 1;
+        }
+    }
+    return shape;
+}
+
+// The shape of a built-in number format; none for the numeric ones.
+DateShape shapeOfBuiltIn(int id)
+{
+    if ((id >= 14 && id <= 17) || (id >= 27 && id <= 36) || (id >= 50 && id <= 58))
+        return {true, false, false};
+    if (id == 18 || id == 20)
+        return {false, true, false};
+    if (id == 19 || id == 21 || (id >= 45 && id <= 47))
+        return {false, true, true};
+    if (id == 22)
+        return {true, true, false};
+    return {};
+}
+
+// The cell formats of a workbook's styles, by index.
+std::vector<DateShape> readCellShapes(XmlEntry& e)
+{
+    QHash<int, DateShape> formats;
+    std::vector<DateShape> shapes;
+    bool inCellXfs = false;
+    while (e.next() != QXmlStreamReader::EndDocument) {
+        if (e.xml.tokenType() == QXmlStreamReader::EndElement) {
+            if (e.xml.name() == u"cellXfs")
+                inCellXfs = false;
+            continue;
+        }
+        if (e.xml.tokenType() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = e.xml.attributes();
+        if (e.xml.name() == u"numFmt") {
+            formats.insert(a.value(QLatin1StringView("numFmtId")).toInt(),
+                           shapeOfFormat(a.value(QLatin1StringView("formatCode"))));
+        } else if (e.xml.name() == u"cellXfs") {
+            inCellXfs = true;
+        } else if (inCellXfs && e.xml.name() == u"xf") {
+            const int id = a.value(QLatin1StringView("numFmtId")).toInt();
+            shapes.push_back(formats.contains(id) ? formats.value(id) : shapeOfBuiltIn(id));
+            e.skip();
+        }
+    }
+    e.finish();
+    return shapes;
+}
+
+// A date serial number as the cell shows it: "01/03/2020", "01/03/2020
+// 14:30", "14:30:05"; the number itself when it is no date.
+QString serialDateText(const QString& value, DateShape shape, bool date1904)
+{
+    double serial = 0;
+    if (!parseNumber(value, &serial) || serial < 0 || serial >= 2958466)
+        return spreadsheetNumberText(value);
+    qint64 days = qint64(std::floor(serial));
+    qint64 seconds = std::llround((serial - double(days)) * 86400);
+    if (seconds >= 86400) {
+        ++days;
+        seconds -= 86400;
+    }
+    // The 1900 system counts a 29 February 1900 that never was.
+    const QDate base = date1904 ? QDate(1904, 1, 1) : days < 60 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
+    QString out;
+    if (shape.date || !shape.time)
+        out = base.addDays(days).toString(QStringLiteral("dd/MM/yyyy"));
+    if (shape.time) {
+        if (!out.isEmpty())
+            out += u' ';
+        out += QTime(0, 0)
+                   .addSecs(int(seconds))
+                   .toString(shape.seconds ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+    }
+    return out;
+}
+
+struct WorksheetContext
+{
+    SharedStrings strings;
+    std::vector<DateShape> shapes;
+    bool date1904 = false;
+};
+
+void readWorksheet(XmlEntry& e, const WorksheetContext& book, TableBuilder& table)
 {
     qint64 nextColumn = 0;
     while (e.next() != QXmlStreamReader::EndDocument) {
@@ -675,7 +820,7 @@ void readWorksheet(XmlEntry& e, const SharedStrings& strings, TableBuilder& tabl
             bool ok = false;
             const qint64 i = value.trimmed().toLongLong(&ok);
             if (ok)
-                text = strings.at(i).toString();
+                text = book.strings.at(i).toString();
         } else if (type == u"inlineStr" || hasInline) {
             text = decodeXString(inlineText);
         } else if (type == u"str") {
@@ -687,7 +832,12 @@ void readWorksheet(XmlEntry& e, const SharedStrings& strings, TableBuilder& tabl
         } else if (type == u"e" || type == u"d") {
             text = value;
         } else {
-            text = spreadsheetNumberText(value);
+            bool ok = false;
+            const qsizetype style = a.value(QLatin1StringView("s")).toLongLong(&ok);
+            const DateShape shape =
+                ok && style >= 0 && size_t(style) < book.shapes.size() ? book.shapes[size_t(style)] : DateShape();
+            text =
+                shape.date || shape.time ? serialDateText(value, shape, book.date1904) : spreadsheetNumberText(value);
         }
         table.put(column, text);
     }
@@ -708,9 +858,14 @@ CsvTable readXlsxZip(Zip& zip, const TableLimits& limits)
     // Its sheets in order, the first shown worksheet first.
     const QHash<QString, Relationship> rels = relationshipsOf(zip, workbook);
     QString sheet, hiddenSheet;
+    WorksheetContext book;
     {
         XmlEntry e(zip, workbookIndex, workbook);
         while (e.next() != QXmlStreamReader::EndDocument) {
+            if (isStart(e.xml, u"workbookPr")) {
+                const QStringView d = e.xml.attributes().value(QLatin1StringView("date1904"));
+                book.date1904 = d == u"1" || d == u"true";
+            }
             if (!isStart(e.xml, u"sheet"))
                 continue;
             const QXmlStreamAttributes a = e.xml.attributes();
@@ -742,19 +897,26 @@ CsvTable readXlsxZip(Zip& zip, const TableLimits& limits)
     if (sheetIndex < 0)
         failNoSheet();
 
-    SharedStrings strings;
     QString stringsEntry = folderOf(workbook) + QStringLiteral("sharedStrings.xml");
     for (const Relationship& r : rels)
         if (typeIs(r, u"sharedStrings"))
             stringsEntry = resolveTarget(folderOf(workbook), r.target);
     if (const zip_int64_t i = zip.find(stringsEntry); i >= 0) {
         XmlEntry e(zip, i, stringsEntry);
-        strings.read(e, limits);
+        book.strings.read(e, limits);
+    }
+    QString stylesEntry = folderOf(workbook) + QStringLiteral("styles.xml");
+    for (const Relationship& r : rels)
+        if (typeIs(r, u"styles"))
+            stylesEntry = resolveTarget(folderOf(workbook), r.target);
+    if (const zip_int64_t i = zip.find(stylesEntry); i >= 0) {
+        XmlEntry e(zip, i, stylesEntry);
+        book.shapes = readCellShapes(e);
     }
 
     TableBuilder table(limits);
     XmlEntry e(zip, sheetIndex, sheet);
-    readWorksheet(e, strings, table);
+    readWorksheet(e, book, table);
     return table.take();
 }
 

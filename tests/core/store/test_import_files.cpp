@@ -181,6 +181,8 @@ private Q_SLOTS:
     void xlsxCells();
     void xlsxFirstWorksheet_data();
     void xlsxFirstWorksheet();
+    void xlsxDates_data();
+    void xlsxDates();
     void odsCells_data();
     void odsCells();
     void odsRepeatedEmptiesCostNothing();
@@ -321,6 +323,66 @@ void TestImportFiles::xlsxFirstWorksheet()
                   kXmlHead + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
                       + relationships + "</Relationships>"});
     QCOMPARE(rowsOf(readXlsx(zipOf(e))), (Rows{{expected}}));
+}
+
+void TestImportFiles::xlsxDates_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("date1904");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("general") << 0 << "43891" << false << "43891";
+    QTest::newRow("built-in short date") << 1 << "43891" << false << "01/03/2020";
+    QTest::newRow("date and time") << 2 << "43891.604166666664" << false << "01/03/2020 14:30";
+    QTest::newRow("built-in time with seconds") << 3 << "0.604224537037037" << false << "14:30:05";
+    QTest::newRow("a currency is a number") << 4 << "1234.5" << false << "1234,5";
+    QTest::newRow("elapsed hours") << 5 << "0.5" << false << "12:00";
+    QTest::newRow("month and year") << 6 << "43891" << false << "01/03/2020";
+    QTest::newRow("a quoted m is no month") << 7 << "12.5" << false << "12,5";
+    QTest::newRow("minutes and seconds") << 8 << "0.000694444444444444" << false << "00:01:00";
+    QTest::newRow("before the missing 29 February 1900") << 1 << "59" << false << "28/02/1900";
+    QTest::newRow("after it") << 1 << "61" << false << "01/03/1900";
+    QTest::newRow("the 1904 system") << 1 << "0" << true << "01/01/1904";
+    QTest::newRow("a style past the table") << 99 << "43891" << false << "43891";
+    QTest::newRow("a date out of range") << 1 << "-5" << false << "-5";
+}
+
+void TestImportFiles::xlsxDates()
+{
+    QFETCH(int, style);
+    QFETCH(QString, value);
+    QFETCH(bool, date1904);
+    QFETCH(QString, text);
+    const QByteArray styles = kXmlHead + "<styleSheet xmlns=\"" + kMain
+        + "\"><numFmts count=\"5\"><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy hh:mm\"/>"
+          "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00\\ [$\xE2\x82\xAC-410]\"/>"
+          "<numFmt numFmtId=\"166\" formatCode=\"[h]:mm\"/><numFmt numFmtId=\"167\" formatCode=\"mmm yyyy\"/>"
+          "<numFmt numFmtId=\"168\" formatCode=\"0.00&quot;m&quot;\"/></numFmts>"
+          "<cellStyleXfs count=\"1\"><xf numFmtId=\"14\"/></cellStyleXfs><cellXfs count=\"9\">"
+          "<xf numFmtId=\"0\" fontId=\"0\"/><xf numFmtId=\"14\" applyNumberFormat=\"1\"/><xf numFmtId=\"164\"/>"
+          "<xf numFmtId=\"21\"/><xf numFmtId=\"165\"/><xf numFmtId=\"166\"/><xf numFmtId=\"167\"/>"
+          "<xf numFmtId=\"168\"/><xf numFmtId=\"45\"/></cellXfs></styleSheet>";
+    const QByteArray workbook = kXmlHead + "<workbook xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel + "\">"
+        + (date1904 ? "<workbookPr date1904=\"1\"/>" : "<workbookPr/>")
+        + "<sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+    const QByteArray sheet = sheetXml("<row r=\"1\"><c r=\"A1\" s=\"" + QByteArray::number(style) + "\"><v>"
+                                      + value.toLatin1() + "</v></c></row>");
+    const QByteArray file =
+        zipOf({{"xl/workbook.xml", workbook},
+               {"xl/_rels/workbook.xml.rels",
+                kXmlHead
+                    + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+                      "<Relationship Id=\"rId1\" Type=\""
+                    + kRel
+                    + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+                      "<Relationship Id=\"rId2\" Type=\""
+                    + kRel
+                    + "/styles\" Target=\"styles.xml\"/>"
+                      "</Relationships>"},
+               {"xl/styles.xml", styles},
+               {"xl/worksheets/sheet1.xml", sheet}});
+    QCOMPARE(rowsOf(readXlsx(file)), (Rows{{text}}));
 }
 
 void TestImportFiles::odsCells_data()
@@ -497,7 +559,10 @@ void TestImportFiles::numberCellsReachThePriceRule_data()
                                    << "1500,00";
     QTest::newRow("ods shown with thousands and a currency") << ods("1987", "1234.5", "1.234,50 \xE2\x82\xAC") << "1987"
                                                              << "1234,50";
-    QTest::newRow("ods shown in English") << ods("1987", "1234.5", "\xE2\x82\xAC" "1,234.50") << "1987"
+    QTest::newRow("ods shown in English") << ods("1987", "1234.5",
+                                                 "\xE2\x82\xAC"
+                                                 "1,234.50")
+                                          << "1987"
                                           << "1234,50";
     QTest::newRow("ods shown with fewer decimals") << ods("1987", "1234.567", "1.235 \xE2\x82\xAC") << "1987"
                                                    << "1234,57";
