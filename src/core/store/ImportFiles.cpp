@@ -380,19 +380,20 @@ public:
         return std::make_unique<ZipEntryDevice>(f, m_budget);
     }
 
-    // A small entry whole.
-    QByteArray read(zip_int64_t index)
+    // The first bytes of an entry, at most `size`.
+    QByteArray head(zip_int64_t index, qsizetype size)
     {
         auto device = open(index);
-        QByteArray out;
-        char buffer[16384];
-        for (;;) {
-            const qint64 n = device->read(buffer, sizeof buffer);
+        QByteArray out(size, Qt::Uninitialized);
+        qsizetype got = 0;
+        while (got < size) {
+            const qint64 n = device->read(out.data() + got, size - got);
             if (n <= 0)
                 break;
-            out.append(buffer, n);
+            got += n;
         }
-        device->finish();
+        device->throwFault();
+        out.truncate(got);
         return out;
     }
 
@@ -1124,7 +1125,7 @@ CsvTable readOdsZip(Zip& zip, const TableLimits& limits)
 QByteArray mimeTypeOf(Zip& zip)
 {
     const zip_int64_t i = zip.find(QStringLiteral("mimetype"));
-    return i < 0 ? QByteArray() : zip.read(i).trimmed();
+    return i < 0 ? QByteArray() : zip.head(i, 256).trimmed();
 }
 
 bool isOdsMime(const QByteArray& mime) { return mime == kOdsMime || mime == QByteArray(kOdsMime) + "-template"; }
