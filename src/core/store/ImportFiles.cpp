@@ -282,9 +282,11 @@ public:
         char buffer[16384];
         while (!m_end && m_fault == Fault::None)
             readData(buffer, sizeof buffer);
-        if (m_fault == Fault::None && zip_fclose(m_file) != 0)
-            m_fault = Fault::Damaged;
+        // Closed whatever happened; its result counts only when nothing failed before.
+        const int closed = zip_fclose(m_file);
         m_file = nullptr;
+        if (m_fault == Fault::None && closed != 0)
+            m_fault = Fault::Damaged;
         throwFault();
     }
 
