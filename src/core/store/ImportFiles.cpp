@@ -1001,8 +1001,8 @@ void readParagraph(XmlEntry& e, Paragraph& p)
                 e.skip();
             } else if (text && (name == u"note" || name == u"ruby-text")) {
                 e.skip();
-            } else if (!text && e.xml.namespaceUri() != kOfficeNs) {
-                e.skip(); // frames, shapes and whatever else is no text of the cell
+            } else if (!text && (e.xml.namespaceUri() != kOfficeNs || name == u"annotation")) {
+                e.skip(); // notes, frames, shapes and whatever else is no text of the cell
             } else {
                 ++depth; // span, a, fields: their text counts
             }

@@ -426,7 +426,8 @@ void TestImportFiles::odsCells_data()
     QTest::newRow("a note on a cell is not its text")
         << QByteArray("<table:table-row><table:table-cell office:value-type=\"string\">"
                       "<office:annotation><text:p>nota nascosta</text:p></office:annotation>"
-                      "<text:p>visibile</text:p></table:table-cell></table:table-row>")
+                      "<text:p>visi<office:annotation><text:p>dentro</text:p></office:annotation>bile</text:p>"
+                      "</table:table-cell></table:table-row>")
         << Rows{{"visibile"}};
     QTest::newRow("values by their type")
         << QByteArray("<table:table-row>"
