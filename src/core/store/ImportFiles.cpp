@@ -634,6 +634,7 @@ struct DateShape
     bool date = false;
     bool time = false;
     bool seconds = false;
+    int digits = 0; // a format of zeros only ("00000"): integers shown with at least this many digits
 };
 
 // The shape a number format gives: dates and times by their letters (d, m,
@@ -642,6 +643,11 @@ struct DateShape
 DateShape shapeOfFormat(QStringView code)
 {
     DateShape shape;
+    if (code.size() > 1 && code.size() <= 30
+        && std::all_of(code.begin(), code.end(), [](QChar c) { return c == u'0'; })) {
+        shape.digits = int(code.size());
+        return shape;
+    }
     QChar last; // the last date or time letter
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code[i].toLower();
@@ -841,6 +847,9 @@ void readWorksheet(XmlEntry& e, const WorksheetContext& book, TableBuilder& tabl
                 ok && style >= 0 && size_t(style) < book.shapes.size() ? book.shapes[size_t(style)] : DateShape();
             text =
                 shape.date || shape.time ? serialDateText(value, shape, book.date1904) : spreadsheetNumberText(value);
+            // Codes kept as numbers, with the leading zeros their format shows.
+            if (shape.digits && !text.isEmpty() && std::all_of(text.begin(), text.end(), isAsciiDigit))
+                text = text.rightJustified(shape.digits, u'0');
         }
         table.put(column, text);
     }

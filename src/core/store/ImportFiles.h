@@ -37,7 +37,9 @@ TableFormat detectTableFormat(QByteArrayView bytes);
 
 // The first worksheet of an Excel workbook: shared strings (rich text runs
 // joined), inline strings, formula strings, booleans ("true", "false"),
-// numbers; cells placed by their reference, gaps as empty cells.
+// numbers; a number whose format shows a date or a time as "dd/MM/yyyy",
+// "HH:mm" or both, one whose format is zeros only ("00000") with those
+// leading zeros; cells placed by their reference, gaps as empty cells.
 CsvTable readXlsx(QByteArrayView bytes, const TableLimits& limits = {});
 
 // The first table of an OpenDocument spreadsheet (a packed .ods or its flat

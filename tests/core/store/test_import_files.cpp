@@ -346,6 +346,9 @@ void TestImportFiles::xlsxDates_data()
     QTest::newRow("the 1904 system") << 1 << "0" << true << "01/01/1904";
     QTest::newRow("a style past the table") << 99 << "43891" << false << "43891";
     QTest::newRow("a date out of range") << 1 << "-5" << false << "-5";
+    QTest::newRow("leading zeros of the format") << 9 << "4128730589" << false << "04128730589";
+    QTest::newRow("no zeros beyond the number's own") << 9 << "123456789012" << false << "123456789012";
+    QTest::newRow("zeros and decimals") << 9 << "12.5" << false << "12,5";
 }
 
 void TestImportFiles::xlsxDates()
@@ -358,11 +361,12 @@ void TestImportFiles::xlsxDates()
         + "\"><numFmts count=\"5\"><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy hh:mm\"/>"
           "<numFmt numFmtId=\"165\" formatCode=\"#,##0.00\\ [$\xE2\x82\xAC-410]\"/>"
           "<numFmt numFmtId=\"166\" formatCode=\"[h]:mm\"/><numFmt numFmtId=\"167\" formatCode=\"mmm yyyy\"/>"
-          "<numFmt numFmtId=\"168\" formatCode=\"0.00&quot;m&quot;\"/></numFmts>"
+          "<numFmt numFmtId=\"168\" formatCode=\"0.00&quot;m&quot;\"/>"
+          "<numFmt numFmtId=\"169\" formatCode=\"00000000000\"/></numFmts>"
           "<cellStyleXfs count=\"1\"><xf numFmtId=\"14\"/></cellStyleXfs><cellXfs count=\"9\">"
           "<xf numFmtId=\"0\" fontId=\"0\"/><xf numFmtId=\"14\" applyNumberFormat=\"1\"/><xf numFmtId=\"164\"/>"
           "<xf numFmtId=\"21\"/><xf numFmtId=\"165\"/><xf numFmtId=\"166\"/><xf numFmtId=\"167\"/>"
-          "<xf numFmtId=\"168\"/><xf numFmtId=\"45\"/></cellXfs></styleSheet>";
+          "<xf numFmtId=\"168\"/><xf numFmtId=\"45\"/><xf numFmtId=\"169\"/></cellXfs></styleSheet>";
     const QByteArray workbook = kXmlHead + "<workbook xmlns=\"" + kMain + "\" xmlns:r=\"" + kRel + "\">"
         + (date1904 ? "<workbookPr date1904=\"1\"/>" : "<workbookPr/>")
         + "<sheets><sheet name=\"A\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
