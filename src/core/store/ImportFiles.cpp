@@ -92,7 +92,7 @@ public:
         if (!m_row.empty() && repeat > 0)
             write(repeat);
         m_row.clear();
-        m_text.clear();
+        m_text.truncate(0); // keeps its room for the next row
         m_sorted = true;
     }
 
@@ -804,7 +804,7 @@ void readWorksheet(XmlEntry& e, const WorksheetContext& book, TableBuilder& tabl
         const int ref = a.hasAttribute(QLatin1StringView("r")) ? referenceColumn(a.value(QLatin1StringView("r"))) : -1;
         const qint64 column = ref >= 0 ? ref : nextColumn;
         nextColumn = column + 1;
-        const QString type = a.value(QLatin1StringView("t")).toString();
+        const QStringView type = a.value(QLatin1StringView("t"));
         QString value, inlineText;
         bool hasInline = false;
         for (int depth = 1; depth > 0;) {
@@ -1439,6 +1439,11 @@ TableFormat zipFormat(Zip& zip)
 
 QString spreadsheetNumberText(QStringView value)
 {
+    // Most numbers are whole ones already in their shortest form.
+    const QStringView digits = value.startsWith(u'-') ? value.mid(1) : value;
+    if (!digits.isEmpty() && digits.size() <= 15 && (digits[0] != u'0' || digits.size() == 1)
+        && std::all_of(digits.begin(), digits.end(), isAsciiDigit) && value != u"-0")
+        return value.toString();
     double d = 0;
     return parseNumber(value, &d) ? numberText(d) : value.toString();
 }
