@@ -149,3 +149,65 @@ put('corpus', 'fuzz_csv', 'export-headings-1252',
 put('corpus', 'fuzz_csv', 'comma-utf8-bom', '\ufeffTitle,Artist,Year,Price\n"a,b",Erd\u0151s,1920,"3,456"\n'.encode('utf-8'))
 put('corpus', 'fuzz_csv', 'tab-no-headings', b'uno\tdue\ttre\rquattro\tcinque\t"sei\n"\t')
 put('corpus', 'fuzz_csv', 'open-quote', b'a;"b;c\r\n;;;\r\n')
+
+# ---- workbooks: the first byte chooses the reader (0 whole file, 1 Excel
+# parts split at 0x01, 2 OpenDocument content.xml, 3 the export's HTML)
+import io
+import zipfile
+
+MAIN = b'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+REL = b'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+SHEET = (b'<worksheet ' + MAIN + b'><sheetData>'
+         b'<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="D1" t="inlineStr">'
+         b'<is><t>Valore</t></is></c></row>'
+         b'<row r="3"><c r="A3" t="s"><v>2</v></c><c t="str"><f>A3</f><v>x</v></c><c r="D3"><v>1234.5</v></c>'
+         b'<c t="b"><v>1</v></c></row></sheetData></worksheet>')
+STRINGS = (b'<sst ' + MAIN + b'><si><t>Titolo</t></si><si><r><t>Arti</t></r><r><t>sta</t></r></si>'
+           b'<si><t>riga_x000D_\ndue</t><rPh><t>x</t></rPh></si></sst>')
+WORKBOOK = (b'<workbook ' + MAIN + b' xmlns:r="' + REL + b'"><sheets><sheet name="A" sheetId="1" r:id="rId1"/>'
+            b'</sheets></workbook>')
+RELS = (b'<Relationships><Relationship Id="rId1" Type="' + REL + b'/worksheet" Target="worksheets/sheet1.xml"/>'
+        b'<Relationship Id="rId2" Type="' + REL + b'/sharedStrings" Target="/xl/sharedStrings.xml"/></Relationships>')
+ODS_NS = (b'xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+          b'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+          b'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"')
+CONTENT = (b'<office:document-content ' + ODS_NS + b'><office:body><office:spreadsheet><table:table>'
+           b'<table:table-row><table:table-cell><text:p>Titolo</text:p></table:table-cell>'
+           b'<table:table-cell table:number-columns-repeated="2"/>'
+           b'<table:table-cell office:value-type="float" office:value="1234.5"><text:p>1.234,50</text:p>'
+           b'</table:table-cell></table:table-row>'
+           b'<table:table-row table:number-rows-repeated="3"><table:table-cell table:number-columns-repeated="2">'
+           b'<text:p>a<text:s text:c="2"/>b<text:tab/><text:span>c</text:span></text:p><text:p>d<text:line-break/>'
+           b'</text:p></table:table-cell><table:covered-table-cell/><table:table-cell office:value-type="boolean" '
+           b'office:boolean-value="true"/></table:table-row></table:table></office:spreadsheet></office:body>'
+           b'</office:document-content>')
+EXPORT = (b'<html xmlns:o="urn:schemas-microsoft-com:office:office" xmlns:x="urn:schemas-microsoft-com:office:excel">'
+          b'<head><meta http-equiv="Content-Type" content="text/html; charset=windows-1252"><!--[if gte mso 9]><xml>'
+          b'</xml><![endif]--></head><body><table x:str><tr><td style="text-align: left; font-weight: bold;" '
+          b'width=250>Titolo opera</td><td>Valore</td></tr><tr><td style="text-align: left;">Citt\xe0 &amp; &lt;b&gt;'
+          b'</td><td>1250,50</td></tr></table></body></html>')
+
+
+def package(entries):
+    out = io.BytesIO()
+    with zipfile.ZipFile(out, 'w') as z:
+        for name, data, method in entries:
+            z.writestr(zipfile.ZipInfo(name), data, compress_type=method)
+    return out.getvalue()
+
+
+xlsx = package([('[Content_Types].xml', b'<Types/>', zipfile.ZIP_DEFLATED),
+                ('xl/workbook.xml', WORKBOOK, zipfile.ZIP_DEFLATED),
+                ('xl/_rels/workbook.xml.rels', RELS, zipfile.ZIP_DEFLATED),
+                ('xl/sharedStrings.xml', STRINGS, zipfile.ZIP_STORED),
+                ('xl/worksheets/sheet1.xml', SHEET, zipfile.ZIP_STORED)])
+ods = package([('mimetype', b'application/vnd.oasis.opendocument.spreadsheet', zipfile.ZIP_STORED),
+               ('content.xml', CONTENT, zipfile.ZIP_STORED)])
+put('corpus', 'fuzz_workbook', 'file-xlsx', b'\x00' + xlsx)
+put('corpus', 'fuzz_workbook', 'file-ods', b'\x00' + ods)
+put('corpus', 'fuzz_workbook', 'file-export', b'\x00' + EXPORT)
+put('corpus', 'fuzz_workbook', 'file-utf16-csv', b'\x00' + '\ufeffTitolo\tAnno\r\nCitt\u00e0\t1987\r\n'.encode('utf-16-le'))
+put('corpus', 'fuzz_workbook', 'xlsx-parts', b'\x01' + SHEET + b'\x01' + STRINGS)
+put('corpus', 'fuzz_workbook', 'xlsx-parts-all', b'\x05' + SHEET + b'\x01' + STRINGS + b'\x01' + WORKBOOK + b'\x01' + RELS)
+put('corpus', 'fuzz_workbook', 'ods-content', b'\x02' + CONTENT)
+put('corpus', 'fuzz_workbook', 'export', b'\x03' + EXPORT)

@@ -6,6 +6,7 @@
 #include "base/Log.h"
 #include "sheet/Photo.h"
 #include "store/Catalogs.h"
+#include "store/ImportFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,7 +105,7 @@ void writeReport(const QString& path, const QStringList& lines)
 
 } // namespace
 
-CsvTable readImportTable(QByteArrayView bytes) { return readCsv(bytes); }
+CsvTable readImportTable(QByteArrayView bytes) { return readTable(bytes); }
 
 namespace {
 
@@ -125,12 +126,7 @@ QByteArray hashOf(QByteArrayView bytes)
 
 ImportSource readImportSource(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        cannotRead(f);
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        cannotRead(f);
+    const QByteArray bytes = readTableBytes(path);
     return ImportSource{path, readImportTable(bytes), hashOf(bytes)};
 }
 
