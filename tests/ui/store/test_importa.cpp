@@ -1,8 +1,12 @@
 #include "Catalogs.h"
+#include "FakeSheet.h"
 #include "Gui.h"
 
 #include "app/Windows.h"
 #include "base/ProgramFolder.h"
+#include "output/ExpOpere.h"
+#include "output/Spreadsheet.h"
+#include "output/Workbook.h"
 #include "sheet/Opere.h"
 #include "sheet/Photo.h"
 #include "shell/Avvio.h"
@@ -142,11 +146,24 @@ private Q_SLOTS:
         QCOMPARE(chosenColumn(w, "cboFoto"), -1);
     }
 
+    void unreadableFileIsTold_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("damaged workbook") << QByteArray("PK\x03\x04\x14\x00\x00\x00\x08\x00garbage", 18);
+        QTest::newRow("old Excel file") << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(600, '\0');
+    }
     void unreadableFileIsTold()
     {
+        QFETCH(QByteArray, bytes);
+        const QString archive = makeCatalog(QStringLiteral("Paesaggi"),
+                                            {makeRecord(QStringLiteral("Prima"), QStringLiteral("Rossi"), QString())});
+        const QByteArray before = readAll(archive);
         TfrmImporta w;
-        w.setTarget(catalogFile(QStringLiteral("Nuovo")), QStringLiteral("Nuovo"), true);
-        choose(w, m_bed->folder.file(QStringLiteral("non-esiste.csv")));
+        w.setTarget(archive, QStringLiteral("Paesaggi"), false);
+        choose(w,
+               bytes.isEmpty() ? m_bed->folder.file(QStringLiteral("non-esiste.xlsx"))
+                               : writeSource(QStringLiteral("opere.xlsx"), bytes));
         QCOMPARE(m_bed->dialogs.calls.size(), 2);
         QCOMPARE(m_bed->dialogs.calls[1].call, Call::Warning);
         QVERIFY(m_bed->dialogs.calls[1].text.startsWith(
@@ -155,7 +172,7 @@ private Q_SLOTS:
         click(w.cmdImporta);
         QCOMPARE(m_bed->dialogs.texts(),
                  QStringList{QStringLiteral("Attenzione: scegliere prima il file da importare.")});
-        QVERIFY(!QFileInfo::exists(catalogFile(QStringLiteral("Nuovo"))));
+        QCOMPARE(readAll(archive), before);
     }
 
     void changedFileLeavesNoCatalog()
@@ -304,6 +321,66 @@ private Q_SLOTS:
                      QStringLiteral("Mille opere"), m_bed->folder.file(QStringLiteral("fonti/foto")), photoFolder()});
         QVERIFY(check.waitForFinished(60000));
         QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+    }
+
+    // What each export writes comes back in as the same records.
+    void exportComesBack_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("spreadsheet file") << "cmdEsporta";
+        QTest::newRow("OpenDocument") << "cmdEsportaOds";
+        QTest::newRow("Excel workbook") << "cmdEsportaXlsx";
+    }
+    void exportComesBack()
+    {
+        QFETCH(QString, button);
+        QList<TSchedaOpera> works;
+        for (int i = 0; i < 12; ++i) {
+            TSchedaOpera r = makeRecord(QStringLiteral("Opera %1 \u00E8 & <b>").arg(i), QStringLiteral("Rossi  Maria"),
+                                        i % 3 ? QStringLiteral("%1,50").arg(i * 1000) : QStringLiteral("0,00"), i % 2);
+            for (int t = 0; t < kImportPhoto; ++t) {
+                const Campo c = importField(t);
+                if (c != Campo::Capo && c != Campo::Colore && c != Campo::Prezzo && c != Campo::Segnala)
+                    r.setText(c, QStringLiteral("0%1 %2 \u00E0").arg(i).arg(importTargetName(t)));
+            }
+            r.setText(Campo::CodFisc, QStringLiteral("04128730589"));
+            works.append(r);
+        }
+        FakeSheet source;
+        source.path = makeCatalog(QStringLiteral("Origine"), works);
+        source.name = QStringLiteral("Origine");
+        QString exported;
+        {
+            TfrmExpOpere exp;
+            exp.setSheet(&source);
+            exp.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&exp));
+            m_bed->dialogs.confirmAnswers << true << false;
+            click(exp.findChild<QWidget*>(button));
+            exported = button == u"cmdEsporta"
+                ? m_bed->folder.file(spreadsheetFileName())
+                : m_bed->folder.file(workbookFileName(button == u"cmdEsportaOds" ? WorkbookFormat::OpenDocument
+                                                                                 : WorkbookFormat::OfficeOpenXml));
+        }
+        QVERIFY(QFileInfo::exists(exported));
+
+        TfrmImporta w;
+        w.setTarget(catalogFile(QStringLiteral("Copia")), QStringLiteral("Copia"), true);
+        choose(w, exported);
+        QVERIFY(w.chkIntestazione->isChecked());
+        m_bed->dialogs.clear();
+        click(w.cmdImporta);
+        QVERIFY2(m_bed->dialogs.texts() == QStringList{QStringLiteral("Importate 12 schede")},
+                 qPrintable(m_bed->dialogs.texts().join(u'|')));
+        const auto back = readRecords(catalogFile(QStringLiteral("Copia")));
+        QCOMPARE(int(back.size()), works.size());
+        for (int i = 0; i < works.size(); ++i) {
+            for (int t = 0; t < kImportPhoto; ++t) {
+                const Campo c = importField(t);
+                QCOMPARE(back[size_t(i)].text(c), works[i].text(c));
+            }
+            QCOMPARE(back[size_t(i)].venduta(), works[i].venduta());
+        }
     }
 
     // Ctrl+I in the sheet appends to the open catalog and shows the first new record.
