@@ -27,11 +27,14 @@
 #include "store/ApriCatalogo.h"
 #include "store/Archive.h"
 #include "store/Catalogs.h"
+#include "store/Codec1252.h"
 #include "store/CreaCatalogo.h"
+#include "store/Importa.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QIcon>
 #include <QImageWriter>
 #include <QLabel>
@@ -421,6 +424,32 @@ QList<WindowPicture> windowPictures()
         // The folder as a user's stick shows it, not the temporary one.
         add("copie", QStringLiteral("Le copie di sicurezza"),
             shot(&f, [&] { f.lblCartella->setText(QStringLiteral("/media/utente/CHIAVETTA/Copie di sicurezza")); }));
+        w.frmAvvio->hide();
+        settle();
+    }
+
+    // The import window with a spreadsheet read and its columns matched.
+    {
+        const QString csv = folder.path() + QStringLiteral("/Collezione.csv");
+        QFile f(csv);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(toWindows1252(QStringLiteral(
+                "Titolo;Autore;Anno;Tecnica;Dimensioni;Prezzo;Venduta;Foto\r\n"
+                "Veduta del porto;Giovanni Ferri;1921;Olio su tela;60 x 80 cm;4.500,00;no;porto.jpg\r\n"
+                "Ritratto di signora;Anna Conti;1934;Pastello;45 x 35 cm;2.800,00;s\u00EC;ritratto.jpg\r\n"
+                "Campi di grano;Luigi Bassi;1958;Olio su tavola;50 x 70 cm;3.200,00;no;grano.jpg\r\n"
+                "Natura morta con brocca;Elena Riva;1962;Acquerello;30 x 40 cm;950,00;no;brocca.jpg\r\n"
+                "Il mercato;Paolo Sarti;1975;Tempera;70 x 100 cm;6.100,00;s\u00EC;mercato.jpg\r\n")));
+        f.close();
+        w.frmAvvio->show();
+        settle();
+        TfrmImporta imp(w.frmAvvio);
+        imp.setTarget(catalogPathOfName(QStringLiteral("Collezione")), QStringLiteral("Collezione"), true);
+        imp.loadFile(csv);
+        add("importa", QStringLiteral("L'importazione da un foglio di calcolo"), shot(&imp, [&] {
+                imp.lblFile->setText(QStringLiteral("C:\\Users\\utente\\Documenti\\Collezione.csv"));
+                imp.txtCartellaFoto->setText(QStringLiteral("C:\\Users\\utente\\Immagini\\Collezione"));
+            }));
         w.frmAvvio->hide();
         settle();
     }

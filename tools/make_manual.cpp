@@ -66,7 +66,7 @@ constexpr int kFrontPages = 2;
 // that holds the key words; at the end of the topic when none does.
 struct Placement
 {
-    int topic; // 0 overview, 1 sheet, 2 export, 3 documents, 4 backup copies
+    int topic; // 0 overview, 1 sheet, 2 export, 3 documents, 4 backup copies, 5 import
     const char* window;
     const char* words;
 };
@@ -88,6 +88,7 @@ const Placement kPlacements[] = {
     {2, "esporta", "griglia dei dati"},
     {3, "documenti", "finestra dei documenti"},
     {4, "copie", "Crea copia ora"},
+    {5, "importa", "Per ogni campo"},
 };
 
 // One piece of the text: a chapter heading, a paragraph or a picture.
@@ -118,17 +119,16 @@ QList<Chapter> chapters()
     const HelpTopic exp = exportTopic();
     const HelpTopic documents = documentsTopic();
     const HelpTopic copies = backupTopic();
+    const HelpTopic import = importTopic();
     // The overview repeats the sheet topic in the help window; in the manual
     // that topic has its own chapter, so the overview keeps only its own words.
     QStringList overview;
     for (const QString& p : start.paragraphs)
         if (!sheet.paragraphs.contains(p))
             overview += p;
-    return {{start.title, overview},
-            {sheet.title, sheet.paragraphs},
-            {exp.title, exp.paragraphs},
-            {documents.title, documents.paragraphs},
-            {copies.title, copies.paragraphs}};
+    return {{start.title, overview},           {sheet.title, sheet.paragraphs},
+            {exp.title, exp.paragraphs},       {documents.title, documents.paragraphs},
+            {copies.title, copies.paragraphs}, {import.title, import.paragraphs}};
 }
 
 QList<Item> items(const QList<Chapter>& chs, const QList<WindowPicture>& pictures)

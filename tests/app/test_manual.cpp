@@ -27,7 +27,10 @@ QString plain(QString s)
     return s.replace(blanks, QStringLiteral(" ")).trimmed();
 }
 
-QList<HelpTopic> topics() { return {startTopic(), sheetTopic(), exportTopic(), documentsTopic(), backupTopic()}; }
+QList<HelpTopic> topics()
+{
+    return {startTopic(), sheetTopic(), exportTopic(), documentsTopic(), backupTopic(), importTopic()};
+}
 
 QString heading(int k) { return QStringLiteral("%1. %2").arg(k + 1).arg(topics().at(k).title); }
 

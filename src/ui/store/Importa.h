@@ -29,6 +29,8 @@ public:
     // The catalog the records go to; with `create`, a new catalog whose
     // archive the import makes (and nothing is made when it fails).
     void setTarget(const QString& archivePath, const QString& catalogName, bool create);
+    // Reads the file and shows it, as choosing it with cmdFile does.
+    void loadFile(const QString& path);
     // After a successful import: the first new record's number and how many there are.
     int importedFirst() const { return m_importedFirst; }
     int importedCount() const { return m_importedCount; }
@@ -63,7 +65,6 @@ public Q_SLOTS:
     void imgGuidaClick();
 
 private:
-    void loadFile(const QString& path);
     void fillCombos(const pinakos::ImportMapping& mapping);
     pinakos::ImportMapping chosenMapping() const;
 
