@@ -7,6 +7,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 namespace pinakos::bench {
 
@@ -46,6 +47,14 @@ int runBenchmarks(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
+}
+
+double peakMegabytes()
+{
+    struct rusage u
+    {};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 void writeLargePhoto(const QString& path)

@@ -18,6 +18,9 @@ void writeCatalog(const QString& path, int records);
 // application object.
 int runBenchmarks(int argc, char** argv);
 
+// The most memory the process has held so far, in megabytes.
+double peakMegabytes();
+
 // Writes a 6000 x 4000 (24-megapixel) JPEG at `path`, creating its folder.
 void writeLargePhoto(const QString& path);
 

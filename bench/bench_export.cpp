@@ -5,6 +5,7 @@
 // yes, the offer to open the file no).
 #include "FakeSheet.h"
 #include "Generated.h"
+#include "SilentDialogs.h"
 #include "base/ProgramFolder.h"
 #include "kit/Dialogs.h"
 #include "kit/Sheet.h"
@@ -20,19 +21,10 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
 
 constexpr int kRecords = pinakos::bench::kLargeCatalog;
-
-double peakMegabytes()
-{
-    struct rusage u
-    {};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
-}
 
 struct Fixture
 {
@@ -64,7 +56,7 @@ void BM_FillTable(benchmark::State& state)
         benchmark::DoNotOptimize(m.rowCount());
     }
     state.SetBytesProcessed(state.iterations() * qint64(kRecords) * pinakos::TSchedaOpera::Size);
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = pinakos::bench::peakMegabytes();
 }
 
 // Writing the spreadsheet file from a filled table.
@@ -112,28 +104,8 @@ void BM_ExportWindow(benchmark::State& state)
     }
     if (rows != kRecords)
         state.SkipWithError("the grid was not filled");
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = pinakos::bench::peakMegabytes();
 }
-
-// Answers yes to the first `yes` questions and no to the rest; nothing else
-// is asked on the way.
-class Answers final : public pinakos::Dialogs
-{
-public:
-    int yes = 0;
-    void notify(QWidget*, Kind, const QString&) override {}
-    bool confirm(QWidget*, const QString&) override
-    {
-        if (yes <= 0)
-            return false;
-        --yes;
-        return true;
-    }
-    QString openFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    QString saveFile(QWidget*, const pinakos::FileDialogRequest&) override { return {}; }
-    bool print(QWidget*, QPrinter&) override { return false; }
-    void shellOpen(const QString&) override {}
-};
 
 enum class Button {
     Excel,
@@ -147,7 +119,7 @@ void BM_ExportClick(benchmark::State& state, Button button)
 {
     pinakos::test::FakeSheet sheet;
     sheet.path = fixture().archive;
-    Answers answers;
+    pinakos::bench::SilentDialogs answers;
     pinakos::setDialogs(&answers);
     TfrmExpOpere w;
     w.setSheet(&sheet);
@@ -169,7 +141,7 @@ void BM_ExportClick(benchmark::State& state, Button button)
     if (w.grdRecords->model()->rowCount() != kRecords || !QFileInfo::exists(path))
         state.SkipWithError("nothing was exported");
     state.counters["file_MB"] = double(QFileInfo(path).size()) / 1e6;
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = pinakos::bench::peakMegabytes();
     w.close();
     pinakos::setDialogs(nullptr);
 }

@@ -15,19 +15,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
 
 constexpr int kRows = pinakos::bench::kLargeCatalog;
-
-double peakMegabytes()
-{
-    struct rusage u
-    {};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
-}
 
 QByteArray csvCell(const QString& text)
 {
@@ -115,7 +106,7 @@ void BM_ImportWindow(benchmark::State& state)
     }
     pinakos::setDialogs(nullptr);
     state.counters["rows"] = kRows;
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = pinakos::bench::peakMegabytes();
 }
 
 } // namespace
