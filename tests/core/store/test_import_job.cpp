@@ -102,7 +102,8 @@ void TestImportJob::photosAndReport()
     QCOMPARE(s.photoFiles(),
              QStringList({QStringLiteral("Ritratti_Foto_1.jpg"), QStringLiteral("Ritratti_Foto_2.jpg")}));
 
-    QCOMPARE(r.reportPath, s.folder.file(QStringLiteral("Ritratti_importazione_2026-12-10_093005.txt")));
+    QCOMPARE(QDir::fromNativeSeparators(r.reportPath),
+             QDir::fromNativeSeparators(s.folder.file(QStringLiteral("Ritratti_importazione_2026-12-10_093005.txt"))));
     const QString report = QString::fromUtf8(readAll(r.reportPath));
     QVERIFY2(report.contains(QStringLiteral("Riga 3: Note tagliato (scheda numero 2)")), qPrintable(report));
     QVERIFY(report.contains(QStringLiteral("Riga 4: foto \"disegno.jpg\" non in formato JPEG (scheda numero 3)")));
