@@ -4,6 +4,8 @@
 #   --fuzz   also clang with its fuzzer and sanitizer runtimes (scripts/fuzz.sh)
 #   --bench  also the tools the benchmarks compare with (enscript, ghostscript)
 #   --check  also what the layer and format checks run (python3, clang-format)
+#   --tests  also what the tests read the program's files back with (LibreOffice
+#            Calc without its interface, Python with openpyxl)
 #   --windows  also the MinGW-w64 cross compilers (posix threads), Wine, NSIS,
 #            zip, Ninja, Xvfb, dpkg-dev and patch (apt-get source) and zlib for
 #            Windows (libz-mingw-w64-dev), for the Windows build
@@ -16,7 +18,6 @@ PACKAGES=(
   libssl-dev libzip-dev libxlsxwriter-dev
   fonts-dejavu-core fonts-liberation2
   poppler-utils
-  libreoffice-calc-nogui python3-openpyxl
   qt6-translations-l10n desktop-file-utils
 )
 for arg in "$@"; do
@@ -24,6 +25,7 @@ for arg in "$@"; do
     --fuzz) PACKAGES+=(clang libclang-rt-dev llvm) ;;
     --bench) PACKAGES+=(enscript ghostscript) ;;
     --check) PACKAGES+=(python3 clang-format) ;;
+    --tests) PACKAGES+=(python3 libreoffice-calc-nogui python3-openpyxl) ;;
     --windows)
       PACKAGES+=(
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
