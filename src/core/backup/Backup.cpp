@@ -14,10 +14,27 @@
 #include <QStorageInfo>
 #include <QThreadPool>
 
+#include <QSet>
+#include <QThread>
+
 #include <algorithm>
-#include <deque>
-#include <future>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <numeric>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <io.h>
+#endif
 
 namespace pinakos::backup {
 
@@ -33,6 +50,8 @@ const QString kPassword = QStringLiteral("unins000.dll");
 const QString kSettings = QStringLiteral("Copie.ini");
 const QString kSection = QStringLiteral("Copie");
 constexpr qint64 kChunk = 4 << 20;
+// A copy's block: read, written and read back while it stays in the cache.
+constexpr qint64 kBlock = 256 << 10;
 
 std::function<qint64(const QString&)>& probe()
 {
@@ -75,41 +94,198 @@ void sortArchivesLast(QList<Entry>& entries)
 // Reports progress; false once the user has cancelled.
 bool report(const Progress& progress, qint64 done, qint64 total) { return !progress || progress(done, total); }
 
-// Copies one file, hashing what it reads; gives the hash.
-QByteArray copyFile(const QString& from, QIODevice& to, const QString& shownName, const QString& destFolder,
-                    QByteArray& buffer, qint64& done, qint64 total, const Progress& progress, bool& cancelled)
+// The copying threads and the thread that waits for them share this: the
+// bytes done, the order to stop, the first failure, the spare buffers.
+struct Work
 {
+    std::atomic<qint64> done{0};
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable changed;
+    qsizetype finished = 0;
+    qsizetype count = 0;
+    std::exception_ptr failure;
+    // Buffers of the threads that have finished a file, for the next one.
+    // Not thread_local: MinGW's thread-local objects with destructors
+    // corrupt the heap when a pool thread ends.
+    std::vector<std::unique_ptr<char[]>> spare;
+
+    std::unique_ptr<char[]> takeBuffer()
+    {
+        const std::lock_guard lock(mutex);
+        if (spare.empty())
+            return std::make_unique_for_overwrite<char[]>(2 * kBlock);
+        std::unique_ptr<char[]> b = std::move(spare.back());
+        spare.pop_back();
+        return b;
+    }
+
+    void finish(std::unique_ptr<char[]> buffer, std::exception_ptr failed)
+    {
+        const std::lock_guard lock(mutex);
+        if (buffer)
+            spare.push_back(std::move(buffer));
+        if (failed && !failure) {
+            failure = failed;
+            stop = true;
+        }
+        if (++finished == count || failure)
+            changed.notify_all();
+    }
+};
+
+std::function<void(const QString&, char*, qint64)>& readBackProbe()
+{
+    static std::function<void(const QString&, char*, qint64)> p;
+    return p;
+}
+
+Failure readFailure(const QString& shownName, const QFileDevice& f)
+{
+    return Failure(lcBackup,
+                   kCopyFailed + kBreak + QStringLiteral("Non è possibile leggere il file ") + shownName
+                       + QStringLiteral(": ") + f.errorString());
+}
+
+Failure writeFailure(const QString& shownName, const QFileDevice& f, const QString& destFolder, qint64 wanted)
+{
+    const bool full = f.error() == QFileDevice::ResourceError || freeSpace(destFolder) < wanted;
+    return Failure(lcBackup,
+                   kCopyFailed + kBreak
+                       + (full ? QStringLiteral("Il disco della cartella delle copie è pieno.")
+                               : QStringLiteral("Non è possibile scrivere il file ") + shownName
+                                  + QStringLiteral(" nella copia: ") + f.errorString()));
+}
+
+Failure mismatch(const QString& shownName)
+{
+    return Failure(lcBackup,
+                   kCopyFailed + kBreak + QStringLiteral("Il file ") + shownName
+                       + QStringLiteral(" riletto dalla copia non corrisponde all'originale."));
+}
+
+// Reads exactly `size` bytes unless the file ends first; gives how many.
+qint64 readFully(QFile& f, char* into, qint64 size)
+{
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = f.read(into + got, size - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+// Copies one file into the copy block by block: each block is hashed,
+// written, read back from the copy and hashed again, while it is still in
+// the processor's cache. The entry gets the hash of the original; the copy
+// is good when what was read back has the same hash and size.
+void copyOne(const QString& from, const QString& dest, Entry& e, const QString& destFolder, char* block, Work& work)
+{
+    const QString shownName = nativePath(e.path);
+    char* const back = block + kBlock;
     QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
-        throw Failure(lcBackup,
-                      kCopyFailed + kBreak + QStringLiteral("Non è possibile leggere il file ") + shownName
-                          + QStringLiteral(": ") + in.errorString());
-    Sha256 hash;
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw readFailure(shownName, in);
+#ifdef Q_OS_LINUX
+    ::posix_fadvise(in.handle(), 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    QFile out(dest);
+    if (!out.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered))
+        throw writeFailure(shownName, out, destFolder, 0);
+    Sha256 hash, again;
+    qint64 size = 0;
     for (;;) {
-        const qint64 n = in.read(buffer.data(), buffer.size());
+        if (work.stop)
+            return;
+        const qint64 n = in.read(block, kBlock);
         if (n < 0)
-            throw Failure(lcBackup,
-                          kCopyFailed + kBreak + QStringLiteral("Non è possibile leggere il file ") + shownName
-                              + QStringLiteral(": ") + in.errorString());
+            throw readFailure(shownName, in);
         if (n == 0)
             break;
-        hash.add(QByteArrayView(buffer.constData(), n));
-        if (to.write(buffer.constData(), n) != n) {
-            const QFileDevice* fd = qobject_cast<const QFileDevice*>(&to);
-            const bool full = (fd && fd->error() == QFileDevice::ResourceError) || freeSpace(destFolder) < n;
-            throw Failure(lcBackup,
-                          kCopyFailed + kBreak
-                              + (full ? QStringLiteral("Il disco della cartella delle copie è pieno.")
-                                      : QStringLiteral("Non è possibile scrivere il file ") + shownName
-                                         + QStringLiteral(" nella copia: ") + to.errorString()));
-        }
-        done += n;
-        if (!report(progress, done, total)) {
-            cancelled = true;
-            return QByteArray();
-        }
+        hash.add(QByteArrayView(block, n));
+        if (out.write(block, n) != n)
+            throw writeFailure(shownName, out, destFolder, n);
+        if (!out.seek(size) || readFully(out, back, n) != n)
+            throw mismatch(shownName);
+        if (readBackProbe())
+            readBackProbe()(e.path, back, n);
+        again.add(QByteArrayView(back, n));
+        size += n;
+        work.done += 2 * n; // copied and read back
     }
-    return hash.hexResult();
+    e.size = size;
+    e.sha256 = hash.hexResult();
+    if (again.hexResult() != e.sha256 || out.size() != size)
+        throw mismatch(shownName);
+    // The original's time goes with it, so that the copy reads as the folder did.
+    out.setFileTime(in.fileTime(QFileDevice::FileModificationTime), QFileDevice::FileModificationTime);
+#ifdef Q_OS_LINUX
+    // The disk starts writing it now, while the next files are copied.
+    ::sync_file_range(out.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    out.close();
+    if (out.error() != QFileDevice::NoError)
+        throw writeFailure(shownName, out, destFolder, 0);
+}
+
+#ifdef Q_OS_UNIX
+// Makes a folder's own entries (the names it holds) durable.
+void syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+#endif
+
+// Waits until everything written into `folder` is on the disk, so that the
+// copy is whole before its name says so.
+void makeDurable(const QString& folder, const QList<Entry>& entries)
+{
+    const QString root = withSlash(folder);
+    const auto failed = [](const QString& why) {
+        return Failure(lcBackup,
+                       kCopyFailed + kBreak + QStringLiteral("La copia non è stata scritta sul disco: ") + why);
+    };
+#ifdef Q_OS_LINUX
+    // One call for the whole file system the copy lies on.
+    Q_UNUSED(entries);
+    const int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw failed(qt_error_string(errno));
+    const int r = ::syncfs(fd);
+    const int why = errno;
+    ::close(fd);
+    if (r != 0)
+        throw failed(qt_error_string(why));
+#else
+    QStringList names;
+    for (const Entry& e : entries)
+        names.append(e.path);
+    names.append(QLatin1String(kManifest));
+    for (const QString& n : names) {
+        QFile f(root + n);
+        if (!f.open(QIODevice::ReadWrite))
+            throw failed(nativePath(n) + QStringLiteral(": ") + f.errorString());
+#ifdef Q_OS_WIN
+        if (::_commit(f.handle()) != 0) // FlushFileBuffers on the file's handle
+#else
+        if (::fsync(f.handle()) != 0)
+#endif
+            throw failed(nativePath(n) + QStringLiteral(": ") + qt_error_string(errno));
+    }
+#ifdef Q_OS_UNIX
+    QSet<QString> folders{root};
+    for (const QString& n : names)
+        folders.insert(root + n.left(std::max<qsizetype>(0, n.lastIndexOf(u'/'))));
+    for (const QString& f : folders)
+        syncFolder(f);
+#endif
+#endif
 }
 
 QByteArray manifestText(const QList<Entry>& entries, Kind kind, const QDateTime& when)
@@ -184,26 +360,6 @@ int suffixOfName(const QString& name)
     return tail.size() < 6 ? tail.toInt() : 1;
 }
 
-// Reads a file back and gives its hash, or an empty text when unreadable.
-QByteArray hashBack(const QString& path, QByteArray& buffer, qint64& size)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    Sha256 hash;
-    size = 0;
-    for (;;) {
-        const qint64 n = f.read(buffer.data(), buffer.size());
-        if (n < 0)
-            return QByteArray();
-        if (n == 0)
-            break;
-        hash.add(QByteArrayView(buffer.constData(), n));
-        size += n;
-    }
-    return hash.hexResult();
-}
-
 } // namespace
 
 QString kindText(Kind kind)
@@ -230,6 +386,8 @@ qint64 freeSpace(const QString& folder)
 }
 
 void setFreeSpaceProbe(std::function<qint64(const QString&)> p) { probe() = std::move(p); }
+
+void setReadBackProbe(std::function<void(const QString&, char*, qint64)> p) { readBackProbe() = std::move(p); }
 
 QList<Entry> filesToCopy(const QString& programFolder, const QString& skip)
 {
@@ -296,8 +454,6 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         name = copyName(when) + u'-' + QString::number(n);
     const QString temp = target + u'.' + name + QStringLiteral(".in-corso");
     QDir(temp).removeRecursively(); // left over by an attempt that was cut off
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    qint64 done = 0;
     const qint64 work = total * 2; // copied, then read back
     if (!QDir().mkpath(temp))
         throw Failure(lcBackup,
@@ -314,98 +470,110 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         }
     } cleanup{temp};
 
-    // Each file is read back and hashed by a second thread while the next
-    // one is copied. Declared after the cleanup, so that it has finished
-    // reading before the folder goes.
-    QThreadPool checker;
-    checker.setMaxThreadCount(1);
-    // The one checking thread's buffer, used by one check at a time. Not a
-    // thread_local: MinGW's thread-local objects with destructors corrupt
-    // the heap when a pool thread ends.
-    const auto readBuffer = std::make_shared<QByteArray>(kChunk, Qt::Uninitialized);
-    using Read = std::pair<QByteArray, qint64>; // hash and size read back
-    std::deque<std::pair<qsizetype, std::future<Read>>> checks;
-    // Waits for the oldest check; false when the user cancelled meanwhile.
-    const auto settle = [&]() -> bool {
-        auto [index, result] = std::move(checks.front());
-        checks.pop_front();
-        const Read r = result.get();
-        const Entry& e = entries.at(index);
-        if (r.first != e.sha256 || r.second != e.size)
-            throw Failure(lcBackup,
-                          kCopyFailed + kBreak + QStringLiteral("Il file ") + nativePath(e.path)
-                              + QStringLiteral(" riletto dalla copia non corrisponde all'originale."));
-        done += e.size;
-        return report(progress, done, work);
-    };
-
-    if (!report(progress, 0, work))
-        return std::nullopt;
+    // Every folder first, so that the copying threads only make files.
     for (const QString& sub : {kPhotos, kDocuments})
         if (QFileInfo(root + sub).isDir())
             QDir().mkpath(temp + u'/' + sub);
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        Entry& e = entries[i];
-        const QString dest = temp + u'/' + e.path;
+    QStringList folders;
+    for (const Entry& e : entries) {
         const int slash = int(e.path.lastIndexOf(u'/'));
-        if (slash > 0 && !QDir().mkpath(temp + u'/' + e.path.left(slash)))
+        if (slash > 0 && (folders.isEmpty() || folders.constLast() != e.path.left(slash)))
+            folders.append(e.path.left(slash));
+    }
+    folders.removeDuplicates();
+    for (const QString& f : folders)
+        if (!QDir().mkpath(temp + u'/' + f))
             throw Failure(lcBackup,
                           kCopyFailed + kBreak + QStringLiteral("Non è possibile creare la cartella ")
-                              + nativePath(temp + u'/' + e.path.left(slash)) + u'.');
-        QFile out(dest);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            throw Failure(lcBackup,
-                          kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                              + nativePath(e.path) + QStringLiteral(" nella copia: ") + out.errorString());
+                              + nativePath(temp + u'/' + f) + u'.');
+
+    if (!report(progress, 0, work))
+        return std::nullopt;
+    {
+        // The files are copied by a few threads at once, the largest first
+        // so that the big archive does not run alone at the end; this
+        // thread shows the progress and passes on Cancel.
+        Work shared;
+        shared.count = entries.size();
+        Entry* const slots = entries.data();
+        QThreadPool pool;
+        pool.setMaxThreadCount(std::clamp(QThread::idealThreadCount(), 2, 4));
+        // Whatever leaves this block, the threads stop before the folder goes.
+        const struct Stop
+        {
+            Work& work;
+            ~Stop() { work.stop = true; }
+        } stopOnLeaving{shared};
+        std::vector<qsizetype> order(size_t(entries.size()));
+        std::iota(order.begin(), order.end(), qsizetype(0));
+        std::stable_sort(order.begin(), order.end(),
+                         [&](qsizetype a, qsizetype b) { return slots[a].size > slots[b].size; });
+        for (const qsizetype i : order)
+            pool.start([&shared, &root, &temp, &target, e = &slots[i]] {
+                std::unique_ptr<char[]> buffer;
+                std::exception_ptr failed;
+                if (!shared.stop) {
+                    try {
+                        buffer = shared.takeBuffer();
+                        copyOne(root + e->path, temp + u'/' + e->path, *e, target, buffer.get(), shared);
+                    } catch (...) {
+                        failed = std::current_exception();
+                    }
+                }
+                shared.finish(std::move(buffer), failed);
+            });
         bool cancelled = false;
-        const qint64 before = done;
-        e.sha256 = copyFile(root + e.path, out, nativePath(e.path), target, buffer, done, work, progress, cancelled);
+        for (;;) {
+            bool all = false;
+            {
+                std::unique_lock lock(shared.mutex);
+                shared.changed.wait_for(lock, std::chrono::milliseconds(50),
+                                        [&] { return shared.finished == shared.count || shared.failure; });
+                if (shared.failure)
+                    break;
+                all = shared.finished == shared.count;
+            }
+            if (!report(progress, shared.done, work)) {
+                cancelled = true;
+                break;
+            }
+            if (all)
+                break;
+        }
+        shared.stop = shared.stop || cancelled;
+        pool.waitForDone();
+        if (shared.failure)
+            std::rethrow_exception(shared.failure);
         if (cancelled)
             return std::nullopt;
-        e.size = done - before;
-        if (!out.flush() || (out.close(), out.error() != QFileDevice::NoError))
-            throw Failure(lcBackup,
-                          kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere il file ")
-                              + nativePath(e.path) + QStringLiteral(" nella copia: ") + out.errorString());
-        // The original's time goes with it, so that the copy reads as the folder did.
-        const QDateTime modified = QFileInfo(root + e.path).lastModified();
-        if (out.open(QIODevice::ReadWrite)) {
-            out.setFileTime(modified, QFileDevice::FileModificationTime);
-            out.close();
-        }
-
-        // Read back: the file as the list says.
-        auto promise = std::make_shared<std::promise<Read>>();
-        checks.emplace_back(i, promise->get_future());
-        checker.start([promise, dest, readBuffer] {
-            qint64 size = 0;
-            QByteArray h = hashBack(dest, *readBuffer, size);
-            promise->set_value({std::move(h), size});
-        });
-        while (checks.size() > 2)
-            if (!settle())
-                return std::nullopt;
     }
-    while (!checks.empty())
-        if (!settle())
-            return std::nullopt;
 
     QSaveFile list(temp + u'/' + QLatin1String(kManifest));
     if (!list.open(QIODevice::WriteOnly) || list.write(manifestText(entries, kind, when)) < 0 || !list.commit())
         throw Failure(lcBackup,
                       kCopyFailed + kBreak + QStringLiteral("Non è possibile scrivere l'elenco ")
                           + QLatin1String(kManifest) + QStringLiteral(": ") + list.errorString());
+    // The list read back says what was copied and checked, line by line.
     const std::optional<Manifest> back = parseManifest(temp);
-    if (!back || back->entries.size() != entries.size())
+    if (!back || back->entries.size() != entries.size()
+        || !std::equal(entries.cbegin(), entries.cend(), back->entries.cbegin(), [](const Entry& a, const Entry& b) {
+               return a.path == b.path && a.size == b.size && a.sha256 == b.sha256;
+           }))
         throw Failure(lcBackup,
                       kCopyFailed + kBreak + QStringLiteral("L'elenco ") + QLatin1String(kManifest)
                           + QStringLiteral(" riletto dalla copia non è completo."));
+    if (!report(progress, work, work))
+        return std::nullopt;
 
+    makeDurable(temp, entries);
     if (!QDir().rename(temp, target + name))
         throw Failure(lcBackup,
                       kCopyFailed + kBreak + QStringLiteral("Non è possibile dare il nome ") + name
                           + QStringLiteral(" alla copia."));
     cleanup.folder.clear();
+#ifdef Q_OS_UNIX
+    syncFolder(target); // the new name, durable too
+#endif
 
     Copy c;
     c.folder = target + name;
@@ -487,10 +655,9 @@ void checkCopy(const QString& copyFolder, const Progress& progress)
     qint64 total = 0, done = 0;
     for (const Entry& e : entries)
         total += e.size;
-    QByteArray buffer(kChunk, Qt::Uninitialized);
     for (const Entry& e : entries) {
         qint64 size = 0;
-        const QByteArray h = hashBack(withSlash(copyFolder) + e.path, buffer, size);
+        const QByteArray h = Sha256::ofFile(withSlash(copyFolder) + e.path, &size);
         if (h != e.sha256 || size != e.size)
             throw Failure(lcBackup,
                           QStringLiteral("Attenzione: la copia scelta è danneggiata e non è stata ripristinata.")

@@ -100,6 +100,11 @@ std::optional<Copy> restoreCopy(const QString& copyFolder, const QString& progra
 // disk (an empty function goes back to the file system's answer).
 qint64 freeSpace(const QString& folder);
 void setFreeSpaceProbe(std::function<qint64(const QString&)> probe);
+// Tests stand for a disk that gives back other bytes than it was given: the
+// probe sees each block read back while a copy is made (the file's path
+// inside the copy, the bytes) and may change it. It is called from the
+// copying threads; an empty function leaves the bytes alone.
+void setReadBackProbe(std::function<void(const QString& path, char* bytes, qint64 size)> probe);
 
 // ---------------------------------------------------------------- settings
 

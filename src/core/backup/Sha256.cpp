@@ -50,22 +50,31 @@ QByteArray Sha256::hexResult()
 }
 #endif
 
-QByteArray Sha256::ofFile(const QString& path)
+QByteArray Sha256::ofDevice(QIODevice& device, qint64* size)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
     Sha256 h;
     QByteArray buffer(1 << 20, Qt::Uninitialized);
+    qint64 length = 0;
     for (;;) {
-        const qint64 n = f.read(buffer.data(), buffer.size());
+        const qint64 n = device.read(buffer.data(), buffer.size());
         if (n < 0)
             return QByteArray();
         if (n == 0)
             break;
         h.add(QByteArrayView(buffer.constData(), n));
+        length += n;
     }
+    if (size)
+        *size = length;
     return h.hexResult();
+}
+
+QByteArray Sha256::ofFile(const QString& path, qint64* size)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return QByteArray();
+    return ofDevice(f, size);
 }
 
 } // namespace pinakos

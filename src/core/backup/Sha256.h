@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <memory>
 
+class QIODevice;
+
 namespace pinakos {
 
 // SHA-256 over bytes fed in pieces. Uses the system's libcrypto where the
@@ -21,8 +23,12 @@ public:
     // again afterwards.
     QByteArray hexResult();
 
-    // The digest of the file at path, or an empty text when it cannot be read.
-    static QByteArray ofFile(const QString& path);
+    // The digest of what is left to read of an open device, its length in
+    // `size` when asked; an empty text when a read fails.
+    static QByteArray ofDevice(QIODevice& device, qint64* size = nullptr);
+    // The digest of the file at path, its length in `size` when asked; an
+    // empty text when it cannot be read.
+    static QByteArray ofFile(const QString& path, qint64* size = nullptr);
 
 private:
     struct State;

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+
 using namespace pinakos;
 using namespace pinakos::test;
 using backup::Kind;
@@ -101,6 +103,8 @@ private Q_SLOTS:
     void damagedCopyIsNotRestored();
     void failedCopyLeavesNoFinalFolder_data();
     void failedCopyLeavesNoFinalFolder();
+    void damagedReadBackIsCaught_data();
+    void damagedReadBackIsCaught();
     void cancelledCopyLeavesNothing();
     void copyRemovedWhileListed();
     void listingAndRotation();
@@ -305,6 +309,52 @@ void TestBackup::failedCopyLeavesNoFinalFolder()
     QCOMPARE(namesIn(target.path()), QStringList{}); // neither a final nor a temporary folder
     QVERIFY(backup::listCopies(target.path()).isEmpty());
     QVERIFY(backup::listCopies(folder).isEmpty());
+}
+
+void TestBackup::damagedReadBackIsCaught_data()
+{
+    QTest::addColumn<int>("extraPhotos"); // photos beside the sample, copied at once
+    QTest::addColumn<QString>("damaged");
+    QTest::addColumn<int>("block"); // which block of it reads back wrong, from 0
+    QTest::newRow("a photo, past its first block") << 0 << QStringLiteral("Pinakos/Paesaggi_Foto_1.jpg") << 1;
+    QTest::newRow("the archive") << 0 << QStringLiteral("Paesaggi.art") << 0;
+    QTest::newRow("one of many photos") << 60 << QStringLiteral("Pinakos/Altro_Foto_37.jpg") << 0;
+}
+
+void TestBackup::damagedReadBackIsCaught()
+{
+    QFETCH(int, extraPhotos);
+    QFETCH(QString, damaged);
+    QFETCH(int, block);
+    TempFolder tmp;
+    Files files = sampleFolder();
+    for (int n = 1; n <= extraPhotos; ++n)
+        files.insert(QStringLiteral("Pinakos/Altro_Foto_%1.jpg").arg(n), bytesOf(70000, char(n)));
+    put(tmp, files);
+    QTemporaryDir target;
+    std::atomic<int> seen{0};
+    // The disk gives back one byte changed.
+    backup::setReadBackProbe([&](const QString& path, char* bytes, qint64 size) {
+        if (path == damaged && seen++ == block)
+            bytes[size / 2] ^= 0x10;
+    });
+    try {
+        backup::makeCopy(tmp.path(), target.path(), Kind::Manual, kWhen);
+        backup::setReadBackProbe({});
+        QFAIL("a copy that reads back wrong was kept");
+    } catch (const Failure& f) {
+        backup::setReadBackProbe({});
+        QVERIFY2(f.message().contains(QDir::toNativeSeparators(damaged) + QStringLiteral(" riletto dalla copia")),
+                 qPrintable(f.message()));
+    }
+    QVERIFY(seen > block);
+    QCOMPARE(namesIn(target.path()), QStringList{});
+    // The same folder copies well once the disk reads right.
+    const auto c = backup::makeCopy(tmp.path(), target.path(), Kind::Manual, kWhen);
+    QVERIFY(c);
+    Files inCopy = filesUnder(c->folder);
+    inCopy.remove(QStringLiteral("copia.txt"));
+    QCOMPARE(inCopy, files);
 }
 
 void TestBackup::cancelledCopyLeavesNothing()
