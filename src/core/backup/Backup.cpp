@@ -6,6 +6,7 @@
 #include "base/Log.h"
 
 #include <QDir>
+#include <cstring>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -178,9 +179,10 @@ qint64 readFully(QFile& f, char* into, qint64 size)
 }
 
 // Copies one file into the copy block by block: each block is hashed,
-// written, read back from the copy and hashed again, while it is still in
-// the processor's cache. The entry gets the hash of the original; the copy
-// is good when what was read back has the same hash and size.
+// written and read back from the copy while it is still in the processor's
+// cache. The entry gets the hash of the original; the copy is good when
+// every block read back is, byte for byte, the block that was hashed, so
+// that its hash is the entry's without being worked out a second time.
 void copyOne(const QString& from, const QString& dest, Entry& e, const QString& destFolder, char* block, Work& work)
 {
     const QString shownName = nativePath(e.path);
@@ -194,7 +196,7 @@ void copyOne(const QString& from, const QString& dest, Entry& e, const QString& 
     QFile out(dest);
     if (!out.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered))
         throw writeFailure(shownName, out, destFolder, 0);
-    Sha256 hash, again;
+    Sha256 hash;
     qint64 size = 0;
     for (;;) {
         if (work.stop)
@@ -211,13 +213,14 @@ void copyOne(const QString& from, const QString& dest, Entry& e, const QString& 
             throw mismatch(shownName);
         if (readBackProbe())
             readBackProbe()(e.path, back, n);
-        again.add(QByteArrayView(back, n));
+        if (std::memcmp(block, back, size_t(n)) != 0)
+            throw mismatch(shownName);
         size += n;
         work.done += 2 * n; // copied and read back
     }
     e.size = size;
     e.sha256 = hash.hexResult();
-    if (again.hexResult() != e.sha256 || out.size() != size)
+    if (out.size() != size)
         throw mismatch(shownName);
     // The original's time goes with it, so that the copy reads as the folder did.
     out.setFileTime(in.fileTime(QFileDevice::FileModificationTime), QFileDevice::FileModificationTime);
