@@ -39,35 +39,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 step "Packages (scripts/setup.sh --windows)"
 bash "$here/scripts/setup.sh" --windows
 
-# apt-get source needs deb-src entries; Debian's default image has only deb.
-if ! apt-cache showsrc libzip 2>/dev/null | grep -q "^Package: libzip"; then
-  step "Adding Debian's source archive to apt"
-  $SUDO tee /etc/apt/sources.list.d/pinakos-deb-src.sources >/dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-  $SUDO apt-get update -qq
-fi
-
-# Fetches and unpacks (with Debian's patches) the source package $1 into
-# $work/src unless it is there already, and prints the folder matching $2.
-fetch_source() {
-  local pkg="$1" pattern="$2" dir
-  mkdir -p "$work/src"
-  dir="$(find "$work/src" -maxdepth 1 -type d -name "$pattern" | head -n1)"
-  if [ -z "$dir" ]; then
-    (cd "$work/src" && apt-get source -qq "$pkg" >&2) || true
-    dir="$(find "$work/src" -maxdepth 1 -type d -name "$pattern" | head -n1)"
-  fi
-  if [ -z "$dir" ]; then
-    echo "build-libs-windows.sh: apt-get source $pkg gave no $pattern folder in $work/src" >&2
-    exit 1
-  fi
-  echo "$dir"
-}
+. "$here/scripts/debian-source.sh"
+enable_deb_src libzip
 
 if [ ! -f "$sysroot/lib/libz.dll.a" ] || [ ! -f "$sysroot/lib/zlib1.dll" ]; then
   echo "build-libs-windows.sh: zlib for Windows is missing (libz-mingw-w64-dev)" >&2

@@ -52,40 +52,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 step "Packages (scripts/setup.sh --windows)"
 bash "$here/scripts/setup.sh" --windows
 
-# apt-get source needs deb-src entries; Debian's default image has only deb.
-if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Package: qt6-base"; then
-  step "Adding Debian's source archive to apt"
-  $SUDO tee /etc/apt/sources.list.d/pinakos-deb-src.sources >/dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-  $SUDO apt-get update -qq
-fi
-
-# Fetches and unpacks (with Debian's patches) the source package $1 into
-# $work/src unless it is there already, and prints the folder matching the
-# pattern $2; fails quietly when the archive does not serve it.
-try_fetch_source() {
-  local pkg="$1" pattern="$2" dir
-  mkdir -p "$work/src"
-  dir="$(find "$work/src" -maxdepth 1 -type d -name "$pattern" | head -n1)"
-  if [ -z "$dir" ]; then
-    (cd "$work/src" && apt-get source -qq "$pkg" >&2) || true
-    dir="$(find "$work/src" -maxdepth 1 -type d -name "$pattern" | head -n1)"
-  fi
-  [ -n "$dir" ] || return 1
-  echo "$dir"
-}
-
-fetch_source() {
-  if ! try_fetch_source "$@"; then
-    echo "build-qt-windows.sh: apt-get source $1 gave no $2 folder in $work/src" >&2
-    exit 1
-  fi
-}
+. "$here/scripts/debian-source.sh"
+enable_deb_src qt6-base
 
 step "qtbase source (apt-get source qt6-base) into $work/src"
 base_src="$(fetch_source qt6-base "qt6-base-$qt_version*")"

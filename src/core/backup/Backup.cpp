@@ -6,7 +6,6 @@
 #include "base/Log.h"
 
 #include <QDir>
-#include <cstring>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +13,7 @@
 #include <QSaveFile>
 #include <QStorageInfo>
 #include <QThreadPool>
+#include <cstring>
 
 #include <QSet>
 #include <QThread>
