@@ -3,9 +3,11 @@
 #include "base/Failure.h"
 #include "base/Log.h"
 #include "base/Text.h"
+#include "output/ExportTable.h"
 #include "sheet/Price.h"
 #include "store/Archive.h"
 #include "store/Codec1252.h"
+#include "store/ImportFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,26 +24,6 @@ constexpr Campo kFields[kImportPhoto] = {
     Campo::Capo,     Campo::Descrizione, Campo::Colore,   Campo::Tessuto,    Campo::Misure,  Campo::Peso,
     Campo::Usura,    Campo::Difetti,     Campo::Servizio, Campo::Specifiche, Campo::Cliente, Campo::CodFisc,
     Campo::Recapito, Campo::Note,        Campo::Prezzo,   Campo::Segnala,
-};
-
-const char* const kTargetNames[kImportTargets] = {
-    "Titolo opera",
-    "Soggetto rappresentato",
-    "Artista",
-    "Anno realizzazione",
-    "Nazione",
-    "Tecnica utilizzata",
-    "Corrente artistica",
-    "Dimensioni",
-    "Supporto",
-    "Luogo conservazione",
-    "Proprietario attuale",
-    "Codice fiscale",
-    "Tel. preferenziale",
-    "Note",
-    "Valore",
-    "Venduta",
-    "Foto",
 };
 
 struct Name
@@ -398,24 +380,15 @@ CsvTable readCsv(QByteArrayView bytes)
     return t;
 }
 
-CsvTable readCsvFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw Failure(lcStore,
-                      QStringLiteral("Impossibile leggere il file (%1): %2")
-                          .arg(QDir::toNativeSeparators(path), f.errorString()));
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        throw Failure(lcStore,
-                      QStringLiteral("Impossibile leggere il file (%1): %2")
-                          .arg(QDir::toNativeSeparators(path), f.errorString()));
-    return readCsv(bytes);
-}
+CsvTable readCsvFile(const QString& path) { return readCsv(readTableBytes(path)); }
 
 Campo importField(int target) { return kFields[target]; }
 
-QString importTargetName(int target) { return QString::fromLatin1(kTargetNames[target]); }
+// The export's own headings, so that an export comes back in by name.
+QString importTargetName(int target)
+{
+    return target == kImportPhoto ? QStringLiteral("Foto") : QString::fromUtf8(exportHeading(target).text);
+}
 
 int headingTarget(QStringView heading)
 {
@@ -555,7 +528,7 @@ QString describeChanges(int sourceRow, const ImportedRow& r)
         parts.append(p);
     }
     if (r.priceUnread)
-        parts.append(importTargetName(14) + QStringLiteral(" non leggibile, scritto come 0,00"));
+        parts.append(importTargetName(kValueColumn) + QStringLiteral(" non leggibile, scritto come 0,00"));
     return QStringLiteral("Riga %1: %2").arg(sourceRow).arg(parts.join(QStringLiteral("; ")));
 }
 
