@@ -2,7 +2,7 @@
 # Installs every Debian package that building, testing and running Pinakos needs.
 # Idempotent: when everything is present it returns at once without touching apt.
 #   --fuzz   also clang with its fuzzer and sanitizer runtimes (scripts/fuzz.sh)
-#   --bench  also the tools the benchmarks compare with (enscript, ghostscript)
+#   --bench  also the tools the benchmarks compare with (enscript, ghostscript, openssl)
 #   --check  also what the layer and format checks run (python3, clang-format)
 #   --tests  also what the tests read the program's files back with (LibreOffice
 #            Calc without its interface, Python with openpyxl)
@@ -23,7 +23,7 @@ PACKAGES=(
 for arg in "$@"; do
   case "$arg" in
     --fuzz) PACKAGES+=(clang libclang-rt-dev llvm) ;;
-    --bench) PACKAGES+=(enscript ghostscript) ;;
+    --bench) PACKAGES+=(enscript ghostscript openssl) ;;
     --check) PACKAGES+=(python3 clang-format) ;;
     --tests) PACKAGES+=(python3 libreoffice-calc-nogui python3-openpyxl) ;;
     --windows)
