@@ -7,9 +7,8 @@
 // either gives a table whose every row has a cell that is not blank, within
 // the limits, or throws pinakos::Failure with a warning for the user;
 // each row made into a record keeps every field within its slot.
-#include "FuzzCheck.h"
+#include "ImportCheck.h"
 #include "base/Failure.h"
-#include "sheet/Price.h"
 #include "store/ImportFiles.h"
 
 #include <zip.h>
@@ -79,35 +78,10 @@ QList<QList<QString>> rowsOf(const CsvTable& t)
 
 void checkTable(const CsvTable& t, const TableLimits& limits)
 {
-    qint64 cells = 0, characters = 0;
-    for (int r = 0; r < t.rowCount(); ++r) {
-        const int n = t.columnCount(r);
-        FUZZ_CHECK(n >= 1 && n <= t.columnCount());
-        bool anything = false;
-        for (int c = 0; c < n; ++c) {
-            const QStringView s = t.cell(r, c);
-            characters += s.size();
-            for (QChar ch : s)
-                anything = anything || ch.unicode() > 32;
-        }
-        FUZZ_CHECK_MSG(anything, QStringLiteral("blank row %1").arg(r));
-        FUZZ_CHECK(t.cell(r, n).isEmpty());
-        cells += n;
-    }
-    FUZZ_CHECK(cells <= limits.cells);
-    FUZZ_CHECK(characters <= limits.characters);
-
-    const ImportMapping m =
-        looksLikeHeadings(t.rowCount() ? t.row(0) : QStringList()) ? matchHeadings(t.row(0)) : positionalMapping();
-    for (int r = 0; r < t.rowCount() && r < 20; ++r) {
-        const ImportedRow made = importRow(t, r, m);
-        for (int f = 0; f < int(Campo::Count); ++f) {
-            const Slot s = slotOf(Campo(f));
-            FUZZ_CHECK(int(made.record.bytes()[size_t(s.offset)]) <= s.max);
-        }
-        const QString price = made.record.text(Campo::Prezzo);
-        FUZZ_CHECK_MSG(normalisePrice(price) == price, price);
-    }
+    const fuzz::TableTotals totals = fuzz::checkRows(t);
+    FUZZ_CHECK(totals.cells <= limits.cells);
+    FUZZ_CHECK(totals.characters <= limits.characters);
+    fuzz::checkImportedRows(t, 20);
 }
 
 template <typename F>
