@@ -30,16 +30,8 @@ if [ -f "$stamp" ]; then
   exit 0
 fi
 
-start=$(date +%s)
-step() { printf '\n== [%s +%ss] %s\n' "$(date +%H:%M:%S)" "$(($(date +%s) - start))" "$*"; }
-
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-
-step "Packages (scripts/setup.sh --windows)"
-bash "$here/scripts/setup.sh" --windows
-
 . "$here/scripts/debian-source.sh"
+install_windows_packages
 enable_deb_src libzip
 
 if [ ! -f "$sysroot/lib/libz.dll.a" ] || [ ! -f "$sysroot/lib/zlib1.dll" ]; then

@@ -1,6 +1,19 @@
 # Sourced by the scripts that build libraries for Windows from Debian's own
-# sources. Expects $SUDO, $work (the build's work folder) and a `step`
-# function from the caller.
+# sources. Expects $here (the checkout) and $work (the build's work folder)
+# from the caller; gives it `step`, which prints a heading with the time
+# taken so far, and $SUDO.
+
+start=$(date +%s)
+step() { printf '\n== [%s +%ss] %s\n' "$(date +%H:%M:%S)" "$(($(date +%s) - start))" "$*"; }
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+# The cross compilers and Debian's packages for Windows builds.
+install_windows_packages() {
+  step "Packages (scripts/setup.sh --windows)"
+  bash "$here/scripts/setup.sh" --windows
+}
 
 # Adds Debian's source archive to apt unless `apt-cache showsrc` already
 # knows the package $1 (Debian's default image has only binary entries).
