@@ -436,34 +436,13 @@ public:
     bool atEnd() const { return xml.atEnd(); }
 
     // Skips the element just started, with all it holds.
-    void skip()
-    {
-        for (int depth = 1; depth > 0;) {
-            const auto t = next();
-            if (t == QXmlStreamReader::StartElement)
-                ++depth;
-            else if (t == QXmlStreamReader::EndElement)
-                --depth;
-            else if (t == QXmlStreamReader::EndDocument)
-                fault();
-        }
-    }
+    void skip() { walk(nullptr); }
 
     // The text of the element just started, its children's included.
     QString text()
     {
         QString out;
-        for (int depth = 1; depth > 0;) {
-            const auto t = next();
-            if (t == QXmlStreamReader::StartElement)
-                ++depth;
-            else if (t == QXmlStreamReader::EndElement)
-                --depth;
-            else if (t == QXmlStreamReader::Characters)
-                out += xml.text();
-            else if (t == QXmlStreamReader::EndDocument)
-                fault();
-        }
+        walk(&out);
         return out;
     }
 
@@ -484,6 +463,23 @@ public:
     }
 
 private:
+    // Reads to the end of the element just started, adding its text and its
+    // children's to `out` when given.
+    void walk(QString* out)
+    {
+        for (int depth = 1; depth > 0;) {
+            const auto t = next();
+            if (t == QXmlStreamReader::StartElement)
+                ++depth;
+            else if (t == QXmlStreamReader::EndElement)
+                --depth;
+            else if (t == QXmlStreamReader::Characters && out)
+                *out += xml.text();
+            else if (t == QXmlStreamReader::EndDocument)
+                fault();
+        }
+    }
+
     std::unique_ptr<ZipEntryDevice> m_device;
     QString m_name;
 };
