@@ -1,4 +1,5 @@
 #include "Generated.h"
+#include "search/Summary.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,8 +7,13 @@
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QStandardPaths>
 #include <benchmark/benchmark.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace pinakos::bench {
 
@@ -57,22 +63,72 @@ double peakMegabytes()
     return double(u.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
-void writeLargePhoto(const QString& path)
+QImage samplePicture(int width, int height, int squares, int square, int margin)
 {
-    QImage image(6000, 4000, QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
     QPainter p(&image);
-    QLinearGradient g(0, 0, 6000, 4000);
+    QLinearGradient g(0, 0, width, height);
     g.setColorAt(0, QColor(0x42, 0x7A, 0xA8));
     g.setColorAt(1, QColor(0xFD, 0xD3, 0xA0));
     p.fillRect(image.rect(), g);
-    for (int i = 0; i < 200; ++i)
-        p.fillRect(QRect((i * 977) % 5800, (i * 613) % 3800, 200, 200), QColor::fromHsv((i * 37) % 360, 200, 200));
+    for (int i = 0; i < squares; ++i)
+        p.fillRect(QRect((i * 977) % (width - margin), (i * 613) % (height - margin), square, square),
+                   QColor::fromHsv((i * 37) % 360, 200, 200));
     p.end();
+    return image;
+}
+
+void writeLargePhoto(const QString& path)
+{
+    const QImage image = samplePicture(6000, 4000, 200, 200, 200);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QImageWriter w(path, "jpeg");
     w.setQuality(90);
     if (!w.write(image))
         qFatal("cannot write %s", qPrintable(path));
+}
+
+void writeLineFile(const QString& path, const QStringList& lines)
+{
+    std::string bytes;
+    for (const QString& line : lines) {
+        bytes += lineBytes(line);
+        bytes += '\n';
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+int runShell(const QString& command)
+{
+    const QByteArray c = command.toLocal8Bit();
+    char sh[] = "/bin/sh", dashC[] = "-c";
+    char* argv[] = {sh, dashC, const_cast<char*>(c.constData()), nullptr};
+    pid_t pid;
+    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) != 0)
+        return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void enscriptPs2pdf(benchmark::State& state, const QString& linesFile, const QString& pdf,
+                    const QString& enscriptOptions)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("enscript")).isEmpty()
+        || QStandardPaths::findExecutable(QStringLiteral("ps2pdf")).isEmpty()) {
+        state.SkipWithError("enscript or ps2pdf missing");
+        return;
+    }
+    const QString command =
+        QStringLiteral("enscript %1 -p - '%2' | ps2pdf - '%3'").arg(enscriptOptions, linesFile, pdf);
+    for (auto _ : state)
+        if (runShell(command) != 0) {
+            state.SkipWithError("enscript | ps2pdf failed");
+            break;
+        }
+    state.counters["MB"] = double(QFileInfo(pdf).size()) / 1e6;
 }
 
 } // namespace pinakos::bench

@@ -2,7 +2,13 @@
 // Catalogs and photos generated for the benchmarks.
 #include "store/SchedaOpera.h"
 
+#include <QImage>
 #include <QString>
+#include <QStringList>
+
+namespace benchmark {
+class State;
+}
 
 namespace pinakos::bench {
 
@@ -21,7 +27,26 @@ int runBenchmarks(int argc, char** argv);
 // The most memory the process has held so far, in megabytes.
 double peakMegabytes();
 
+// A picture with detail for a JPEG to hold: a gradient with `squares`
+// coloured squares of `square` pixels, kept `margin` pixels from the right
+// and bottom edges.
+QImage samplePicture(int width, int height, int squares, int square, int margin);
+
 // Writes a 6000 x 4000 (24-megapixel) JPEG at `path`, creating its folder.
 void writeLargePhoto(const QString& path);
+
+// Writes `lines` at `path` in the code page, one a line, for the reference
+// tools to print.
+void writeLineFile(const QString& path, const QStringList& lines);
+
+// Runs a shell command line; its exit code, or -1 when it did not run to
+// its end.
+int runShell(const QString& command);
+
+// The reference for printing: each iteration runs `enscript <options>` on
+// the lines at `linesFile`, piped through `ps2pdf` into `pdf`; skipped when
+// either tool is missing (`bash scripts/setup.sh --bench` installs them).
+void enscriptPs2pdf(benchmark::State& state, const QString& linesFile, const QString& pdf,
+                    const QString& enscriptOptions);
 
 } // namespace pinakos::bench

@@ -22,18 +22,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstring>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 
@@ -88,15 +81,7 @@ public:
 // coloured squares, so that the JPEG holds detail to decode.
 QByteArray cameraPhoto()
 {
-    QImage image(1600, 1200, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient g(0, 0, 1600, 1200);
-    g.setColorAt(0, QColor(0x42, 0x7A, 0xA8));
-    g.setColorAt(1, QColor(0xFD, 0xD3, 0xA0));
-    p.fillRect(image.rect(), g);
-    for (int i = 0; i < 120; ++i)
-        p.fillRect(QRect((i * 977) % 1500, (i * 613) % 1100, 90, 90), QColor::fromHsv((i * 37) % 360, 200, 200));
-    p.end();
+    const QImage image = pinakos::bench::samplePicture(1600, 1200, 120, 90, 100);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -110,8 +95,6 @@ struct Fixture
     PdfDialogs dialogs;
     QString archive;
     QString linesFile;
-    QString enscript = QStandardPaths::findExecutable(QStringLiteral("enscript"));
-    QString ps2pdf = QStandardPaths::findExecutable(QStringLiteral("ps2pdf"));
 
     Fixture()
     {
@@ -128,18 +111,13 @@ struct Fixture
                 qFatal("cannot write the photos");
         }
         // The same lines for the reference, in the code page.
-        std::string bytes;
-        for (const pinakos::CatalogWork& w : pinakos::readCatalogWorks(archive, kCatalog, false)) {
-            const QString line =
-                QStringLiteral("%1  %2  %3  %4  EUR %5")
-                    .arg(w.title, w.artist, w.year, w.dimensions, pinakos::formatEuro(pinakos::workCents(w)).mid(2));
-            bytes += pinakos::lineBytes(line);
-            bytes += '\n';
-        }
+        QStringList lines;
+        for (const pinakos::CatalogWork& w : pinakos::readCatalogWorks(archive, kCatalog, false))
+            lines << QStringLiteral("%1  %2  %3  %4  EUR %5")
+                         .arg(w.title, w.artist, w.year, w.dimensions,
+                              pinakos::formatEuro(pinakos::workCents(w)).mid(2));
         linesFile = dir.filePath(QStringLiteral("righe.txt"));
-        QFile f(linesFile);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-            qFatal("cannot write %s", qPrintable(linesFile));
+        pinakos::bench::writeLineFile(linesFile, lines);
     }
 };
 
@@ -147,19 +125,6 @@ Fixture& fixture()
 {
     static Fixture f;
     return f;
-}
-
-int runShell(const QString& command)
-{
-    const QByteArray c = command.toLocal8Bit();
-    char sh[] = "/bin/sh", dashC[] = "-c";
-    char* argv[] = {sh, dashC, const_cast<char*>(c.constData()), nullptr};
-    pid_t pid;
-    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // From the Stampa button of the documents window, the inventory chosen, to
@@ -230,18 +195,8 @@ void BM_InventoryPhotos1000(benchmark::State& state)
 void BM_EnscriptPs2pdf100k(benchmark::State& state)
 {
     Fixture& f = fixture();
-    if (f.enscript.isEmpty() || f.ps2pdf.isEmpty()) {
-        state.SkipWithError("enscript or ps2pdf missing");
-        return;
-    }
-    const QString out = f.dir.filePath(QStringLiteral("enscript.pdf"));
-    const QString command = QStringLiteral("enscript -q -f Courier8 -p - '%1' | ps2pdf - '%2'").arg(f.linesFile, out);
-    for (auto _ : state)
-        if (runShell(command) != 0) {
-            state.SkipWithError("enscript | ps2pdf failed");
-            break;
-        }
-    state.counters["MB"] = double(QFileInfo(out).size()) / 1e6;
+    pinakos::bench::enscriptPs2pdf(state, f.linesFile, f.dir.filePath(QStringLiteral("enscript.pdf")),
+                                   QStringLiteral("-q -f Courier8"));
 }
 
 } // namespace

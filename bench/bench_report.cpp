@@ -15,13 +15,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 
@@ -53,8 +48,6 @@ struct Fixture
     QStringList lines;
     QString linesFile; // the same lines, one a line, in the code page
     QString photoFile;
-    QString enscript = QStandardPaths::findExecutable(QStringLiteral("enscript"));
-    QString ps2pdf = QStandardPaths::findExecutable(QStringLiteral("ps2pdf"));
 
     Fixture()
     {
@@ -62,16 +55,10 @@ struct Fixture
         pinakos::setDialogs(&dialogs);
         dialogs.file = dir.filePath(QStringLiteral("stampa.pdf"));
         lines.reserve(pinakos::bench::kLargeCatalog);
-        std::string bytes;
-        for (int n = 1; n <= pinakos::bench::kLargeCatalog; ++n) {
+        for (int n = 1; n <= pinakos::bench::kLargeCatalog; ++n)
             lines << pinakos::summaryLine(pinakos::bench::sampleRecord(n));
-            bytes += pinakos::lineBytes(lines.last());
-            bytes += '\n';
-        }
         linesFile = dir.filePath(QStringLiteral("righe.txt"));
-        QFile f(linesFile);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-            qFatal("cannot write %s", qPrintable(linesFile));
+        pinakos::bench::writeLineFile(linesFile, lines);
         photoFile = dir.filePath(QStringLiteral("foto24mp.jpg"));
         pinakos::bench::writeLargePhoto(photoFile);
     }
@@ -81,19 +68,6 @@ Fixture& fixture()
 {
     static Fixture f;
     return f;
-}
-
-int runShell(const QString& command)
-{
-    const QByteArray c = command.toLocal8Bit();
-    char sh[] = "/bin/sh", dashC[] = "-c";
-    char* argv[] = {sh, dashC, const_cast<char*>(c.constData()), nullptr};
-    pid_t pid;
-    if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, argv, environ) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // The list report of 100,000 lines, prepared and printed to a PDF file.
@@ -114,19 +88,8 @@ void BM_ListReport100k(benchmark::State& state)
 void BM_EnscriptPs2pdf100k(benchmark::State& state)
 {
     Fixture& f = fixture();
-    if (f.enscript.isEmpty() || f.ps2pdf.isEmpty()) {
-        state.SkipWithError("enscript or ps2pdf missing");
-        return;
-    }
-    const QString out = f.dir.filePath(QStringLiteral("enscript.pdf"));
-    const QString command =
-        QStringLiteral("enscript -q -r -f Courier8 -p - '%1' | ps2pdf - '%2'").arg(f.linesFile, out);
-    for (auto _ : state)
-        if (runShell(command) != 0) {
-            state.SkipWithError("enscript | ps2pdf failed");
-            break;
-        }
-    state.counters["MB"] = double(QFileInfo(out).size()) / 1e6;
+    pinakos::bench::enscriptPs2pdf(state, f.linesFile, f.dir.filePath(QStringLiteral("enscript.pdf")),
+                                   QStringLiteral("-q -r -f Courier8"));
 }
 
 // The sheet report with a 24-megapixel photo, as the print window prints it:
