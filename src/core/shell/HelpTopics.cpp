@@ -113,7 +113,10 @@ HelpTopic exportTopic()
                                "XLS."),
                 QStringLiteral("Aperta la finestra con la griglia dei dati, un clic sull'icona di Excel crea "
                                "subito un file XLS con tutte le schede del catalogo; rispondendo sì alla domanda "
-                               "che segue, il file si apre immediatamente."),
+                               "che segue, il file si apre immediatamente. Le due icone accanto creano allo "
+                               "stesso modo il file Inventario_Opere.ods, per LibreOffice e gli altri programmi "
+                               "che leggono il formato OpenDocument, e il file Inventario_Opere.xlsx, per Excel "
+                               "2007 e successivi."),
                 QStringLiteral("Il file può poi essere salvato su disco con il nome che si preferisce."),
             }};
 }
