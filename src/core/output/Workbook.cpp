@@ -7,7 +7,6 @@
 #include "sheet/Price.h"
 #include "store/Codec1252.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -234,11 +233,13 @@ QString inches(int pixels) { return QString::number(double(pixels) / 96.0, 'f', 
 class OdsSink final : public RowSink
 {
 public:
-    OdsSink()
+    // The content goes to a temporary file as it is written, so that a
+    // large catalog never has its whole content in memory.
+    explicit OdsSink(const QString& path) : m_path(path)
     {
-        m_buffer.setBuffer(&m_content);
-        m_buffer.open(QIODevice::WriteOnly);
-        m_xml.setDevice(&m_buffer);
+        if (!m_content.open())
+            throw Failure(lcOutput, writeFailed(path, m_content.errorString()));
+        m_xml.setDevice(&m_content);
         begin();
     }
 
@@ -265,12 +266,13 @@ public:
         m_xml.writeAttribute(QStringLiteral("table:display-filter-buttons"), QStringLiteral("true"));
         m_xml.writeEndElement(); // table:database-ranges
         m_xml.writeEndDocument();
-        m_buffer.close();
+        if (m_xml.hasError() || !m_content.flush())
+            throw Failure(lcOutput, writeFailed(m_path, m_content.errorString()));
         pack(path,
-             {{QByteArrayLiteral("mimetype"), kMimeType.toUtf8()},
-              {QByteArrayLiteral("META-INF/manifest.xml"), manifest()},
-              {QByteArrayLiteral("settings.xml"), settings()},
-              {QByteArrayLiteral("content.xml"), m_content}});
+             {{QByteArrayLiteral("mimetype"), kMimeType.toUtf8(), nullptr},
+              {QByteArrayLiteral("META-INF/manifest.xml"), manifest(), nullptr},
+              {QByteArrayLiteral("settings.xml"), settings(), nullptr},
+              {QByteArrayLiteral("content.xml"), QByteArray(), &m_content}});
     }
 
 private:
@@ -486,7 +488,41 @@ private:
     {
         QByteArray name;
         QByteArray data;
+        QIODevice* device; // read from here instead, when given
     };
+
+    // Hands libzip a device's bytes as it asks for them.
+    static zip_int64_t readDevice(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        auto* device = static_cast<QIODevice*>(state);
+        switch (command) {
+        case ZIP_SOURCE_OPEN:
+            return device->seek(0) ? 0 : -1;
+        case ZIP_SOURCE_READ:
+            return device->read(static_cast<char*>(data), qint64(std::min<zip_uint64_t>(length, 1 << 30)));
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            auto* st = static_cast<zip_stat_t*>(data);
+            zip_stat_init(st);
+            st->size = zip_uint64_t(device->size());
+            st->valid |= ZIP_STAT_SIZE;
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR: {
+            int* codes = static_cast<int*>(data);
+            codes[0] = ZIP_ER_READ;
+            codes[1] = 0;
+            return 2 * sizeof(int);
+        }
+        case ZIP_SOURCE_SUPPORTS:
+            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+        default:
+            return -1;
+        }
+    }
 
     // The package: "mimetype" first and stored as it is, so that it can be
     // recognised by its first bytes; the rest compressed.
@@ -513,7 +549,9 @@ private:
         };
         bool first = true;
         for (const Entry& e : entries) {
-            zip_source_t* source = zip_source_buffer(zip, e.data.constData(), zip_uint64_t(e.data.size()), 0);
+            zip_source_t* source = e.device
+                ? zip_source_function(zip, readDevice, e.device)
+                : zip_source_buffer(zip, e.data.constData(), zip_uint64_t(e.data.size()), 0);
             if (!source)
                 fail();
             const zip_int64_t index = zip_file_add(zip, e.name.constData(), source, ZIP_FL_ENC_UTF_8);
@@ -532,8 +570,8 @@ private:
             fail();
     }
 
-    QByteArray m_content;
-    QBuffer m_buffer;
+    QString m_path;
+    QTemporaryFile m_content;
     QXmlStreamWriter m_xml;
     const OdsNames m_names;
     int m_column = 0;
@@ -568,7 +606,7 @@ bool writeWorkbook(const QString& path, WorkbookFormat format, const std::functi
     const QString temp = reserveBeside(path);
     try {
         if (format == WorkbookFormat::OpenDocument) {
-            OdsSink sink;
+            OdsSink sink(path);
             if (!writeRows(sink)) {
                 QFile::remove(temp);
                 return false;

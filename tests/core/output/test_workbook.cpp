@@ -85,6 +85,7 @@ private Q_SLOTS:
     void fullDiskLeavesOldFile();
     void blockedNameLeavesNoFile_data() { addFormats(); }
     void blockedNameLeavesNoFile();
+    void odsWithoutTemporaryFolderLeavesOldFile();
 };
 
 void TestWorkbook::fileNames()
@@ -301,6 +302,39 @@ void TestWorkbook::blockedNameLeavesNoFile()
     QVERIFY(m.load(makeCatalog(QStringLiteral("Uno"), {makeRecord(QStringLiteral("Opera"), {}, {})})));
     const QStringList before = m_folder->entries();
     QVERIFY_THROWS_EXCEPTION(Failure, exportOf(m, format));
+    QCOMPARE(m_folder->entries(), before);
+}
+
+// The OpenDocument content is written through a temporary file: with no
+// temporary folder to write it in, the export fails naming its file, and
+// the old file stays as it was.
+void TestWorkbook::odsWithoutTemporaryFolderLeavesOldFile()
+{
+    const QString name = workbookFileName(WorkbookFormat::OpenDocument);
+    m_folder->write(name, "il file buono");
+    // A file where the folder should be: no temporary file can be made in
+    // it, whatever the user's rights.
+    m_folder->write(QStringLiteral("non-una-cartella"), "x");
+    CatalogModel m;
+    QVERIFY(m.load(makeCatalog(QStringLiteral("Uno"), {makeRecord(QStringLiteral("Opera"), {}, {})})));
+    const QStringList before = m_folder->entries();
+    const QString notFolder = QDir::toNativeSeparators(m_folder->file(QStringLiteral("non-una-cartella")));
+    const char* const variables[] = {"TMPDIR", "TMP", "TEMP"};
+    QByteArray saved[3];
+    for (int i = 0; i < 3; ++i) {
+        saved[i] = qgetenv(variables[i]);
+        qputenv(variables[i], notFolder.toLocal8Bit());
+    }
+    QString message;
+    try {
+        exportOf(m, WorkbookFormat::OpenDocument);
+    } catch (const Failure& e) {
+        message = e.message();
+    }
+    for (int i = 0; i < 3; ++i)
+        saved[i].isNull() ? qunsetenv(variables[i]) : qputenv(variables[i], saved[i]);
+    QVERIFY2(message.contains(name), qPrintable(message));
+    QCOMPARE(m_folder->read(name), QByteArray("il file buono"));
     QCOMPARE(m_folder->entries(), before);
 }
 
