@@ -1,6 +1,7 @@
 // The spreadsheet export's bytes and the export grid's table, without windows.
 #include "Catalogs.h"
 #include "FileSizeLimit.h"
+#include "Spreadsheets.h"
 #include "TempFolder.h"
 #include "base/Failure.h"
 #include "output/CatalogModel.h"
@@ -67,17 +68,6 @@ void putRaw(TSchedaOpera& r, Campo c, const QByteArray& bytes, int length = -1)
     const Slot s = slotOf(c);
     r.bytes()[s.offset] = static_cast<unsigned char>(length < 0 ? bytes.size() : length);
     std::memcpy(r.bytes().data() + s.offset + 1, bytes.constData(), size_t(std::min<qsizetype>(bytes.size(), s.max)));
-}
-
-QByteArray exportOf(const CatalogModel& m)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    SpreadsheetWriter w(buffer);
-    w.begin();
-    m.writeRows(w);
-    w.finish();
-    return buffer.data();
 }
 
 } // namespace
@@ -165,7 +155,7 @@ void TestExport::cellBytes()
     QVERIFY(m.load(makeCatalog(QStringLiteral("Celle"), {r})));
     QList<QByteArray> cells(kSpreadsheetColumns);
     cells[13] = cell;
-    QCOMPARE(exportOf(m), kHead + row(cells) + kTail);
+    QCOMPARE(spreadsheetOf(m), kHead + row(cells) + kTail);
 }
 
 void TestExport::everyFieldInItsColumn()
@@ -187,7 +177,7 @@ void TestExport::everyFieldInItsColumn()
     r.setText(Campo::Desc03, QStringLiteral("descrizione"));
     CatalogModel m;
     QVERIFY(m.load(makeCatalog(QStringLiteral("Campi"), {r})));
-    QCOMPARE(exportOf(m), kHead + row(cells) + kTail);
+    QCOMPARE(spreadsheetOf(m), kHead + row(cells) + kTail);
     for (int i = 0; i < kSpreadsheetColumns; ++i)
         QCOMPARE(m.text(0, i + 1), QString::fromLatin1(cells[i]));
 }
@@ -255,7 +245,7 @@ void TestExport::rowsNumberedInFileOrder()
         QCOMPARE(m.text(i, 1), QStringLiteral("Opera %1").arg(i + 1));
         QCOMPARE(m.text(i, 16), (i + 1) % 2 ? QStringLiteral("Sì") : QStringLiteral("No"));
     }
-    const QByteArray out = exportOf(m);
+    const QByteArray out = spreadsheetOf(m);
     QCOMPARE(out.count("<tr>"), 601);
     QVERIFY(out.indexOf(td("Opera 1")) < out.indexOf(td("Opera 2")));
     QVERIFY(out.indexOf(td("Opera 599")) < out.indexOf(td("Opera 600")));
@@ -267,7 +257,7 @@ void TestExport::emptyAndMissingArchivesGiveNoRows()
     CatalogModel m;
     QVERIFY(m.load(path));
     QCOMPARE(m.rowCount(), 0);
-    QCOMPARE(exportOf(m), kHead + kTail);
+    QCOMPARE(spreadsheetOf(m), kHead + kTail);
 
     // A missing archive is created empty, as every reader does.
     const QString missing = m_folder->file(QStringLiteral("Sparito.art"));
@@ -346,7 +336,7 @@ void TestExport::editReachesFileNotArchive()
     first[13] = "nota vecchia";
     first[10] = "Propriet\xE0";
     second[13] = "h &lt; 50 cm &amp; cornice";
-    QCOMPARE(exportOf(m), kHead + row(first) + row(second) + kTail);
+    QCOMPARE(spreadsheetOf(m), kHead + row(first) + row(second) + kTail);
     QCOMPARE(m_folder->read(QStringLiteral("Modifica.art")), before);
 }
 
@@ -398,7 +388,7 @@ void TestExport::exportReplacesTheFile()
     const QString file = m_folder->file(spreadsheetFileName());
     writeSpreadsheet(file, [&](SpreadsheetWriter& w) { return m.writeRows(w); });
     writeSpreadsheet(file, [&](SpreadsheetWriter& w) { return m.writeRows(w); });
-    QCOMPARE(m_folder->read(spreadsheetFileName()), exportOf(m));
+    QCOMPARE(m_folder->read(spreadsheetFileName()), spreadsheetOf(m));
     // No temporary file is left behind.
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files).size(), 2);
 }

@@ -2,6 +2,7 @@
 // here entry by entry from their XML, so that each case shows exactly what
 // the file holds.
 #include "Catalogs.h"
+#include "Spreadsheets.h"
 #include "TempFolder.h"
 #include "base/Failure.h"
 #include "output/CatalogModel.h"
@@ -620,16 +621,8 @@ void TestImportFiles::exportComesBackIn()
     CatalogModel m;
     QVERIFY(m.load(makeCatalog(QStringLiteral("Ritorno"), records)));
 
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        SpreadsheetWriter w(buffer);
-        w.begin();
-        m.writeRows(w);
-        w.finish();
-    }
     TableFormat format = TableFormat::Csv;
-    const CsvTable t = readTable(buffer.data(), &format);
+    const CsvTable t = readTable(spreadsheetOf(m), &format);
     QCOMPARE(format, TableFormat::ExportFile);
     // The heading row and the records; the grid's empty rows are skipped.
     QCOMPARE(t.rowCount(), 1 + records.size());

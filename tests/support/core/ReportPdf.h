@@ -1,7 +1,9 @@
 #pragma once
-// Reads printed PDF files back with poppler's pdftotext and pdfinfo.
+// Reads printed PDF files back with poppler's pdftotext, pdfinfo and pdftoppm.
 #include "Unavailable.h"
 
+#include <QColor>
+#include <QImage>
 #include <QList>
 #include <QProcess>
 #include <QRegularExpression>
@@ -74,6 +76,22 @@ inline bool isA4(const QSizeF& mm, bool landscape)
 {
     const QSizeF a4 = landscape ? QSizeF(297, 210) : QSizeF(210, 297);
     return qAbs(mm.width() - a4.width()) < 0.5 && qAbs(mm.height() - a4.height()) < 0.5;
+}
+
+// The first page as a picture at `dpi` dots an inch, drawn by pdftoppm; a
+// null picture when it could not be drawn.
+inline QImage pdfPageImage(const QString& pdf, int dpi)
+{
+    const QString stem = pdf + QStringLiteral(".page");
+    runTool(QStringLiteral("pdftoppm"),
+            {"-png", "-r", QString::number(dpi), "-f", "1", "-l", "1", "-singlefile", pdf, stem});
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+// The colour of a page drawn at `dpi` at (x, y) millimetres from its top left.
+inline QColor pixelAtMm(const QImage& page, double x, double y, int dpi)
+{
+    return page.pixelColor(int(x * dpi / 25.4), int(y * dpi / 25.4));
 }
 
 // One word of a page with its box, in millimetres from the page's top left.

@@ -94,6 +94,18 @@ QString unescapeExcel(const QString& t)
     return out + t.mid(last);
 }
 
+// Starts a book on its file: the entries of the archive, or the error when
+// the file is not a ZIP archive (false).
+bool openBook(const Zip& zip, Book& b)
+{
+    if (!zip.z) {
+        b.error = QStringLiteral("not a ZIP");
+        return false;
+    }
+    b.entries = zip.names();
+    return true;
+}
+
 } // namespace
 
 QByteArray zipEntry(const QString& path, const QString& name) { return Zip(path).read(name); }
@@ -102,11 +114,8 @@ Book readXlsx(const QString& path)
 {
     Book b;
     const Zip zip(path);
-    if (!zip.z) {
-        b.error = QStringLiteral("not a ZIP");
+    if (!openBook(zip, b))
         return b;
-    }
-    b.entries = zip.names();
 
     // The workbook's sheets.
     {
@@ -201,11 +210,8 @@ Book readOds(const QString& path)
 {
     Book b;
     const Zip zip(path);
-    if (!zip.z) {
-        b.error = QStringLiteral("not a ZIP");
+    if (!openBook(zip, b))
         return b;
-    }
-    b.entries = zip.names();
 
     // The view's settings: the frozen rows of the first sheet.
     {

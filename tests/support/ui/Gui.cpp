@@ -15,6 +15,15 @@ QRect placeOnPanel(QWidget* control)
     return QRect(control->mapTo(panel, QPoint(0, 0)), control->size());
 }
 
+void comparePlace(QWidget* control, const QRect& place)
+{
+    const QRect at = placeOnPanel(control);
+    if (place.isEmpty())
+        QCOMPARE(at.topLeft(), place.topLeft());
+    else
+        QCOMPARE(at, place);
+}
+
 namespace {
 
 // The test function (and data row) now running: a poll left over from an

@@ -26,6 +26,11 @@ T* child(QWidget* w, const QString& name)
 // Geometry of a control relative to the window's panContainer.
 QRect placeOnPanel(QWidget* control);
 
+// Compares a control's place on the panel with the one a layout table gives:
+// the whole rectangle or, where the table gives no size (a control sized to
+// its text), the top-left corner alone.
+void comparePlace(QWidget* control, const QRect& place);
+
 // Schedules fn for the modal window that the next call opens; fn receives it
 // and usually closes it. Fails softly when no modal window appears within two
 // seconds or before the test ends (fn is then never called).

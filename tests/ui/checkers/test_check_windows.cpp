@@ -42,6 +42,32 @@ void showWindow(Form& f)
     QVERIFY(QTest::qWaitForWindowActive(&f));
 }
 
+// One of the two check windows, through the controls both have.
+struct Checker
+{
+    std::unique_ptr<QDialog> window;
+    QLineEdit* box = nullptr;
+    QPushButton* controlla = nullptr;
+    QPushButton* chiudi = nullptr;
+};
+
+template <class Form>
+Checker checker(QLineEdit* Form::*box)
+{
+    auto f = std::make_unique<Form>();
+    Checker c{nullptr, (*f).*box, f->btnControlla, f->btnChiudi};
+    c.window = std::move(f);
+    return c;
+}
+
+Checker checker(bool vat) { return vat ? checker(&TfrmPartitaIva::txtPartitaIva) : checker(&TfrmCodFisc::txtCodFisc); }
+
+// A row of a table that runs for both windows, named after its window.
+QTestData& newRow(bool vat, const char* name)
+{
+    return QTest::addRow("%s: %s", vat ? "VAT number" : "fiscal code", name);
+}
+
 } // namespace
 
 class TestCheckWindows : public QObject
@@ -80,24 +106,17 @@ private Q_SLOTS:
         QFETCH(bool, vat);
         QFETCH(QString, name);
         QFETCH(QRect, place);
-        std::unique_ptr<QDialog> f;
-        if (vat)
-            f = std::make_unique<TfrmPartitaIva>();
-        else
-            f = std::make_unique<TfrmCodFisc>();
+        const Checker c = checker(vat);
+        QDialog* f = c.window.get();
         QCOMPARE(f->windowTitle(),
                  vat ? QStringLiteral(" Controllo partita IVA") : QStringLiteral(" Controllo codice fiscale"));
         QCOMPARE(f->size(), vat ? QSize(480, 254) : QSize(478, 254));
-        QWidget* panel = test::child(f.get(), QStringLiteral("panContainer"));
+        QWidget* panel = test::child(f, QStringLiteral("panContainer"));
         QVERIFY(panel);
         QCOMPARE(panel->size(), QSize(453, 222));
-        QWidget* c = test::child(f.get(), name);
-        QVERIFY(c);
-        const QRect at = test::placeOnPanel(c);
-        if (place.width() < 0)
-            QCOMPARE(at.topLeft(), place.topLeft());
-        else
-            QCOMPARE(at, place);
+        QWidget* w = test::child(f, name);
+        QVERIFY(w);
+        test::comparePlace(w, place);
     }
 
     void texts()
@@ -116,34 +135,208 @@ private Q_SLOTS:
         QCOMPARE(f.txtCodFisc->nextInFocusChain(), f.btnControlla);
     }
 
-    // ---------------------------------------------------------- fiscal code
+    // ---------------------------------------------------------- both windows
 
-    void fiscalTyping_data()
+    // The fiscal code box takes up to 16 characters, ASCII letters in upper
+    // case and no blanks at the ends; the VAT number box takes up to 11 digits
+    // and nothing else.
+    void typing_data()
     {
+        QTest::addColumn<bool>("vat");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("lower case shows in upper case") << "rssmra85t10a562s"
+        newRow(false, "lower case shows in upper case") << false << "rssmra85t10a562s"
                                                         << "RSSMRA85T10A562S";
-        QTest::newRow("blank at the end disappears") << "RSSMRA "
+        newRow(false, "blank at the end disappears") << false << "RSSMRA "
                                                      << "RSSMRA";
-        QTest::newRow("blank at the start disappears") << " rss"
+        newRow(false, "blank at the start disappears") << false << " rss"
                                                        << "RSS";
-        QTest::newRow("accented letters stay as typed") << "rssè"
+        newRow(false, "accented letters stay as typed") << false << "rssè"
                                                         << "RSSè";
-        QTest::newRow("typing stops at 16") << "RSSMRA85T10A562SXYZ"
+        newRow(false, "typing stops at 16") << false << "RSSMRA85T10A562SXYZ"
                                             << "RSSMRA85T10A562S";
+        newRow(true, "digits") << true << "0123456789"
+                               << "0123456789";
+        newRow(true, "letters swallowed") << true << "12ab3"
+                                          << "123";
+        newRow(true, "blanks and punctuation swallowed") << true << "1 2.3-4,5/6+"
+                                                         << "123456";
+        newRow(true, "accented letters swallowed") << true << "1è2"
+                                                   << "12";
+        newRow(true, "twelfth digit not typed") << true << "123456789012"
+                                                << "12345678901";
     }
-    void fiscalTyping()
+    void typing()
     {
+        QFETCH(bool, vat);
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        TfrmCodFisc f;
-        showWindow(f);
-        QCOMPARE(QApplication::focusWidget(), f.txtCodFisc);
-        test::typeKeys(f.txtCodFisc, typed);
-        QCOMPARE(f.txtCodFisc->text(), shown);
+        const Checker c = checker(vat);
+        showWindow(*c.window);
+        QCOMPARE(QApplication::focusWidget(), c.box);
+        test::typeKeys(c.box, typed);
+        QCOMPARE(c.box->text(), shown);
         QVERIFY(dialogs().calls.isEmpty());
     }
+
+    // Text reaching the box by a paste follows the key rules too: a paste
+    // that would take it beyond its length, or put in what typing would not,
+    // leaves it as it was.
+    void pasteHeldToRules_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("pasted");
+        QTest::addColumn<QStringList>("shown"); // after each paste
+        newRow(false, "held to length") << false << "RSSMRA85T10A" << QStringList{"562SEXTRA", "562s\n"}
+                                        << QStringList{"RSSMRA85T10A", "RSSMRA85T10A562S"};
+        newRow(true, "held to the key rules")
+            << true << "123" << QStringList{"4a5", "456789012", "45678901"} << QStringList{"123", "123", "12345678901"};
+    }
+    void pasteHeldToRules()
+    {
+        QFETCH(bool, vat);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, pasted);
+        QFETCH(QStringList, shown);
+        QCOMPARE(pasted.size(), shown.size());
+        const Checker c = checker(vat);
+        showWindow(*c.window);
+        test::typeKeys(c.box, typed);
+        for (qsizetype i = 0; i < pasted.size(); ++i) {
+            QGuiApplication::clipboard()->setText(pasted.at(i));
+            c.box->paste();
+            QCOMPARE(c.box->text(), shown.at(i));
+        }
+    }
+
+    // Enter in the box moves to "Controlla"; Enter again on the button runs
+    // the check.
+    void enterMovesToControlla_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("message");
+        newRow(false, "Return") << false << "RSSMRA85T10A562S" << int(Qt::Key_Return) << kFiscalValid;
+        newRow(true, "Enter") << true << "12345670587" << int(Qt::Key_Enter) << kVatValid + "Roma 1.";
+    }
+    void enterMovesToControlla()
+    {
+        QFETCH(bool, vat);
+        QFETCH(QString, typed);
+        QFETCH(int, key);
+        QFETCH(QString, message);
+        const Checker c = checker(vat);
+        showWindow(*c.window);
+        test::typeKeys(c.box, typed);
+        QTest::keyClick(c.box, Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), c.controlla);
+        QVERIFY(dialogs().calls.isEmpty());
+        QVERIFY(c.window->isVisible());
+        QTest::keyClick(c.controlla, Qt::Key_Return);
+        QCOMPARE(dialogs().texts(), QStringList{message});
+        QVERIFY(!c.window->isVisible());
+    }
+
+    // What "Controlla" says of a preset value; a value of the wrong form keeps
+    // the window open with the box focused, any other closes it.
+    void verdicts_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<FakeDialogs::Call>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("closes");
+        using C = FakeDialogs::Call;
+        const auto fiscal = [](const char* name) -> QTestData& { return newRow(false, name) << false; };
+        fiscal("valid") << "RSSMRA85T10A562S" << C::Information << kFiscalValid << true;
+        fiscal("lower-case preset judged as upper") << "rssmra85t10a562s" << C::Information << kFiscalValid << true;
+        fiscal("check one letter off") << "RSSMRA85T10A562T" << C::Warning << kFiscalWrong << true;
+        fiscal("fifteen digits and a check") << "000000000000000I" << C::Information << kFiscalValid << true;
+        fiscal("15 characters") << "RSSMRA85T10A562" << C::Warning << kFiscalForm << false;
+        fiscal("empty") << "" << C::Warning << kFiscalForm << false;
+        fiscal("hyphen") << "RSSMRA85-10A562S" << C::Warning << kFiscalForm << false;
+        fiscal("accented letter") << "RSSMRA85T10A562È" << C::Warning << kFiscalForm << false;
+        fiscal("inner blank") << "RSSMRA85 10A562S" << C::Warning << kFiscalForm << false;
+        const auto number = [](const char* name) -> QTestData& { return newRow(true, name) << true; };
+        number("office 058") << "12345670587" << C::Information << kVatValid + "Roma 1." << true;
+        number("office 120 as 101") << "12345671205" << C::Information << kVatValid + "Bologna 2." << true;
+        number("office 101") << "00000001016" << C::Information << kVatValid + "Bologna 2." << true;
+        number("no office row")
+            << "12345670009" << C::Information
+            << "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nLe cifre dell'Ufficio IVA (\"000\") non "
+               "corrispondono ad alcun ufficio conosciuto: non è quindi possibile indicare quale ufficio lo abbia "
+               "rilasciato."
+            << true;
+        number("wrong last digit") << "12345670588" << C::Warning << kVatWrong << true;
+        number("multiple of 10 must end in 0") << "99999999991" << C::Warning << kVatWrong << true;
+        number("12-digit preset shown whole") << "123456705870" << C::Warning << kVatLength << false;
+        number("ten digits") << "1234567058" << C::Warning << kVatLength << false;
+        number("empty") << "" << C::Warning << kVatLength << false;
+    }
+    void verdicts()
+    {
+        QFETCH(bool, vat);
+        QFETCH(QString, preset);
+        QFETCH(FakeDialogs::Call, kind);
+        QFETCH(QString, message);
+        QFETCH(bool, closes);
+        const Checker c = checker(vat);
+        c.box->setText(preset);
+        showWindow(*c.window);
+        QCOMPARE(c.box->text(), preset);
+        c.chiudi->setFocus();
+        test::click(c.controlla);
+        QCOMPARE(dialogs().calls.size(), 1);
+        QCOMPARE(dialogs().last().call, kind);
+        QCOMPARE(dialogs().last().text, message);
+        QCOMPARE(c.window->isVisible(), !closes);
+        if (!closes)
+            QCOMPARE(QApplication::focusWidget(), c.box);
+        else
+            QCOMPARE(c.window->result(), int(QDialog::Accepted));
+        QCOMPARE(c.box->text(), preset); // the check does not rewrite the box
+    }
+
+    void chiudi_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::newRow("fiscal code") << false;
+        QTest::newRow("VAT number") << true;
+    }
+    void chiudi()
+    {
+        QFETCH(bool, vat);
+        const Checker c = checker(vat);
+        showWindow(*c.window);
+        test::click(c.chiudi);
+        QVERIFY(!c.window->isVisible());
+        QVERIFY(dialogs().calls.isEmpty());
+    }
+
+    // Enter on a button presses that button, never "Controlla" instead.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<bool>("vat");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("fiscal code") << false << "RSSMRA85T10A562S";
+        QTest::newRow("VAT number") << true << "12345670587";
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(bool, vat);
+        QFETCH(QString, typed);
+        const Checker c = checker(vat);
+        showWindow(*c.window);
+        test::typeKeys(c.box, typed);
+        c.chiudi->setFocus();
+        QTest::keyClick(c.chiudi, Qt::Key_Return);
+        QVERIFY(!c.window->isVisible());
+        QVERIFY(dialogs().calls.isEmpty());
+    }
+
+    // ---------------------------------------------------------- fiscal code
 
     // Typing in the middle keeps the cursor after the characters it followed.
     void fiscalCursorKept()
@@ -176,138 +369,7 @@ private Q_SLOTS:
         QVERIFY(f.isVisible());
     }
 
-    // A paste that would take the code beyond 16 characters leaves it as it was.
-    void fiscalPasteHeldToLength()
-    {
-        TfrmCodFisc f;
-        showWindow(f);
-        test::typeKeys(f.txtCodFisc, QStringLiteral("RSSMRA85T10A"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("562SEXTRA"));
-        f.txtCodFisc->paste();
-        QCOMPARE(f.txtCodFisc->text(), QStringLiteral("RSSMRA85T10A"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("562s\n"));
-        f.txtCodFisc->paste();
-        QCOMPARE(f.txtCodFisc->text(), QStringLiteral("RSSMRA85T10A562S"));
-    }
-
-    void fiscalEnterMovesToControlla()
-    {
-        TfrmCodFisc f;
-        showWindow(f);
-        test::typeKeys(f.txtCodFisc, QStringLiteral("RSSMRA85T10A562S"));
-        QTest::keyClick(f.txtCodFisc, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), f.btnControlla);
-        QVERIFY(dialogs().calls.isEmpty());
-        QVERIFY(f.isVisible());
-        // Enter again on the button runs the check.
-        QTest::keyClick(f.btnControlla, Qt::Key_Return);
-        QCOMPARE(dialogs().texts(), QStringList{kFiscalValid});
-        QVERIFY(!f.isVisible());
-    }
-
-    void fiscalVerdicts_data()
-    {
-        QTest::addColumn<QString>("preset");
-        QTest::addColumn<FakeDialogs::Call>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("closes");
-        using C = FakeDialogs::Call;
-        QTest::newRow("valid") << "RSSMRA85T10A562S" << C::Information << kFiscalValid << true;
-        QTest::newRow("lower-case preset judged as upper")
-            << "rssmra85t10a562s" << C::Information << kFiscalValid << true;
-        QTest::newRow("check one letter off") << "RSSMRA85T10A562T" << C::Warning << kFiscalWrong << true;
-        QTest::newRow("fifteen digits and a check") << "000000000000000I" << C::Information << kFiscalValid << true;
-        QTest::newRow("15 characters") << "RSSMRA85T10A562" << C::Warning << kFiscalForm << false;
-        QTest::newRow("empty") << "" << C::Warning << kFiscalForm << false;
-        QTest::newRow("hyphen") << "RSSMRA85-10A562S" << C::Warning << kFiscalForm << false;
-        QTest::newRow("accented letter") << "RSSMRA85T10A562È" << C::Warning << kFiscalForm << false;
-        QTest::newRow("inner blank") << "RSSMRA85 10A562S" << C::Warning << kFiscalForm << false;
-    }
-    void fiscalVerdicts()
-    {
-        QFETCH(QString, preset);
-        QFETCH(FakeDialogs::Call, kind);
-        QFETCH(QString, message);
-        QFETCH(bool, closes);
-        TfrmCodFisc f;
-        f.txtCodFisc->setText(preset);
-        showWindow(f);
-        f.btnChiudi->setFocus();
-        test::click(f.btnControlla);
-        QCOMPARE(dialogs().calls.size(), 1);
-        QCOMPARE(dialogs().last().call, kind);
-        QCOMPARE(dialogs().last().text, message);
-        QCOMPARE(f.isVisible(), !closes);
-        if (!closes)
-            QCOMPARE(QApplication::focusWidget(), f.txtCodFisc);
-        else
-            QCOMPARE(f.result(), int(QDialog::Accepted));
-        QCOMPARE(f.txtCodFisc->text(), preset); // the check does not rewrite the box
-    }
-
-    void fiscalChiudi()
-    {
-        TfrmCodFisc f;
-        showWindow(f);
-        test::click(f.btnChiudi);
-        QVERIFY(!f.isVisible());
-        QVERIFY(dialogs().calls.isEmpty());
-    }
-
-    // Enter on a button presses that button, never "Controlla" instead.
-    void enterPressesTheFocusedButton_data()
-    {
-        QTest::addColumn<bool>("vat");
-        QTest::newRow("fiscal code") << false;
-        QTest::newRow("VAT number") << true;
-    }
-    void enterPressesTheFocusedButton()
-    {
-        QFETCH(bool, vat);
-        TfrmCodFisc fiscal;
-        TfrmPartitaIva number;
-        QDialog& f = vat ? static_cast<QDialog&>(number) : fiscal;
-        QPushButton* chiudi = vat ? number.btnChiudi : fiscal.btnChiudi;
-        if (vat) {
-            showWindow(number);
-            test::typeKeys(number.txtPartitaIva, QStringLiteral("12345670587"));
-        } else {
-            showWindow(fiscal);
-            test::typeKeys(fiscal.txtCodFisc, QStringLiteral("RSSMRA85T10A562S"));
-        }
-        chiudi->setFocus();
-        QTest::keyClick(chiudi, Qt::Key_Return);
-        QVERIFY(!f.isVisible());
-        QVERIFY(dialogs().calls.isEmpty());
-    }
-
     // ---------------------------------------------------------- VAT number
-
-    void vatKeys_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("digits") << "0123456789"
-                                << "0123456789";
-        QTest::newRow("letters swallowed") << "12ab3"
-                                           << "123";
-        QTest::newRow("blanks and punctuation swallowed") << "1 2.3-4,5/6+"
-                                                          << "123456";
-        QTest::newRow("accented letters swallowed") << "1è2"
-                                                    << "12";
-        QTest::newRow("twelfth digit not typed") << "123456789012"
-                                                 << "12345678901";
-    }
-    void vatKeys()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        TfrmPartitaIva f;
-        showWindow(f);
-        QCOMPARE(QApplication::focusWidget(), f.txtPartitaIva);
-        test::typeKeys(f.txtPartitaIva, typed);
-        QCOMPARE(f.txtPartitaIva->text(), shown);
-    }
 
     void vatEditingKeys()
     {
@@ -336,87 +398,6 @@ private Q_SLOTS:
         box->setSelection(0, 1);
         test::typeKeys(box, QStringLiteral("7"));
         QCOMPARE(box->text(), QStringLiteral("72345678901"));
-    }
-
-    // Text reaching the box by a paste follows the key rules too.
-    void vatPasteHeldToRules()
-    {
-        TfrmPartitaIva f;
-        showWindow(f);
-        test::typeKeys(f.txtPartitaIva, QStringLiteral("123"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("4a5"));
-        f.txtPartitaIva->paste();
-        QCOMPARE(f.txtPartitaIva->text(), QStringLiteral("123"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("456789012"));
-        f.txtPartitaIva->paste();
-        QCOMPARE(f.txtPartitaIva->text(), QStringLiteral("123"));
-        QGuiApplication::clipboard()->setText(QStringLiteral("45678901"));
-        f.txtPartitaIva->paste();
-        QCOMPARE(f.txtPartitaIva->text(), QStringLiteral("12345678901"));
-    }
-
-    void vatEnterMovesToControlla()
-    {
-        TfrmPartitaIva f;
-        showWindow(f);
-        test::typeKeys(f.txtPartitaIva, QStringLiteral("12345670587"));
-        QTest::keyClick(f.txtPartitaIva, Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), f.btnControlla);
-        QVERIFY(dialogs().calls.isEmpty());
-        QTest::keyClick(f.btnControlla, Qt::Key_Return);
-        QCOMPARE(dialogs().texts(), QStringList{kVatValid + "Roma 1."});
-        QVERIFY(!f.isVisible());
-    }
-
-    void vatVerdicts_data()
-    {
-        QTest::addColumn<QString>("preset");
-        QTest::addColumn<FakeDialogs::Call>("kind");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("closes");
-        using C = FakeDialogs::Call;
-        QTest::newRow("office 058") << "12345670587" << C::Information << kVatValid + "Roma 1." << true;
-        QTest::newRow("office 120 as 101") << "12345671205" << C::Information << kVatValid + "Bologna 2." << true;
-        QTest::newRow("office 101") << "00000001016" << C::Information << kVatValid + "Bologna 2." << true;
-        QTest::newRow("no office row")
-            << "12345670009" << C::Information
-            << "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nLe cifre dell'Ufficio IVA (\"000\") non "
-               "corrispondono ad alcun ufficio conosciuto: non è quindi possibile indicare quale ufficio lo abbia "
-               "rilasciato."
-            << true;
-        QTest::newRow("wrong last digit") << "12345670588" << C::Warning << kVatWrong << true;
-        QTest::newRow("multiple of 10 must end in 0") << "99999999991" << C::Warning << kVatWrong << true;
-        QTest::newRow("12-digit preset shown whole") << "123456705870" << C::Warning << kVatLength << false;
-        QTest::newRow("ten digits") << "1234567058" << C::Warning << kVatLength << false;
-        QTest::newRow("empty") << "" << C::Warning << kVatLength << false;
-    }
-    void vatVerdicts()
-    {
-        QFETCH(QString, preset);
-        QFETCH(FakeDialogs::Call, kind);
-        QFETCH(QString, message);
-        QFETCH(bool, closes);
-        TfrmPartitaIva f;
-        f.txtPartitaIva->setText(preset);
-        showWindow(f);
-        QCOMPARE(f.txtPartitaIva->text(), preset);
-        f.btnChiudi->setFocus();
-        test::click(f.btnControlla);
-        QCOMPARE(dialogs().calls.size(), 1);
-        QCOMPARE(dialogs().last().call, kind);
-        QCOMPARE(dialogs().last().text, message);
-        QCOMPARE(f.isVisible(), !closes);
-        if (!closes)
-            QCOMPARE(QApplication::focusWidget(), f.txtPartitaIva);
-    }
-
-    void vatChiudi()
-    {
-        TfrmPartitaIva f;
-        showWindow(f);
-        test::click(f.btnChiudi);
-        QVERIFY(!f.isVisible());
-        QVERIFY(dialogs().calls.isEmpty());
     }
 
     // ---------------------------------------------------------- from the sheet

@@ -4,6 +4,7 @@
 #include "Catalogs.h"
 #include "FakeSheet.h"
 #include "Gui.h"
+#include "PrintWindows.h"
 #include "ReportPdf.h"
 
 #include "app/Windows.h"
@@ -33,7 +34,6 @@ using test::FakeSheet;
 
 namespace {
 
-const QDateTime kWhen(QDate(2027, 3, 5), QTime(14, 7, 9));
 const QString kCatalog = QStringLiteral("Mostra");
 
 // The value of a stored text read on its own terms: digits, one comma, two
@@ -91,20 +91,12 @@ class TestDocumenti : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<test::TestBed> m_bed;
-    FakeSheet m_sheet;
+    std::unique_ptr<test::PrintBed> m_bed;
     QString m_archive;
 
     FakeDialogs& dialogs() { return m_bed->dialogs; }
-    QString pdfPath(const QString& name) { return programFolder() + name + QStringLiteral(".pdf"); }
-
-    std::unique_ptr<TfrmDocumenti> window()
-    {
-        auto w = std::make_unique<TfrmDocumenti>();
-        w->setSheet(&m_sheet);
-        w->show();
-        return w;
-    }
+    FakeSheet& fakeSheet() { return m_bed->sheet; }
+    std::unique_ptr<TfrmDocumenti> window() { return m_bed->window<TfrmDocumenti>(); }
 
     // Chooses the document, prints it to a PDF file and gives the file.
     QString print(TfrmDocumenti& w, Document d, const QString& name)
@@ -112,7 +104,7 @@ class TestDocumenti : public QObject
         w.cboDocumento->setCurrentIndex(
             int(std::find(allDocuments().begin(), allDocuments().end(), d) - allDocuments().begin()));
         dialogs().printAnswers << true;
-        dialogs().printFile = pdfPath(name);
+        dialogs().printFile = test::pdfPath(name);
         test::click(w.cmdStampa);
         return dialogs().printFile;
     }
@@ -122,8 +114,7 @@ private Q_SLOTS:
     void cleanupTestCase() { destroyPersistentWindows(); }
     void init()
     {
-        m_bed = std::make_unique<test::TestBed>();
-        setClock([] { return kWhen; });
+        m_bed = std::make_unique<test::PrintBed>();
         QList<TSchedaOpera> records = {
             test::makeRecord("Veduta del Molo", "Canaletto", "1500000,00"),
             test::makeRecord("Capriccio", "Guardi", "98765,43", true),
@@ -138,25 +129,18 @@ private Q_SLOTS:
         }
         m_archive = test::makeCatalog(kCatalog, records);
         QVERIFY(test::writeFile(photoPath(kCatalog, 1), test::jpegOf(QSize(400, 300), Qt::red)));
-        m_sheet = FakeSheet();
-        m_sheet.path = m_archive;
-        m_sheet.name = kCatalog;
-        m_sheet.number = 1;
-        m_sheet.record = records.first();
-        m_sheet.record.setText(Campo::Descrizione, QStringLiteral("Il molo con il Palazzo Ducale"));
-        m_sheet.record.setText(Campo::Servizio, QStringLiteral("Tela"));
-        m_sheet.record.setText(Campo::Note, QStringLiteral("Collezione Smith; asta 1978"));
+        fakeSheet().path = m_archive;
+        fakeSheet().name = kCatalog;
+        fakeSheet().number = 1;
+        fakeSheet().record = records.first();
+        fakeSheet().record.setText(Campo::Descrizione, QStringLiteral("Il molo con il Palazzo Ducale"));
+        fakeSheet().record.setText(Campo::Servizio, QStringLiteral("Tela"));
+        fakeSheet().record.setText(Campo::Note, QStringLiteral("Collezione Smith; asta 1978"));
         QImage red(600, 400, QImage::Format_RGB32);
         red.fill(Qt::red);
-        m_sheet.photo = SheetPhoto(red);
+        fakeSheet().photo = SheetPhoto(red);
     }
-    void cleanup()
-    {
-        if (sheet()->isVisible())
-            moveTo(sheet(), windows().frmAvvio);
-        setClock({});
-        m_bed.reset();
-    }
+    void cleanup() { m_bed.reset(); }
 
     void layout();
     void optionsFollowTheDocument_data();
@@ -353,8 +337,8 @@ void TestDocumenti::seventeenWorksGiveThreeLabelPages()
     QList<TSchedaOpera> records;
     for (int i = 1; i <= 17; ++i)
         records << test::makeRecord(QStringLiteral("Opera %1").arg(i), QStringLiteral("Autore %1").arg(i), "100,00");
-    m_sheet.path = test::makeCatalog(QStringLiteral("Diciassette"), records);
-    m_sheet.name = QStringLiteral("Diciassette");
+    fakeSheet().path = test::makeCatalog(QStringLiteral("Diciassette"), records);
+    fakeSheet().name = QStringLiteral("Diciassette");
     auto w = window();
     const QString pdf = print(*w, Document::Labels, QStringLiteral("etichette"));
     QCOMPARE(test::pdfInfo(pdf, "Pages"), QStringLiteral("3"));
@@ -369,19 +353,17 @@ void TestDocumenti::certificateShowsThePhoto()
     PINAKOS_REQUIRE_PDF_TOOLS();
     auto w = window();
     const QString pdf = print(*w, Document::Certificate, QStringLiteral("certificato"));
-    const QString stem = pdf + QStringLiteral(".page");
-    test::runTool(QStringLiteral("pdftoppm"), {"-png", "-r", "40", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
-    const QImage page(stem + QStringLiteral(".png"));
+    const QImage page = test::pdfPageImage(pdf, 40);
     QVERIFY(!page.isNull());
     // The middle of the photo frame, under the letterhead.
-    const QColor c = page.pixelColor(int(105 * 40 / 25.4), int(104 * 40 / 25.4));
+    const QColor c = test::pixelAtMm(page, 105, 104, 40);
     QVERIFY2(c.red() > 200 && c.green() < 60 && c.blue() < 60, qPrintable(c.name()));
 }
 
 void TestDocumenti::cancelledPrintsNothing()
 {
     auto w = window();
-    dialogs().printFile = pdfPath("annullato");
+    dialogs().printFile = test::pdfPath("annullato");
     test::click(w->cmdStampa);
     QCOMPARE(dialogs().count(FakeDialogs::Call::Print), 1);
     QCOMPARE(dialogs().calls.size(), 1);
@@ -442,9 +424,7 @@ void TestDocumenti::letterhead()
     const QStringList lines = allLines(pdf);
     QCOMPARE(lines.value(0), QStringLiteral("Galleria del Ponte"));
     QCOMPARE(lines.value(1), QStringLiteral("Ponte di Rialto 3 – Venezia"));
-    const QString stem = pdf + QStringLiteral(".page");
-    test::runTool(QStringLiteral("pdftoppm"), {"-png", "-r", "40", "-f", "1", "-l", "1", "-singlefile", pdf, stem});
-    const QColor c = QImage(stem + QStringLiteral(".png")).pixelColor(int(28 * 40 / 25.4), int(20 * 40 / 25.4));
+    const QColor c = test::pixelAtMm(test::pdfPageImage(pdf, 40), 28, 20, 40);
     QVERIFY2(c.blue() > 200 && c.red() < 60, qPrintable(c.name()));
 }
 
@@ -469,7 +449,7 @@ void TestDocumenti::unreadableLogoIsRefused()
 void TestDocumenti::linkFromThePrintWindow()
 {
     TfrmStampaOpera print;
-    print.setSheet(&m_sheet);
+    print.setSheet(&fakeSheet());
     print.show();
     QVERIFY(print.lnkDocumenti);
     QCOMPARE(print.lnkDocumenti->text(), QStringLiteral("Altri documenti…"));
@@ -488,7 +468,7 @@ void TestDocumenti::linkFromThePrintWindow()
         // The work shown in the sheet is the one it prints.
         w->cboDocumento->setCurrentIndex(0);
         dialogs().printAnswers << true;
-        dialogs().printFile = pdfPath("dal-link");
+        dialogs().printFile = test::pdfPath("dal-link");
         test::click(w->cmdStampa);
         test::click(w->btnChiudi);
     });
@@ -525,7 +505,7 @@ void TestDocumenti::shortcutFromTheSheet()
         QCOMPARE(w->parentWidget(), sheet());
         w->cboDocumento->setCurrentIndex(2);
         dialogs().printAnswers << true;
-        dialogs().printFile = pdfPath("dalla-scheda");
+        dialogs().printFile = test::pdfPath("dalla-scheda");
         test::click(w->cmdStampa);
         test::click(w->btnChiudi);
     });

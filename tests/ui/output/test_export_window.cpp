@@ -179,10 +179,7 @@ void TestExportWindow::layout()
     QVERIFY(w);
     QVERIFY2(w->inherits(qPrintable(kind)), w->metaObject()->className());
     QCOMPARE(w->parentWidget(), f->panContainer);
-    if (place.isEmpty())
-        QCOMPARE(placeOnPanel(w).topLeft(), place.topLeft());
-    else
-        QCOMPARE(placeOnPanel(w), place);
+    comparePlace(w, place);
     QVERIFY(w->isVisible());
     if (auto* p = qobject_cast<Picture*>(w)) {
         QCOMPARE(p->isClickable(), button);

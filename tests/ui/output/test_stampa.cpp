@@ -3,6 +3,7 @@
 #include "Catalogs.h"
 #include "FakeSheet.h"
 #include "Gui.h"
+#include "PrintWindows.h"
 #include "ReportPdf.h"
 
 #include "app/Windows.h"
@@ -31,7 +32,6 @@ using test::FakeSheet;
 
 namespace {
 
-const QDateTime kWhen(QDate(2027, 3, 5), QTime(14, 7, 9));
 const QString kPrinted = QStringLiteral("Stampa eseguita in data 05/03/2027 alle ore 14:07:09");
 const QString kListFooter = QStringLiteral("Stampa eseguita in data 05/03/2027");
 
@@ -42,19 +42,10 @@ QImage solid(const QSize& size, const QColor& c)
     return i;
 }
 
-// The first page of a PDF as a picture at `dpi`.
-QImage pageImage(const QString& pdf, int dpi)
-{
-    const QString stem = pdf + QStringLiteral(".page");
-    test::runTool(QStringLiteral("pdftoppm"),
-                  {"-png", "-r", QString::number(dpi), "-f", "1", "-l", "1", "-singlefile", pdf, stem});
-    return QImage(stem + QStringLiteral(".png"));
-}
-
 // Whether the page shows about colour c at (x, y) mm; pictures in a PDF may be stored lossily.
 bool colourAtMm(const QImage& page, double x, double y, int dpi, const QColor& c)
 {
-    const QColor p = page.pixelColor(int(x * dpi / 25.4), int(y * dpi / 25.4));
+    const QColor p = test::pixelAtMm(page, x, y, dpi);
     return qAbs(p.red() - c.red()) < 8 && qAbs(p.green() - c.green()) < 8 && qAbs(p.blue() - c.blue()) < 8;
 }
 
@@ -66,41 +57,24 @@ class TestStampa : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<test::TestBed> m_bed;
-    FakeSheet m_sheet;
+    std::unique_ptr<test::PrintBed> m_bed;
 
     FakeDialogs& dialogs() { return m_bed->dialogs; }
-    QString pdfPath(const QString& name) { return programFolder() + name + QStringLiteral(".pdf"); }
-
-    // A print window on the fake sheet, shown as its opener shows it.
-    std::unique_ptr<TfrmStampaOpera> window()
-    {
-        auto w = std::make_unique<TfrmStampaOpera>();
-        w->setSheet(&m_sheet);
-        w->show();
-        return w;
-    }
+    FakeSheet& fakeSheet() { return m_bed->sheet; }
+    std::unique_ptr<TfrmStampaOpera> window() { return m_bed->window<TfrmStampaOpera>(); }
 
 private Q_SLOTS:
     void initTestCase() { createPersistentWindows(); }
     void cleanupTestCase() { destroyPersistentWindows(); }
     void init()
     {
-        m_bed = std::make_unique<test::TestBed>();
-        setClock([] { return kWhen; });
-        m_sheet = FakeSheet();
+        m_bed = std::make_unique<test::PrintBed>();
         int n = 0;
         for (const auto& [name, campo] : sheetReportFields())
-            m_sheet.record.setText(campo, QStringLiteral("V%1%2").arg(++n).arg(name.mid(3)));
-        m_sheet.record.setText(Campo::Prezzo, QStringLiteral("1.234,50"));
+            fakeSheet().record.setText(campo, QStringLiteral("V%1%2").arg(++n).arg(name.mid(3)));
+        fakeSheet().record.setText(Campo::Prezzo, QStringLiteral("1.234,50"));
     }
-    void cleanup()
-    {
-        if (sheet()->isVisible())
-            moveTo(sheet(), windows().frmAvvio);
-        setClock({});
-        m_bed.reset();
-    }
+    void cleanup() { m_bed.reset(); }
 
     void layout_data();
     void layout();
@@ -167,7 +141,7 @@ void TestStampa::formShowCopiesThePicture()
 {
     QFETCH(bool, hasPhoto);
     const QImage photo = solid(QSize(640, 480), Qt::red);
-    m_sheet.photo = hasPhoto ? SheetPhoto(photo) : SheetPhoto();
+    fakeSheet().photo = hasPhoto ? SheetPhoto(photo) : SheetPhoto();
     auto w = window();
     const QImage expected = hasPhoto ? photo : w->imgTemp->photo().image();
     QCOMPARE(w->imgLogo->photo().image(), expected);
@@ -178,10 +152,10 @@ void TestStampa::formShowCopiesThePicture()
 void TestStampa::printsTheShownSheet()
 {
     PINAKOS_REQUIRE_PDF_TOOLS();
-    m_sheet.photo = SheetPhoto(solid(QSize(600, 400), Qt::red));
+    fakeSheet().photo = SheetPhoto(solid(QSize(600, 400), Qt::red));
     auto w = window();
     dialogs().printAnswers << true;
-    dialogs().printFile = pdfPath("scheda");
+    dialogs().printFile = test::pdfPath("scheda");
     test::click(w->btnStampa);
 
     QVERIFY(!w->isVisible());
@@ -199,7 +173,7 @@ void TestStampa::printsTheShownSheet()
     QVERIFY(text.contains("V14Note"));
     QCOMPARE(text.last(), kPrinted);
     // The photo fills its frame's height, centred: red in the middle, white at the sides.
-    const QImage page = pageImage(pdf, 50);
+    const QImage page = test::pdfPageImage(pdf, 50);
     QVERIFY(colourAtMm(page, 105, 80, 50, Qt::red));
     QVERIFY(colourAtMm(page, 15, 80, 50, Qt::white));
 }
@@ -218,11 +192,11 @@ void TestStampa::longValuesPrintWhole()
                        "con la cornice 18 kg, con la cassa 41 kg; misure prese nel 2019");
     QCOMPARE(note.size(), 250);
     QCOMPARE(dimensions.size(), 250);
-    m_sheet.record.setText(Campo::Note, note);
-    m_sheet.record.setText(Campo::Difetti, dimensions);
+    fakeSheet().record.setText(Campo::Note, note);
+    fakeSheet().record.setText(Campo::Difetti, dimensions);
     auto w = window();
     dialogs().printAnswers << true;
-    dialogs().printFile = pdfPath("lunga");
+    dialogs().printFile = test::pdfPath("lunga");
     test::click(w->btnStampa);
 
     QCOMPARE(dialogs().count(FakeDialogs::Call::Error), 0);
@@ -242,7 +216,7 @@ void TestStampa::longValuesPrintWhole()
 void TestStampa::cancelledDialogPrintsNothing()
 {
     auto w = window();
-    dialogs().printFile = pdfPath("scheda");
+    dialogs().printFile = test::pdfPath("scheda");
     test::click(w->btnStampa);
     QVERIFY(!w->isVisible());
     QCOMPARE(dialogs().count(FakeDialogs::Call::Print), 1);
@@ -273,7 +247,7 @@ void TestStampa::printerErrorIsShown()
                             "Il file \"%1\" non può essere scritto.")
                  .arg(dialogs().printFile));
     // The window goes on working.
-    dialogs().printFile = pdfPath("scheda");
+    dialogs().printFile = test::pdfPath("scheda");
     test::click(w->btnStampa);
     QVERIFY(!w->isVisible());
     QCOMPARE(test::pdfInfo(dialogs().printFile, "Pages"), QStringLiteral("1"));
@@ -291,7 +265,7 @@ void TestStampa::unsavedSheetFromTheSheetWindow()
     sheet()->txtColore->setText(QStringLiteral("Canaletto Erd\u0151s"));
     sheet()->txtPrezzo->setText(QString());
     dialogs().printAnswers << true;
-    dialogs().printFile = pdfPath("nuova");
+    dialogs().printFile = test::pdfPath("nuova");
     bool seen = false;
     test::whenModalShown([&](QWidget* m) {
         auto* w = qobject_cast<TfrmStampaOpera*>(m);
@@ -311,7 +285,7 @@ void TestStampa::unsavedSheetFromTheSheetWindow()
     QVERIFY(text.contains("Valore:"));
     QCOMPARE(text.last(), kPrinted);
     // The sheet's default picture fills the photo frame.
-    const QImage page = pageImage(dialogs().printFile, 50);
+    const QImage page = test::pdfPageImage(dialogs().printFile, 50);
     QVERIFY(!colourAtMm(page, 105, 80, 50, Qt::white));
     QVERIFY(colourAtMm(page, 105, 22, 50, Qt::white));
     QVERIFY(QFile::exists(sheet()->lblFile->text()));
@@ -330,7 +304,7 @@ void TestStampa::savedSheetFromTheSheetWindow()
     test::click(sheet()->cmdPrimo);
     QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("1"));
     dialogs().printAnswers << true;
-    dialogs().printFile = pdfPath("salvata");
+    dialogs().printFile = test::pdfPath("salvata");
     test::whenModalShown([&](QWidget* m) {
         if (auto* w = qobject_cast<TfrmStampaOpera*>(m))
             test::click(w->btnStampa);
@@ -362,7 +336,7 @@ void TestStampa::listPrinted()
         list << QStringLiteral("Opera %1 [bozza]").arg(i, 3, 10, QChar(u'0'));
     QWidget owner;
     dialogs().printAnswers << true;
-    dialogs().printFile = pdfPath("elenco");
+    dialogs().printFile = test::pdfPath("elenco");
     printList(&owner, QStringLiteral("Riepilogo opere d'arte [non] vendute"), list);
 
     QCOMPARE(dialogs().count(FakeDialogs::Call::Error), 0);
@@ -387,7 +361,7 @@ void TestStampa::listPrinted()
 void TestStampa::listCancelledPrintsNothing()
 {
     QWidget owner;
-    dialogs().printFile = pdfPath("elenco");
+    dialogs().printFile = test::pdfPath("elenco");
     printList(&owner, QStringLiteral("Riepilogo"), {QStringLiteral("riga")});
     QCOMPARE(dialogs().calls.size(), 1);
     QCOMPARE(dialogs().last().call, FakeDialogs::Call::Print);
@@ -402,7 +376,7 @@ void TestStampa::listProgressCanStop()
         list << QStringLiteral("riga %1").arg(i);
     QWidget owner;
     dialogs().printAnswers << true << true;
-    dialogs().printFile = pdfPath("elenco");
+    dialogs().printFile = test::pdfPath("elenco");
     printList(&owner, QStringLiteral("Riepilogo"), list);
     QCOMPARE(dialogs().count(FakeDialogs::Call::Progress), 1);
     QCOMPARE(dialogs().progressSteps, (QList<int>{0, 1, 2, 3, 4}));

@@ -95,30 +95,9 @@ void TestDisponibili::layout_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QRect>("place");
     QTest::addColumn<QString>("text");
-    const QString shape = QStringLiteral("pinakos::Shape"), picture = QStringLiteral("pinakos::Picture"),
-                  label = QStringLiteral("QLabel"), button = QStringLiteral("QPushButton");
-    auto at = [](int x, int y) { return QRect(QPoint(x, y), QSize()); };
-    auto row = [](const char* name, const QString& kind, QRect place, const QString& text = {}) {
+    test::listViewRows([](const char* name, const QString& kind, QRect place, const QString& text) {
         QTest::newRow(name) << QString::fromLatin1(name) << kind << place << text;
-    };
-    row("imgLogo", picture, QRect(8, 8, 817, 53));
-    row("lblRigo01", label, at(8, 66),
-        QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere "
-                       "il pulsante Trova."));
-    row("lblRigo02", label, at(8, 82),
-        QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
-                       "clic su Trova."));
-    row("shpLente", shape, QRect(8, 104, 81, 57));
-    row("imgLente", picture, QRect(16, 112, 64, 41));
-    row("shpSfondo", shape, QRect(96, 104, 729, 57));
-    row("txtTrova", QStringLiteral("QLineEdit"), QRect(112, 122, 593, 22));
-    row("btnTrova", button, QRect(710, 117, 105, 30), QStringLiteral("Trova"));
-    row("shpLista", shape, QRect(8, 168, 817, 313));
-    row("lstRecords", QStringLiteral("QListView"), QRect(16, 176, 801, 273));
-    row("lblRigo03", label, at(16, 456),
-        QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."));
-    row("btnChiudi", button, QRect(8, 488, 150, 30), QStringLiteral("Chiudi"));
-    row("btnStampa", button, QRect(675, 488, 150, 30), QStringLiteral("Stampa"));
+    });
 }
 
 void TestDisponibili::layout()
@@ -132,17 +111,7 @@ void TestDisponibili::layout()
     QWidget* w = test::child(frm.get(), name);
     QVERIFY(w);
     QCOMPARE(w->parentWidget(), frm->panContainer);
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), kind);
-    if (place.size().isEmpty())
-        QCOMPARE(w->pos(), place.topLeft());
-    else
-        QCOMPARE(w->geometry(), place);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        QCOMPARE(l->text(), text);
-    if (auto* b = qobject_cast<QPushButton*>(w)) {
-        QCOMPARE(b->text(), text);
-        QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
-    }
+    test::compareControl(w, kind, place, text);
     QVERIFY(w->isVisible());
 }
 
@@ -151,12 +120,7 @@ void TestDisponibili::tabOrder()
     QVERIFY(test::openCatalog(QStringLiteral("Vuoto"), {}));
     openUnsold();
     const QStringList named = {"txtTrova", "lstRecords", "btnStampa", "btnTrova", "btnChiudi"};
-    QStringList chain;
-    QWidget* w = frm->txtTrova;
-    for (int i = 0; i < 100 && chain.size() < named.size(); ++i, w = w->nextInFocusChain())
-        if (named.contains(w->objectName()) && !chain.contains(w->objectName()))
-            chain << w->objectName();
-    QCOMPARE(chain, named);
+    QCOMPARE(test::focusOrder(frm->txtTrova, named), named);
 }
 
 void TestDisponibili::listsOnlyTheUnsold()

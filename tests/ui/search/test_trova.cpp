@@ -205,25 +205,10 @@ void TestTrova::layout_data()
     row("panAvvio", "lblConta", label, at(644, 494), QStringLiteral("0"), true);
     row("panAvvio", "lblMemory", label, at(537, 493), QStringLiteral("opere"), true);
 
-    row("panContainer", "imgLogo", picture, QRect(8, 8, 817, 53));
-    row("panContainer", "lblRigo01", label, at(8, 66),
-        QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e premere "
-                       "il pulsante Trova."));
-    row("panContainer", "lblRigo02", label, at(8, 82),
-        QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
-                       "clic su Trova."));
-    row("panContainer", "shpLente", shape, QRect(8, 104, 81, 57));
-    row("panContainer", "imgLente", picture, QRect(16, 112, 64, 41));
-    row("panContainer", "shpSfondo", shape, QRect(96, 104, 729, 57));
-    row("panContainer", "txtTrova", box, QRect(112, 122, 593, 22));
-    row("panContainer", "btnTrova", button, QRect(710, 117, 105, 30), QStringLiteral("Trova"));
-    row("panContainer", "shpLista", shape, QRect(8, 168, 817, 313));
-    row("panContainer", "lstRecords", QStringLiteral("QListView"), QRect(16, 176, 801, 273));
-    row("panContainer", "lblRigo03", label, at(16, 456),
-        QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."));
-    row("panContainer", "btnChiudi", button, QRect(8, 488, 150, 30), QStringLiteral("Chiudi"));
+    test::listViewRows([&](const char* name, const QString& kind, QRect place, const QString& text) {
+        row("panContainer", name, kind, place, text);
+    });
     row("panContainer", "lblTrovate", label, at(177, 494), QStringLiteral("Il presente elenco contiene 0 schede."));
-    row("panContainer", "btnStampa", button, QRect(675, 488, 150, 30), QStringLiteral("Stampa"));
 }
 
 void TestTrova::layout()
@@ -238,17 +223,7 @@ void TestTrova::layout()
     QWidget* w = test::child(frm.get(), name);
     QVERIFY(w);
     QCOMPARE(w->parentWidget()->objectName(), panel);
-    QCOMPARE(QString::fromLatin1(w->metaObject()->className()), kind);
-    if (place.size().isEmpty())
-        QCOMPARE(w->pos(), place.topLeft());
-    else
-        QCOMPARE(w->geometry(), place);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        QCOMPARE(l->text(), text);
-    if (auto* b = qobject_cast<QPushButton*>(w)) {
-        QCOMPARE(b->text(), text);
-        QCOMPARE(b->cursor().shape(), Qt::PointingHandCursor);
-    }
+    test::compareControl(w, kind, place, text);
     QCOMPARE(w->isHidden(), hidden);
 }
 
@@ -285,16 +260,11 @@ void TestTrova::fonts()
 void TestTrova::tabOrder()
 {
     openSearch();
-    QStringList chain;
     const QStringList named = {"txtCapo",     "txtDescrizione", "txtColore",  "txtTessuto",    "txtDifetti",
                                "txtServizio", "txtCliente",     "txtCodFisc", "txtSpecifiche", "txtNote",
                                "btnAnnulla",  "btnCerca",       "txtTrova",   "btnTrova",      "lstRecords",
                                "btnStampa",   "btnChiudi"};
-    QWidget* w = frm->txtCapo;
-    for (int i = 0; i < 200 && chain.size() < named.size(); ++i, w = w->nextInFocusChain())
-        if (named.contains(w->objectName()) && !chain.contains(w->objectName()))
-            chain << w->objectName();
-    QCOMPARE(chain, named);
+    QCOMPARE(test::focusOrder(frm->txtCapo, named), named);
 }
 
 void TestTrova::highlightOnlyWhileFocused()

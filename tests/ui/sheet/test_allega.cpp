@@ -59,6 +59,18 @@ class TestAllega : public QObject
         QVERIFY(QTest::qWaitForWindowActive(sheet()));
     }
     void openEmptyCatalog() { openCatalog(test::makeCatalog(QStringLiteral("Ritratti")), QStringLiteral("Ritratti")); }
+    // A catalog of two works, Primo and Secondo, shown at the first; gives the
+    // archive's path.
+    QString openTwoWorksAtTheFirst()
+    {
+        const QString path = test::makeCatalog(
+            QStringLiteral("Ritratti"),
+            {test::makeRecord(QStringLiteral("Primo"), QStringLiteral("Anonimo"), QStringLiteral("100,00")),
+             test::makeRecord(QStringLiteral("Secondo"), QStringLiteral("Bellini"), QStringLiteral("200,00"))});
+        openCatalog(path, QStringLiteral("Ritratti"));
+        test::click(sheet()->cmdPrimo);
+        return path;
+    }
 
     // Opens the attachment window from the sheet's paper clip and runs `act`
     // in it; the window is closed afterwards if `act` left it open.
@@ -134,11 +146,7 @@ private Q_SLOTS:
         QCOMPARE(f.panContainer->pos(), QPoint(12, 15));
         QWidget* c = test::child(&f, name);
         QVERIFY(c);
-        const QRect at = test::placeOnPanel(c);
-        if (place.width() < 0)
-            QCOMPARE(at.topLeft(), place.topLeft());
-        else
-            QCOMPARE(at, place);
+        test::comparePlace(c, place);
     }
 
     void texts()
@@ -380,12 +388,7 @@ private Q_SLOTS:
     // description is cut at 250 bytes by the save.
     void writeBackThenSave()
     {
-        const QString path = test::makeCatalog(
-            QStringLiteral("Ritratti"),
-            {test::makeRecord(QStringLiteral("Primo"), QStringLiteral("Anonimo"), QStringLiteral("100,00")),
-             test::makeRecord(QStringLiteral("Secondo"), QStringLiteral("Bellini"), QStringLiteral("200,00"))});
-        openCatalog(path, QStringLiteral("Ritratti"));
-        test::click(sheet()->cmdPrimo);
+        const QString path = openTwoWorksAtTheFirst();
         QCOMPARE(sheet()->lblPosizione->text(), QStringLiteral("1"));
         dialogs().fileAnswers.enqueue(outsideFile(QStringLiteral("Certificato.pdf"), "pdf"));
         const QString longText = QString(1000, u'd');
@@ -431,12 +434,7 @@ private Q_SLOTS:
     // Written back but not saved: moving to another record loses the slots.
     void writeBackWithoutSaveIsLost()
     {
-        const QString path = test::makeCatalog(
-            QStringLiteral("Ritratti"),
-            {test::makeRecord(QStringLiteral("Primo"), QStringLiteral("Anonimo"), QStringLiteral("100,00")),
-             test::makeRecord(QStringLiteral("Secondo"), QStringLiteral("Bellini"), QStringLiteral("200,00"))});
-        openCatalog(path, QStringLiteral("Ritratti"));
-        test::click(sheet()->cmdPrimo);
+        const QString path = openTwoWorksAtTheFirst();
         QVERIFY(withWindow([&](TfrmAllegaCartella* f) {
             f->txtDesc01->setText(QStringLiteral("Mai salvata"));
             test::click(f->btnApplica);
