@@ -905,18 +905,21 @@ CsvTable readXlsxZip(Zip& zip, const TableLimits& limits)
     if (sheetIndex < 0)
         failNoSheet();
 
-    QString stringsEntry = folderOf(workbook) + QStringLiteral("sharedStrings.xml");
-    for (const Relationship& r : rels)
-        if (typeIs(r, u"sharedStrings"))
-            stringsEntry = resolveTarget(folderOf(workbook), r.target);
+    // A part of the workbook by its relationship's type, or by its usual
+    // name beside the workbook when no relationship names it.
+    const auto partOf = [&](QStringView type, const QString& usualName) {
+        QString entry = folderOf(workbook) + usualName;
+        for (const Relationship& r : rels)
+            if (typeIs(r, type))
+                entry = resolveTarget(folderOf(workbook), r.target);
+        return entry;
+    };
+    const QString stringsEntry = partOf(u"sharedStrings", QStringLiteral("sharedStrings.xml"));
     if (const zip_int64_t i = zip.find(stringsEntry); i >= 0) {
         XmlEntry e(zip, i, stringsEntry);
         book.strings.read(e, limits);
     }
-    QString stylesEntry = folderOf(workbook) + QStringLiteral("styles.xml");
-    for (const Relationship& r : rels)
-        if (typeIs(r, u"styles"))
-            stylesEntry = resolveTarget(folderOf(workbook), r.target);
+    const QString stylesEntry = partOf(u"styles", QStringLiteral("styles.xml"));
     if (const zip_int64_t i = zip.find(stylesEntry); i >= 0) {
         XmlEntry e(zip, i, stylesEntry);
         book.shapes = readCellShapes(e);

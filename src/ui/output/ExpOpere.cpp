@@ -162,24 +162,16 @@ void TfrmExpOpere::cmdEsportaClick()
     });
 }
 
-void TfrmExpOpere::cmdEsportaOdsClick()
-{
-    runHandler(this, [this] {
-        const QString path = exportPath(WorkbookFormat::OpenDocument);
-        exportGrid(path, [&](const std::function<bool(int)>& progress) {
-            return writeWorkbook(path, WorkbookFormat::OpenDocument,
-                                 [&](RowSink& w) { return m_model->writeRows(w, progress); });
-        });
-    });
-}
+void TfrmExpOpere::cmdEsportaOdsClick() { exportWorkbook(WorkbookFormat::OpenDocument); }
 
-void TfrmExpOpere::cmdEsportaXlsxClick()
+void TfrmExpOpere::cmdEsportaXlsxClick() { exportWorkbook(WorkbookFormat::OfficeOpenXml); }
+
+void TfrmExpOpere::exportWorkbook(WorkbookFormat format)
 {
-    runHandler(this, [this] {
-        const QString path = exportPath(WorkbookFormat::OfficeOpenXml);
+    runHandler(this, [this, format] {
+        const QString path = exportPath(format);
         exportGrid(path, [&](const std::function<bool(int)>& progress) {
-            return writeWorkbook(path, WorkbookFormat::OfficeOpenXml,
-                                 [&](RowSink& w) { return m_model->writeRows(w, progress); });
+            return writeWorkbook(path, format, [&](RowSink& w) { return m_model->writeRows(w, progress); });
         });
     });
 }

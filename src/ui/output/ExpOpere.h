@@ -60,6 +60,8 @@ private:
     // written and gives false when cancelled), then offers to open it.
     void exportGrid(const QString& path,
                     const std::function<bool(const std::function<bool(int rows)>& progress)>& write);
+    // The export of the two workbook buttons, in their format.
+    void exportWorkbook(pinakos::WorkbookFormat format);
 
     pinakos::Sheet* m_sheet = nullptr;
     pinakos::CatalogModel* m_model = nullptr;
