@@ -89,25 +89,20 @@ private:
     std::map<int, QString> m_temp; // table row -> temporary file
 };
 
-void writeReport(const QString& path, const QStringList& lines)
+// Writes the report; false, with the cause logged, when it could not.
+bool writeReport(const QString& path, const QStringList& lines)
 {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        qCWarning(lcStore).noquote() << "Resoconto dell'importazione non scritto:" << native(path) << f.errorString();
-        return;
+    if (f.open(QIODevice::WriteOnly)) {
+        f.write("\xEF\xBB\xBF");
+        for (const QString& l : lines)
+            f.write(l.toUtf8() + "\r\n");
+        if (f.commit())
+            return true;
     }
-    f.write("\xEF\xBB\xBF");
-    for (const QString& l : lines)
-        f.write(l.toUtf8() + "\r\n");
-    if (!f.commit())
-        qCWarning(lcStore).noquote() << "Resoconto dell'importazione non scritto:" << native(path) << f.errorString();
+    qCWarning(lcStore).noquote() << "Resoconto dell'importazione non scritto:" << native(path) << f.errorString();
+    return false;
 }
-
-} // namespace
-
-CsvTable readImportTable(QByteArrayView bytes) { return readTable(bytes); }
-
-namespace {
 
 QByteArray hashOf(QByteArrayView bytes)
 {
@@ -127,7 +122,7 @@ QByteArray hashOf(QByteArrayView bytes)
 ImportSource readImportSource(const QString& path)
 {
     const QByteArray bytes = readTableBytes(path);
-    return ImportSource{path, readImportTable(bytes), hashOf(bytes)};
+    return ImportSource{path, readTable(bytes), hashOf(bytes)};
 }
 
 QByteArray importFingerprint(const QString& path)
@@ -239,8 +234,7 @@ ImportResult importFile(const ImportRequest& request, const ImportSource& source
             .absoluteDir()
             .filePath(QStringLiteral("%1_importazione_%2.txt")
                           .arg(request.catalogName.trimmed(), now().toString(QStringLiteral("yyyy-MM-dd_HHmmss"))));
-    writeReport(report, lines);
-    if (QFileInfo::exists(report))
+    if (writeReport(report, lines))
         result.reportPath = report;
     return result;
 }

@@ -35,8 +35,6 @@ struct ImportSource
     CsvTable table;
     QByteArray fingerprint;
 };
-// The cells of spreadsheet bytes of any kind the import takes, picked by their content.
-CsvTable readImportTable(QByteArrayView bytes);
 // Reads the file once. A file that cannot be read, or not as a spreadsheet,
 // throws pinakos::Failure.
 ImportSource readImportSource(const QString& path);
