@@ -11,17 +11,16 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
-#include <QStorageInfo>
-#include <QThreadPool>
-#include <cstring>
-
 #include <QSet>
+#include <QStorageInfo>
 #include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <mutex>

@@ -23,7 +23,7 @@ void increment(QString& digits)
 
 } // namespace
 
-QString normalisePrice(const QString& text)
+std::optional<QString> readPrice(const QString& text)
 {
     const QString t = trimmed(text);
     if (t.isEmpty())
@@ -53,7 +53,7 @@ QString normalisePrice(const QString& text)
         }
     }
     if (digits.isEmpty())
-        return kZero;
+        return std::nullopt;
 
     // Optional exponent: e or E, optional sign, at least one digit.
     qint64 exponent = 0;
@@ -70,12 +70,12 @@ QString normalisePrice(const QString& text)
                 exponent = exponent * 10 + t[i].digitValue();
         }
         if (i == start)
-            return kZero;
+            return std::nullopt;
         if (expNegative)
             exponent = -exponent;
     }
     if (i != t.size())
-        return kZero;
+        return std::nullopt;
 
     // Drop leading zeros; the value is digits × 10^(exponent − fraction).
     qsizetype lead = 0;
@@ -90,7 +90,7 @@ QString normalisePrice(const QString& text)
     QString hundredths;
     if (shift >= 0) {
         if (digits.size() + shift > kPriceWidth)
-            return kZero;
+            return std::nullopt;
         hundredths = digits + QString(shift, QLatin1Char('0'));
     } else {
         const qint64 drop = -shift;
@@ -114,8 +114,12 @@ QString normalisePrice(const QString& text)
     QString out = hundredths.left(hundredths.size() - 2) + QLatin1Char(',') + hundredths.right(2);
     if (negative)
         out.prepend(QLatin1Char('-'));
-    return out.size() > kPriceWidth ? kZero : out;
+    if (out.size() > kPriceWidth)
+        return std::nullopt;
+    return out;
 }
+
+QString normalisePrice(const QString& text) { return readPrice(text).value_or(kZero); }
 
 std::optional<qint64> priceCents(const QString& text)
 {

@@ -12,6 +12,11 @@ namespace pinakos {
 // characters once written) gives "0,00".
 QString normalisePrice(const QString& text);
 
+// The same reading, telling an unreadable or out-of-range text (none) from
+// one that reads as zero or as less than half a hundredth ("0,00"); blank
+// text reads as "0,00".
+std::optional<QString> readPrice(const QString& text);
+
 // The widest normalised price the record can hold.
 constexpr int kPriceWidth = 15;
 

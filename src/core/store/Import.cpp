@@ -467,15 +467,9 @@ ImportedRow importRow(const CsvTable& table, int row, const ImportMapping& mappi
         const int column = mapping[size_t(t)];
         const QString cell = column < 0 ? QString() : table.cell(row, column).toString();
         if (field == Campo::Prezzo) {
-            const QString readable = importPriceText(cell);
-            const QString price = normalisePrice(readable);
-            // 0,00 from a text that is no zero: the rule could not read it.
-            if (price == u"0,00" && !readable.isEmpty()) {
-                bool number = false;
-                const double v = QString(readable).replace(u',', u'.').toDouble(&number);
-                out.priceUnread = !number || v != 0;
-            }
-            out.record.setText(field, price);
+            const std::optional<QString> price = readPrice(importPriceText(cell));
+            out.priceUnread = !price;
+            out.record.setText(field, price.value_or(QStringLiteral("0,00")));
             continue;
         }
         if (field == Campo::Segnala) {

@@ -230,6 +230,12 @@ void TestImport::spreadsheetValues_data()
                                         << "0,00" << false;
     QTest::newRow("blank") << "  "
                            << "0,00" << false;
+    QTest::newRow("less than half a hundredth") << "0,004"
+                                                << "0,00" << false;
+    QTest::newRow("tiny with exponent") << "1e-5"
+                                        << "0,00" << false;
+    QTest::newRow("too large for the field") << "1e20"
+                                             << "0,00" << true;
     QTest::newRow("words") << "su richiesta"
                            << "0,00" << true;
     QTest::newRow("two commas") << "1,2,3"
