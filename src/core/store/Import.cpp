@@ -9,12 +9,9 @@
 #include "store/Codec1252.h"
 #include "store/ImportFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 namespace pinakos {
 
@@ -202,66 +199,13 @@ void CsvTable::endRow()
     m_openRow = -1;
 }
 
-namespace {
-
-// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or
-// code points past U+10FFFF); stops at the first fault.
-bool isUtf8(QByteArrayView bytes)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        // Runs of ASCII eight bytes at a time.
-        while (end - p >= 8) {
-            quint64 word;
-            std::memcpy(&word, p, 8);
-            if (word & 0x8080808080808080ull)
-                break;
-            p += 8;
-        }
-        if (p >= end)
-            break;
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int more;
-        unsigned lowest;
-        if (c >= 0xC2 && c <= 0xDF) {
-            more = 1;
-            lowest = 0x80;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            more = 2;
-            lowest = 0x800;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            more = 3;
-            lowest = 0x10000;
-        } else {
-            return false;
-        }
-        if (end - p <= more)
-            return false;
-        unsigned code = c & (0x3F >> more);
-        for (int k = 1; k <= more; ++k) {
-            if ((p[k] & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (p[k] & 0x3F);
-        }
-        if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        p += more + 1;
-    }
-    return true;
-}
-
-} // namespace
-
 CsvEncoding detectCsvEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return CsvEncoding::Utf8Bom;
-    return isUtf8(bytes) ? CsvEncoding::Utf8 : CsvEncoding::Windows1252;
+    // Well-formed UTF-8: no overlong forms, surrogates or code points past
+    // U+10FFFF.
+    return bytes.isValidUtf8() ? CsvEncoding::Utf8 : CsvEncoding::Windows1252;
 }
 
 namespace {
