@@ -477,11 +477,9 @@ std::optional<Copy> makeCopy(const QString& programFolder, const QString& backup
         if (QFileInfo(root + sub).isDir())
             QDir().mkpath(temp + u'/' + sub);
     QStringList folders;
-    for (const Entry& e : entries) {
-        const int slash = int(e.path.lastIndexOf(u'/'));
-        if (slash > 0 && (folders.isEmpty() || folders.constLast() != e.path.left(slash)))
+    for (const Entry& e : entries)
+        if (const int slash = int(e.path.lastIndexOf(u'/')); slash > 0)
             folders.append(e.path.left(slash));
-    }
     folders.removeDuplicates();
     for (const QString& f : folders)
         if (!QDir().mkpath(temp + u'/' + f))

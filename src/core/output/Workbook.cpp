@@ -35,9 +35,6 @@ QString writeFailed(const QString& path, const QString& why)
 // feed and carriage return. A damaged record may carry them; they are left out.
 bool unfitForXml(QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'; }
 
-// A price as the sheet keeps it, in cents; none for any other text.
-std::optional<qint64> valueOf(const QString& text) { return text.isEmpty() ? std::nullopt : priceCents(text); }
-
 // The cell's text from the archive's bytes, trimmed.
 QString textOf(const char* bytes, qsizetype size)
 {
@@ -154,7 +151,7 @@ private:
     void cellText(const QString& t)
     {
         if (m_column == kValueColumn) {
-            if (const std::optional<qint64> cents = valueOf(t)) {
+            if (const std::optional<qint64> cents = priceCents(t)) {
                 check(worksheet_write_number(m_sheet, m_row, lxw_col_t(m_column), double(*cents) / 100.0, m_euro));
                 ++m_column;
                 return;
@@ -353,7 +350,7 @@ private:
             return;
         }
         if (column == kValueColumn) {
-            if (const std::optional<qint64> cents = valueOf(t)) {
+            if (const std::optional<qint64> cents = priceCents(t)) {
                 m_xml.writeStartElement(m_names.cell);
                 m_xml.writeAttribute(QStringLiteral("table:style-name"), QStringLiteral("ceValue"));
                 m_xml.writeAttribute(m_names.valueType, QStringLiteral("currency"));

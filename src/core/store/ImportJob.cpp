@@ -15,7 +15,6 @@
 #include <QSaveFile>
 #include <QUuid>
 #include <map>
-#include <vector>
 
 namespace pinakos {
 
@@ -127,13 +126,12 @@ ImportSource readImportSource(const QString& path)
 
 QByteArray importFingerprint(const QString& path)
 {
-    const QByteArray h = Sha256::ofFile(path);
-    if (h.isEmpty()) {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            cannotRead(f);
-        throw Failure(lcStore, QStringLiteral("Impossibile leggere il file (%1).").arg(native(path)));
-    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        cannotRead(f);
+    const QByteArray h = Sha256::ofDevice(f);
+    if (h.isEmpty())
+        cannotRead(f);
     return h;
 }
 
@@ -184,7 +182,7 @@ ImportResult importFile(const ImportRequest& request, const ImportSource& source
         created = true;
     }
     ImportResult result;
-    std::map<int, QString> changes; // table row -> what the rules changed
+    std::map<int, QString> changes; // table row -> its report line: what the rules changed, then its photo
     try {
         result.counts = importCsv(request.archivePath, table, request.mapping, request.firstRowHeadings,
                                   &result.firstNumber, [&](int row, const ImportedRow& made) {
@@ -222,12 +220,11 @@ ImportResult importFile(const ImportRequest& request, const ImportSource& source
                      .arg(result.firstNumber)
                      .arg(result.firstNumber + result.counts.rows - 1);
     lines << QString();
-    std::map<int, QString> byRow = changes;
     for (const auto& [row, what] : missing) {
-        QString& line = byRow[row];
+        QString& line = changes[row];
         line = line.isEmpty() ? QStringLiteral("Riga %1: %2").arg(row + 1).arg(what) : line + u"; " + what;
     }
-    for (const auto& [row, line] : byRow)
+    for (const auto& [row, line] : changes)
         lines << line + QStringLiteral(" (scheda numero %1)").arg(result.firstNumber + row - first);
     const QString report =
         QFileInfo(request.archivePath)

@@ -155,9 +155,9 @@ void TfrmExpOpere::FormShow()
 void TfrmExpOpere::cmdEsportaClick()
 {
     runHandler(this, [this] {
-        exportGrid(exportPath(), [this](const std::function<bool(int)>& progress) {
-            return writeSpreadsheet(exportPath(),
-                                    [&](SpreadsheetWriter& w) { return m_model->writeRows(w, progress); });
+        const QString path = exportPath();
+        exportGrid(path, [&](const std::function<bool(int)>& progress) {
+            return writeSpreadsheet(path, [&](SpreadsheetWriter& w) { return m_model->writeRows(w, progress); });
         });
     });
 }
