@@ -1,7 +1,9 @@
 #pragma once
 // What the catalog's export files share: the sixteen exported columns with
-// their headings and widths, and the sink the export grid's rows go to.
+// their headings and widths, the sink the export grid's rows go to, and the
+// way a file is written in place of the old one.
 #include <QtGlobal>
+#include <functional>
 
 class QString;
 
@@ -33,5 +35,14 @@ public:
     virtual void cell(const QString& text) = 0;
     virtual void endRow() = 0;
 };
+
+// Writes an export file through a fresh file beside `path`, so that the
+// replacement is a rename within one folder. `write` fills the file it is
+// given (and closes it), and gives false when the user cancelled. Only then
+// does the written file replace the old one, in one step, keeping the old
+// one's permissions (or taking the usual ones). A cancel, a failure
+// (pinakos::Failure) or an old file held open elsewhere leaves the old file
+// as it was and nothing else behind; the last two throw.
+bool writeExportFile(const QString& path, const std::function<bool(const QString& written)>& write);
 
 } // namespace pinakos

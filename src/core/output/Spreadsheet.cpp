@@ -6,11 +6,8 @@
 #include "store/Codec1252.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include <QFile>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
 namespace pinakos {
 
@@ -138,54 +135,26 @@ void SpreadsheetWriter::finish()
     flush();
 }
 
-void replaceExportFile(const QString& written, const QString& path)
-{
-    // The new file gets the old one's permissions, or the usual ones.
-    const QFileInfo target(path);
-    QFile::setPermissions(written,
-                          target.exists() ? target.permissions()
-                                          : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                                  | QFile::ReadGroup | QFile::ReadOther);
-    // Replaces the old file in one step; a file held open elsewhere makes it fail.
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(written.toStdU16String()),
-                            std::filesystem::path(path.toStdU16String()), ec);
-    if (ec) {
-        QFile::remove(written);
-        throw Failure(lcOutput,
-                      QStringLiteral("Impossibile sostituire %1: %2")
-                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(ec.message().c_str())));
-    }
-}
-
 bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetWriter&)>& writeRows)
 {
-    const QFileInfo target(path);
-    // Beside the target, so that the replacement is a rename within one folder.
-    auto tempFile = std::make_unique<QTemporaryFile>(target.absolutePath() + QLatin1Char('/') + target.fileName()
-                                                     + QStringLiteral(".XXXXXX"));
-    QTemporaryFile& temp = *tempFile;
-    if (!temp.open())
-        throw Failure(
-            lcOutput,
-            QStringLiteral("Impossibile creare %1: %2").arg(QDir::toNativeSeparators(path), temp.errorString()));
-    {
-        SpreadsheetWriter w(temp);
-        w.begin();
-        if (!writeRows(w))
-            return false;
-        w.finish();
-    }
-    const QString written = temp.fileName();
-    temp.close();
-    if (temp.error() != QFileDevice::NoError)
-        throw Failure(lcOutput, QStringLiteral("Scrittura non riuscita: %1").arg(temp.errorString()));
-    // A closed temporary file is still held open (to be reopened), and
-    // Windows renames no open file: the object goes before the rename.
-    temp.setAutoRemove(false);
-    tempFile.reset();
-    replaceExportFile(written, path);
-    return true;
+    return writeExportFile(path, [&](const QString& written) {
+        QFile f(written);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw Failure(
+                lcOutput,
+                QStringLiteral("Impossibile creare %1: %2").arg(QDir::toNativeSeparators(path), f.errorString()));
+        {
+            SpreadsheetWriter w(f);
+            w.begin();
+            if (!writeRows(w))
+                return false;
+            w.finish();
+        }
+        f.close();
+        if (f.error() != QFileDevice::NoError)
+            throw Failure(lcOutput, QStringLiteral("Scrittura non riuscita: %1").arg(f.errorString()));
+        return true;
+    });
 }
 
 } // namespace pinakos

@@ -59,10 +59,4 @@ private:
 // gives false (the user cancelled) nothing is replaced and the result is false.
 bool writeSpreadsheet(const QString& path, const std::function<bool(SpreadsheetWriter&)>& writeRows);
 
-// Moves the finished file `written` over `path` in one step, with the old
-// file's permissions (or the usual ones). On failure (the old file held open
-// elsewhere) `written` is removed, the old file stays, and it throws
-// pinakos::Failure.
-void replaceExportFile(const QString& written, const QString& path);
-
 } // namespace pinakos

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <QXmlStreamWriter>
@@ -575,19 +574,6 @@ private:
     int m_rows = 0;
 };
 
-// A fresh, empty file beside path, closed and left in place; its name.
-QString reserveBeside(const QString& path)
-{
-    const QFileInfo target(path);
-    QTemporaryFile temp(target.absolutePath() + QLatin1Char('/') + target.fileName() + QStringLiteral(".XXXXXX"));
-    if (!temp.open())
-        throw Failure(
-            lcOutput,
-            QStringLiteral("Impossibile creare %1: %2").arg(QDir::toNativeSeparators(path), temp.errorString()));
-    temp.setAutoRemove(false);
-    return temp.fileName();
-}
-
 } // namespace
 
 QString workbookFileName(WorkbookFormat format)
@@ -600,29 +586,20 @@ QString workbookSheetName() { return QString::fromUtf8(kSheetName); }
 
 bool writeWorkbook(const QString& path, WorkbookFormat format, const std::function<bool(RowSink&)>& writeRows)
 {
-    const QString temp = reserveBeside(path);
-    try {
+    return writeExportFile(path, [&](const QString& written) {
         if (format == WorkbookFormat::OpenDocument) {
             OdsSink sink(path);
-            if (!writeRows(sink)) {
-                QFile::remove(temp);
+            if (!writeRows(sink))
                 return false;
-            }
-            sink.finish(temp);
+            sink.finish(written);
         } else {
-            XlsxSink sink(temp);
-            if (!writeRows(sink)) {
-                QFile::remove(temp);
+            XlsxSink sink(written);
+            if (!writeRows(sink))
                 return false;
-            }
             sink.finish();
         }
-    } catch (...) {
-        QFile::remove(temp);
-        throw;
-    }
-    replaceExportFile(temp, path);
-    return true;
+        return true;
+    });
 }
 
 } // namespace pinakos
